@@ -1,0 +1,3 @@
+#include "about/version.h"
+
+QString ProgramVersion() { return QStringLiteral(QUEN_VERSION); }
