@@ -1,0 +1,61 @@
+#include "playback/flashcontrol.h"
+
+namespace {
+
+template<typename T> bool assign(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+} // namespace
+
+void FlashControl::SetScale(const QString& mode)
+{
+    if (assign(m_scale, mode))
+        applyProperties();
+}
+
+void FlashControl::SetQuality2(const QString& quality)
+{
+    if (assign(m_quality, quality))
+        applyProperties();
+}
+
+void FlashControl::SetWMode(const QString& mode)
+{
+    if (assign(m_wmode, mode))
+        applyProperties();
+}
+
+void FlashControl::SetBackgroundColor(int color)
+{
+    if (assign(m_backgroundColor, color))
+        applyProperties();
+}
+
+void FlashControl::SetMenu(bool enabled)
+{
+    if (assign(m_menu, enabled))
+        applyProperties();
+}
+
+void FlashControl::SetLoop(bool enabled)
+{
+    if (assign(m_loop, enabled))
+        applyProperties();
+}
+
+void FlashControl::SetAllowNetworking(const QString& value)
+{
+    if (assign(m_allowNetworking, value))
+        applyProperties();
+}
+
+void FlashControl::SetAllowScriptAccess(const QString& value)
+{
+    if (assign(m_allowScriptAccess, value))
+        applyProperties();
+}

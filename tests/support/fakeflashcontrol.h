@@ -1,0 +1,70 @@
+#pragma once
+
+#include "playback/flashcontrol.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+// A deterministic engine for tests: a simulated root timeline that moves only when the test calls
+// advance(). It keeps the FlashControl contract the real engine keeps.
+class FakeFlashControl : public FlashControl {
+    Q_OBJECT
+public:
+    // What a movie does, frames counted from 0.
+    struct Timeline {
+        double frameRate = 24.0;
+        int frameCount = 100;
+        QSet<int> stopFrames; // the movie's own stop() on entering these frames
+        QHash<int, int> jumps; // on entering the key frame: gotoAndPlay(value)
+        QSet<int> unreachable; // gotos to these frames are refused; playing into them holds
+        int readyDelayMs = 0; // simulated time from LoadMovie to ready state 4
+        bool loads = true; // false: never becomes ready (a movie the engine cannot open)
+    };
+
+    explicit FakeFlashControl(QObject* parent = nullptr);
+
+    void setTimeline(const QString& path, const Timeline& timeline) { m_timelines.insert(path, timeline); }
+    void setDefaultTimeline(const Timeline& timeline) { m_default = timeline; }
+
+    // Runs the simulated engine for ms milliseconds: frames advance at the frame rate while playing,
+    // and ready state 4 arrives when the delay has passed.
+    void advance(int ms);
+    // Steps exactly one engine frame (ignores the frame rate).
+    void stepFrame();
+
+    // Every command received, in order, e.g. "LoadMovie 0 /a.swf", "Play", "SetFrameNum 41".
+    QStringList calls;
+    int propertyChanges = 0;
+
+    void LoadMovie(int layer, const QString& url) override;
+    void Play() override;
+    void StopPlay() override;
+    int FrameNum() const override { return m_frame; }
+    void SetFrameNum(int frame) override;
+    int TotalFrames() const override { return m_ready == ReadyComplete ? m_timeline.frameCount : 0; }
+    bool Playing() const override { return m_playing; }
+    int ReadyState() const override { return m_ready; }
+    void SkipStuckFrame(int lastFrame) override;
+
+    // Tests may force the frame the engine reports, as a movie's own script would.
+    void forceFrame(int frame) { m_frame = frame; }
+
+protected:
+    void applyProperties() override { ++propertyChanges; }
+
+private:
+    bool loaded() const { return !Movie().isEmpty() && Movie() != UnloadUrl; }
+    void enterFrame(int frame);
+    bool goTo(int frame);
+
+    QHash<QString, Timeline> m_timelines;
+    Timeline m_default;
+    Timeline m_timeline;
+    int m_frame = 0;
+    bool m_playing = false;
+    int m_ready = 0;
+    int m_sinceLoadMs = 0;
+    double m_frameClockMs = 0;
+    int m_pendingActionsFrame = -1; // a goto from the host runs the target's actions on the next step
+};
