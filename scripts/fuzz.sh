@@ -18,8 +18,12 @@ for target in "$FUZZ_DIR"/fuzz_*; do
     corpus="$FUZZ_DIR/corpus-$name"
     mkdir -p "$corpus"
     log="$FUZZ_DIR/$name.log"
+    seeds=()
+    if [ -d "$ROOT/tests/fuzz/seeds/${name#fuzz_}" ]; then
+        seeds=("$ROOT/tests/fuzz/seeds/${name#fuzz_}")
+    fi
     if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 "$corpus" \
-            "$ROOT/tests/fuzz/seeds/${name#fuzz_}" >"$log" 2>&1; then
+            "${seeds[@]+"${seeds[@]}"}" >"$log" 2>&1; then
         tail -n 60 "$log" >&2
         echo "fuzz: $name found a fault (log: $log)" >&2
         exit 1
