@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/infocommand.h"
 
 #include <QApplication>
@@ -7,12 +8,32 @@
 
 int main(int argc, char* argv[])
 {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine command = ParseCommandLine(args);
+
     // Commands that only print run without a display.
-    if (argc >= 2 && qstrcmp(argv[1], "--info") == 0) {
+    switch (command.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Mode::Version:
+        std::printf("Quenbarrowick %s\n", QUEN_VERSION);
+        return 0;
+    case CommandLine::Mode::Error:
+        std::fprintf(stderr, "quenbarrowick: %s\n%s", qPrintable(command.error), qPrintable(UsageText()));
+        return 2;
+    case CommandLine::Mode::Info: {
         QCoreApplication app(argc, argv);
-        QStringList paths = QCoreApplication::arguments().mid(2);
         QTextStream out(stdout);
-        return RunInfoCommand(paths, out);
+        return RunInfoCommand(command.paths, out);
+    }
+    case CommandLine::Mode::Probe:
+        std::fputs("quenbarrowick: --probe needs the engine, which this build does not have yet\n", stderr);
+        return 2;
+    case CommandLine::Mode::Gui:
+        break;
     }
 
     QApplication app(argc, argv);
