@@ -1,8 +1,8 @@
 #include "app/infocommand.h"
+#include "shell/frmmain.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QLabel>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -18,9 +18,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
-    QLabel window(QStringLiteral("Quenbarrowick"));
-    window.setAlignment(Qt::AlignCenter);
-    window.resize(640, 480);
+    frmMain window;
+    window.SetWindowState(frmMain::RestoreWindow);
     window.show();
     return app.exec();
 }

@@ -78,6 +78,9 @@ public:
     void SetPlaylistVisible(bool visible, int windowWidth);
     bool PlaylistVisible() const { return m_playlistVisible; }
 
+    // The thin strip's fill, set by the playback monitor as it moves.
+    void SetMiniProgressWidth(int twips) { m_areas.lblProgressMini.width = twips; }
+
     // Full screen with the chrome hidden: the player area covers the whole window and later passes are
     // skipped until the window state changes.
     void FillWindowWithPlayer(int width, int height);
