@@ -132,6 +132,8 @@ void frmMain::SetWindowState(int state)
             SetControlsSize();
             m_mnuPlayerFull->setText(QStringLiteral("全屏"));
         } else {
+            // Without a window manager that honours the full-screen request the window still covers the screen.
+            setGeometry(screenGeometry());
             showFullScreen();
             if (m_flash && m_flash->Scale() != u"ExactFit" && m_flash->Scale() != u"ShowAll")
                 m_flash->SetScale(QStringLiteral("ShowAll"));

@@ -22,7 +22,7 @@ void Settle(int ms)
 
 bool Shoot(const QWidget& window, const QString& path)
 {
-    const QRect frame = window.frameGeometry();
+    const QRect frame = window.isFullScreen() ? window.screen()->geometry() : window.frameGeometry();
     const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const bool saved = shot.save(path);
     std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
