@@ -282,7 +282,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         } else if (watched == picBigLogo) {
             m_buttons->showBigOpenNormal();
         }
-        return false;
+        // Handled here; a parent area must not see the move as its own. The list keeps its hover.
+        return !onList;
     }
     if (type == QEvent::MouseButtonPress) {
         const bool left = mouse->button() == Qt::LeftButton;
@@ -296,11 +297,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         }
         if ((watched == picTop || watched == picBottom) && left) {
             DragWindow();
+            return true;
         } else if (watched == picBigLogo || watched == imgBigLogo) {
             if (left)
                 DragWindow();
             else if (right)
                 m_mnuPlayer->popup(mouse->globalPosition().toPoint());
+            return left || right;
         } else if (onList && left && m_playState == 0) {
             const bool empty = !listView || !listView->model() || listView->model()->rowCount() == 0;
             if (empty) {
@@ -327,9 +330,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         PlayerDoubleClick();
         return true;
     }
-    if (watched == picBigLogo || watched == imgBigLogo)
+    // Handled double clicks stop here, or the area below would toggle the state back.
+    if (watched == picBigLogo || watched == imgBigLogo) {
         SetWindowState(FullScreenToggle);
-    else if (watched == lblFormTitle || watched == lblTime || watched == picTop)
+        return true;
+    }
+    if (watched == lblFormTitle || watched == lblTime || watched == picTop) {
         WinBtns_Click(1);
+        return true;
+    }
     return false;
 }
