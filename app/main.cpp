@@ -1,4 +1,5 @@
 #include "app/infocommand.h"
+#include "about/frmabout.h"
 #include "shell/frmmain.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
     frmMain window;
+    QObject::connect(&window, &frmMain::aboutRequested, &window, [&window] { frmAbout(&window).exec(); });
     window.SetWindowState(frmMain::RestoreWindow);
     window.show();
     return app.exec();

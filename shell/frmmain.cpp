@@ -80,7 +80,7 @@ frmMain::frmMain(QWidget* parent)
 frmMain::~frmMain()
 {
     // The pointer must not stay hidden over other windows after this one is gone.
-    if (m_cursorShowCount < 0)
+    if (CursorShowCount() < 0)
         showCursor(true);
 }
 

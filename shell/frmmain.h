@@ -71,7 +71,8 @@ public:
     void DragWindow();
     void TimerFullScr_Timer();
     bool isFullScreenTimerActive() const;
-    int CursorShowCount() const { return m_cursorShowCount; }
+    // The pointer's display counter, shared with the program's other windows (below 0: hidden).
+    int CursorShowCount() const;
     QPointF LastCursorPos() const { return m_lastCursorPos; }
 
     // The player area's input, called by the engine view's event filter (and by the placeholder's).
@@ -137,7 +138,6 @@ private:
     FlashControl* m_flash = nullptr;
     QTimer* m_timerFullScr = nullptr;
     int m_playState = 0;
-    int m_cursorShowCount = 0;
     QPointF m_lastCursorPos;
     bool m_iconMenuToggle = false;
     QSize m_normalSize;

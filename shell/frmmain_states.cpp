@@ -81,7 +81,9 @@ bool frmMain::isMaximisedState() const { return windowState() & Qt::WindowFullSc
 
 bool frmMain::isFullScreenTimerActive() const { return m_timerFullScr->isActive(); }
 
-void frmMain::showCursor(bool show) { m_cursorShowCount = Pointer::ShowCursor(show); }
+void frmMain::showCursor(bool show) { Pointer::ShowCursor(show); }
+
+int frmMain::CursorShowCount() const { return Pointer::ShowCount(); }
 
 void frmMain::hideProgressBar() { PlProgBar->hide(); }
 
@@ -106,7 +108,7 @@ void frmMain::restoreNormal()
 
 void frmMain::SetWindowState(int state)
 {
-    if (m_cursorShowCount < 0)
+    if (CursorShowCount() < 0)
         showCursor(true);
     switch (state) {
     case MinimiseWindow:
@@ -173,7 +175,7 @@ void frmMain::TimerFullScr_Timer()
     picTop->hide();
     picBottom->hide();
     PlProgBar->hide();
-    if (m_cursorShowCount > -1)
+    if (CursorShowCount() > -1)
         showCursor(false);
     Flash->lower();
     m_layout.FillWindowWithPlayer(Twips::FromPixels(width()), Twips::FromPixels(height()));
@@ -189,7 +191,7 @@ void frmMain::PlayerMouseMove(const QPointF& globalPos)
     if (!PointerMovedFarEnough(globalPos, m_lastCursorPos))
         return;
     m_timerFullScr->stop();
-    if (m_cursorShowCount < 0)
+    if (CursorShowCount() < 0)
         showCursor(true);
     // The bars come back where the last layout pass put them, over the player that still fills the screen.
     picTop->show();
