@@ -72,7 +72,7 @@ frmMain::frmMain(QWidget* parent)
     createButtons();
     createMenus();
     ArrangeControls();
-    applyClockFont();
+    ApplyClockFont();
     PresentPlayState(0);
     SetControlsSize();
 }
@@ -168,7 +168,7 @@ void frmMain::ArrangeControls()
     applyGeometry();
 }
 
-void frmMain::applyClockFont()
+void frmMain::ApplyClockFont()
 {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);

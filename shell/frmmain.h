@@ -31,6 +31,9 @@ public:
     void setPlayerView(QWidget* view);
     void setPlaylistView(QWidget* view);
     void setProgressBar(QWidget* bar);
+    // The widget that really takes the player's input when it is not the view itself (a web view's
+    // render child): its keys, mouse and double clicks are routed as the player area's.
+    void watchPlayerInput(QWidget* input);
     // The engine, for the scale mode that full screen and playing switch from "NoScale" to "ShowAll".
     void setFlashControl(FlashControl* flash) { m_flash = flash; }
     QWidget* playerView() const { return Flash; }
@@ -62,6 +65,8 @@ public:
 
     // Layout.
     void SetControlsSize();
+    // The clock takes a seven-segment face when one is installed; run again after registering one.
+    void ApplyClockFont();
     bool LayoutSuspended() const { return m_layout.LayoutSuspended(); }
     const MainLayout& layout() const { return m_layout; }
 
@@ -121,7 +126,6 @@ private:
     void createMenus();
     void ArrangeControls();
     void applyGeometry();
-    void applyClockFont();
     void replaceWidget(QWidget*& slot, QWidget* widget);
     void watch(QWidget* widget);
     void showCursor(bool show);
@@ -170,6 +174,7 @@ private:
     QMenu* m_mnuPlayer = nullptr;
     QAction* m_mnuPlayerFull = nullptr;
     QAction* m_mnuPlayerInfo = nullptr;
+    QList<QObject*> m_playerInputs;
 
     friend class TestFrmMain;
 };

@@ -65,6 +65,15 @@ void frmMain::createMenus()
     m_mnuPlayerInfo->setObjectName(QStringLiteral("mnuPlayerInfo"));
 }
 
+void frmMain::watchPlayerInput(QWidget* input)
+{
+    if (!input || m_playerInputs.contains(input))
+        return;
+    m_playerInputs.append(input);
+    connect(input, &QObject::destroyed, this, [this](QObject* gone) { m_playerInputs.removeAll(gone); });
+    watch(input);
+}
+
 void frmMain::watch(QWidget* widget)
 {
     widget->setMouseTracking(true);
@@ -252,7 +261,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     const auto* listView = qobject_cast<QAbstractItemView*>(lvwFiles);
     const bool onList = watched == list || (listView && watched == listView->viewport());
 
-    if (watched == Flash && (type == QEvent::KeyPress)) {
+    const bool onPlayer = watched == Flash || m_playerInputs.contains(watched);
+    if (onPlayer && type == QEvent::KeyPress) {
         // Keys on the player are the window's shortcuts, never the movie's.
         const auto* key = static_cast<QKeyEvent*>(event);
         emit Form_KeyDown(key->key(), key->modifiers());
@@ -267,7 +277,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (type == QEvent::MouseMove) {
-        if (watched == Flash) {
+        if (onPlayer) {
             PlayerMouseMove(mouse->globalPosition());
         } else if (watched == picTop) {
             ResetAllBtnIcon();
@@ -290,7 +300,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::MouseButtonPress) {
         const bool left = mouse->button() == Qt::LeftButton;
         const bool right = mouse->button() == Qt::RightButton;
-        if (watched == Flash) {
+        if (onPlayer) {
             if (left)
                 PlayerLeftButtonDown();
             else if (right)
@@ -328,7 +338,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     // Double click.
-    if (watched == Flash) {
+    if (onPlayer) {
         PlayerDoubleClick();
         return true;
     }

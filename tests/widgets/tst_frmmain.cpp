@@ -515,6 +515,22 @@ void TestFrmMain::pluggedPlayerView_keepsTheRouting()
     // The layout pass now places the plugged view.
     showAt(QSize(1000, 700));
     QCOMPARE(view->geometry(), QRect(1, 37, 745, 610));
+
+    // A render child that takes the input is routed the same way once it is named.
+    auto* input = new QWidget(view);
+    m_window->watchPlayerInput(input);
+    m_window->PresentPlayState(1);
+    QSignalSpy dragged(m_window.get(), &frmMain::windowDragStarted);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(input->mapToGlobal(QPoint(5, 5))),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QVERIFY(QApplication::sendEvent(input, &press));
+    QCOMPARE(dragged.count(), 0);
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QVERIFY(QApplication::sendEvent(input, &space));
+    QCOMPARE(keys.count(), 2);
+    QCOMPARE(keys.at(1).at(0).toInt(), int(Qt::Key_Space));
+    delete input; // forgotten when it goes
+    m_window->PresentPlayState(0);
 }
 
 void TestFrmMain::iconClicks_openMenuEveryOtherTime()
