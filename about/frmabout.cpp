@@ -15,12 +15,13 @@
 #include <QUrl>
 
 namespace {
-QRect Px(int left, int top, int width, int height) { return TwipRect { left, top, width, height }.toPixels(); }
+QRect Px(int left, int top, int width, int height)
+{
+    return TwipRect { left, top, width, height }.toPixels();
+}
 } // namespace
 
-frmAbout::frmAbout(QWidget* mainWindow)
-    : QDialog(mainWindow)
-    , m_mainWindow(mainWindow)
+frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow), m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
@@ -62,11 +63,20 @@ frmAbout::frmAbout(QWidget* mainWindow)
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QString frmAbout::titleText() const { return lblTitle->text(); }
+QString frmAbout::titleText() const
+{
+    return lblTitle->text();
+}
 
-QString frmAbout::authorText() const { return lblAuthor->text(); }
+QString frmAbout::authorText() const
+{
+    return lblAuthor->text();
+}
 
-bool frmAbout::authorVisible() const { return lblAuthor->isVisible(); }
+bool frmAbout::authorVisible() const
+{
+    return lblAuthor->isVisible();
+}
 
 void frmAbout::showEvent(QShowEvent* event)
 {

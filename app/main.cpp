@@ -1,5 +1,5 @@
-#include "app/infocommand.h"
 #include "about/frmabout.h"
+#include "app/infocommand.h"
 #include "shell/frmmain.h"
 
 #include <QApplication>

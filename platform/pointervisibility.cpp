@@ -20,4 +20,7 @@ int Pointer::ShowCursor(bool show)
     return g_count;
 }
 
-int Pointer::ShowCount() { return g_count; }
+int Pointer::ShowCount()
+{
+    return g_count;
+}

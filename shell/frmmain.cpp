@@ -4,6 +4,7 @@
 #include "shell/playstatelook.h"
 #include "shell/windowgeometry.h"
 
+#include <QAbstractScrollArea>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QIcon>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
-#include <QAbstractScrollArea>
 
 namespace {
 QWidget* Area(QWidget* parent, const QColor& colour, const char* name)
@@ -42,7 +42,10 @@ void SetBackground(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
+QColor Background(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
 
 QPixmap SkinPixmap(const QString& file, const QSize& size, qreal ratio)
 {
@@ -50,8 +53,7 @@ QPixmap SkinPixmap(const QString& file, const QSize& size, qreal ratio)
 }
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setWindowTitle(QStringLiteral("Quenbarrowick"));
     setWindowIcon(QIcon(QStringLiteral(":/skin/icon.svg")));
@@ -117,25 +119,25 @@ void frmMain::createControls()
     imgBigLogo->setObjectName(QStringLiteral("imgBigLogo"));
     imgBigLogo->setScaledContents(true);
 
-    for (QWidget* area : { picTop, picWinBtn, picBottom, fraProgressMini, lblProgressMini, fraPlayBtn, picListEditor,
-             picSpliter, lvwFiles, Flash, picBigLogo, static_cast<QWidget*>(imgBigLogo),
-             static_cast<QWidget*>(imgPlayerIcon), static_cast<QWidget*>(lblFormTitle),
-             static_cast<QWidget*>(lblTime) })
+    for (QWidget* area :
+        { picTop, picWinBtn, picBottom, fraProgressMini, lblProgressMini, fraPlayBtn, picListEditor, picSpliter,
+            lvwFiles, Flash, picBigLogo, static_cast<QWidget*>(imgBigLogo), static_cast<QWidget*>(imgPlayerIcon),
+            static_cast<QWidget*>(lblFormTitle), static_cast<QWidget*>(lblTime) })
         watch(area);
 }
 
 void frmMain::createButtons()
 {
-    static const char* const transportTips[MainLayout::TransportCount] = { "播放/暂停", "暂停", "停止播放",
-        "打开文件(Ctrl+O)", "下一首(PageDown)", "上一首(PageUp)", "快进(→)", "快退(←)", "播放列表",
-        "设置(F2)", "关于", "全屏(Ctrl+Enter)", "单曲播放" };
+    static const char* const transportTips[MainLayout::TransportCount]
+        = { "播放/暂停", "暂停", "停止播放", "打开文件(Ctrl+O)", "下一首(PageDown)", "上一首(PageUp)", "快进(→)",
+              "快退(←)", "播放列表", "设置(F2)", "关于", "全屏(Ctrl+Enter)", "单曲播放" };
     for (int i = 0; i < MainLayout::TransportCount; ++i) {
         PlayerBtns[i] = new SkinButton(i, fraPlayBtn);
         PlayerBtns[i]->setToolTip(QString::fromUtf8(transportTips[i]));
         m_buttons->addButton(SkinButtonSet::Group::Transport, PlayerBtns[i]);
     }
-    static const char* const listTips[MainLayout::ListToolCount] = { "添加文件(Ctrl+O)", "删除(Delete)", "清空列表",
-        "" };
+    static const char* const listTips[MainLayout::ListToolCount]
+        = { "添加文件(Ctrl+O)", "删除(Delete)", "清空列表", "" };
     for (int i = 0; i < MainLayout::ListToolCount; ++i) {
         ListBtn[i] = new SkinButton(i, picListEditor);
         ListBtn[i]->setToolTip(QString::fromUtf8(listTips[i]));
@@ -254,9 +256,15 @@ void frmMain::PresentPlayState(int state)
     m_mnuPlayerInfo->setEnabled(look->fileInfoEnabled);
 }
 
-void frmMain::SetFormTitle(const QString& title) { lblFormTitle->setText(title); }
+void frmMain::SetFormTitle(const QString& title)
+{
+    lblFormTitle->setText(title);
+}
 
-void frmMain::SetTimeText(const QString& text) { lblTime->setText(text); }
+void frmMain::SetTimeText(const QString& text)
+{
+    lblTime->setText(text);
+}
 
 void frmMain::SetFrameInfoText(const QString& text)
 {
@@ -282,9 +290,15 @@ void frmMain::SetPlaylistVisible(bool visible)
         emit playlistShown();
 }
 
-void frmMain::ResetAllBtnIcon() { m_buttons->ResetAllBtnIcon(); }
+void frmMain::ResetAllBtnIcon()
+{
+    m_buttons->ResetAllBtnIcon();
+}
 
-void frmMain::ExchangeSingleLoopPictures() { m_buttons->ExchangeSingleLoopPictures(); }
+void frmMain::ExchangeSingleLoopPictures()
+{
+    m_buttons->ExchangeSingleLoopPictures();
+}
 
 void frmMain::onButtonClicked(SkinButtonSet::Group group, int index)
 {
@@ -331,7 +345,10 @@ void frmMain::setPlayerView(QWidget* view)
     PlProgBar->raise();
 }
 
-void frmMain::setPlaylistView(QWidget* view) { replaceWidget(lvwFiles, view); }
+void frmMain::setPlaylistView(QWidget* view)
+{
+    replaceWidget(lvwFiles, view);
+}
 
 void frmMain::setProgressBar(QWidget* bar)
 {

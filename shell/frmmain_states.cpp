@@ -42,7 +42,8 @@ void frmMain::createMenus()
     m_mnuPlayer->setObjectName(QStringLiteral("mnuPlayer"));
     m_mnuPlayer->addAction(QStringLiteral("打开"), this, &frmMain::openFilesRequested)
         ->setObjectName(QStringLiteral("mnuPlayerOpen"));
-    m_mnuPlayerFull = m_mnuPlayer->addAction(QStringLiteral("全屏"), this, [this] { SetWindowState(FullScreenToggle); });
+    m_mnuPlayerFull
+        = m_mnuPlayer->addAction(QStringLiteral("全屏"), this, [this] { SetWindowState(FullScreenToggle); });
     m_mnuPlayerFull->setObjectName(QStringLiteral("mnuPlayerFull"));
     QMenu* size = m_mnuPlayer->addMenu(QStringLiteral("画面大小"));
     size->setObjectName(QStringLiteral("mnuPlayerSize"));
@@ -86,17 +87,35 @@ QRect frmMain::screenGeometry() const
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
-bool frmMain::isMaximisedState() const { return windowState() & Qt::WindowFullScreen; }
+bool frmMain::isMaximisedState() const
+{
+    return windowState() & Qt::WindowFullScreen;
+}
 
-bool frmMain::isFullScreenTimerActive() const { return m_timerFullScr->isActive(); }
+bool frmMain::isFullScreenTimerActive() const
+{
+    return m_timerFullScr->isActive();
+}
 
-void frmMain::showCursor(bool show) { Pointer::ShowCursor(show); }
+void frmMain::showCursor(bool show)
+{
+    Pointer::ShowCursor(show);
+}
 
-int frmMain::CursorShowCount() const { return Pointer::ShowCount(); }
+int frmMain::CursorShowCount() const
+{
+    return Pointer::ShowCount();
+}
 
-void frmMain::hideProgressBar() { PlProgBar->hide(); }
+void frmMain::hideProgressBar()
+{
+    PlProgBar->hide();
+}
 
-void frmMain::stopFullScreenTimer() { m_timerFullScr->stop(); }
+void frmMain::stopFullScreenTimer()
+{
+    m_timerFullScr->stop();
+}
 
 void frmMain::DragWindow()
 {
@@ -216,9 +235,15 @@ void frmMain::PlayerLeftButtonDown()
         DragWindow();
 }
 
-void frmMain::PlayerDoubleClick() { SetWindowState(FullScreenToggle); }
+void frmMain::PlayerDoubleClick()
+{
+    SetWindowState(FullScreenToggle);
+}
 
-void frmMain::PlayerRightButtonDown(const QPoint& globalPos) { m_mnuPlayer->popup(globalPos); }
+void frmMain::PlayerRightButtonDown(const QPoint& globalPos)
+{
+    m_mnuPlayer->popup(globalPos);
+}
 
 void frmMain::onSplitterMouse(QEvent* event)
 {

@@ -6,9 +6,15 @@
 #include <cstdlib>
 
 namespace {
-int Half(int twips) { return static_cast<int>(RoundRatioHalfEven(twips, 2)); }
+int Half(int twips)
+{
+    return static_cast<int>(RoundRatioHalfEven(twips, 2));
+}
 
-TwipRect Square(int left, int size) { return TwipRect { left, 0, size, size }; }
+TwipRect Square(int left, int size)
+{
+    return TwipRect { left, 0, size, size };
+}
 } // namespace
 
 MainLayout::MainLayout()
@@ -76,8 +82,8 @@ bool MainLayout::SetControlsSize(int width, int height)
     a.picBottom.top = H - BH;
     // The fill keeps its share of the strip as the strip follows the window width.
     if (a.fraProgressMini.width > 0)
-        a.lblProgressMini.width = static_cast<int>(
-            RoundRatioHalfEven(int64_t(a.lblProgressMini.width) * W, a.fraProgressMini.width));
+        a.lblProgressMini.width
+            = static_cast<int>(RoundRatioHalfEven(int64_t(a.lblProgressMini.width) * W, a.fraProgressMini.width));
     a.fraProgressMini = { 0, 0, W, MiniStripHeight };
     a.fraPlayBtn.left = Half(W - a.fraPlayBtn.width);
     a.lblTime.moveTo(W - a.lblTime.width - TimeRightGap, Half(BH - a.lblTime.height));
@@ -90,8 +96,7 @@ bool MainLayout::SetControlsSize(int width, int height)
     const int reserved = m_playlistVisible ? a.picPlayList.width + SplitterWidth : SplitterWidth;
     a.Flash = { EdgeMargin, TH, W - reserved, H - TH - BH };
     // Half the free space each way, measured without the player area's origin.
-    a.picBigLogo.moveTo(
-        Half(a.Flash.width - a.picBigLogo.width), Half(a.picBottom.top - TH - a.picBigLogo.height));
+    a.picBigLogo.moveTo(Half(a.Flash.width - a.picBigLogo.width), Half(a.picBottom.top - TH - a.picBigLogo.height));
     return true;
 }
 
@@ -131,7 +136,8 @@ int MainLayout::FileNameColumnWidth(int numberWidth, int timeShortWidth) const
 void MainLayout::SetPlaylistVisible(bool visible, int windowWidth)
 {
     m_playlistVisible = visible;
-    m_areas.Flash.width = visible ? windowWidth - m_areas.picPlayList.width - SplitterWidth : windowWidth - SplitterWidth;
+    m_areas.Flash.width
+        = visible ? windowWidth - m_areas.picPlayList.width - SplitterWidth : windowWidth - SplitterWidth;
     centreLogoHorizontally();
 }
 

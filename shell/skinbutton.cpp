@@ -3,9 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-SkinButton::SkinButton(int index, QWidget* parent)
-    : QWidget(parent)
-    , m_index(index)
+SkinButton::SkinButton(int index, QWidget* parent) : QWidget(parent), m_index(index)
 {
     // Hover pictures need moves without a held button.
     setMouseTracking(true);

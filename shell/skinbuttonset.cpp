@@ -3,11 +3,13 @@
 namespace {
 constexpr int SingleLoopIndex = 12;
 
-int Slot(SkinButtonSet::Group group) { return static_cast<int>(group); }
+int Slot(SkinButtonSet::Group group)
+{
+    return static_cast<int>(group);
+}
 } // namespace
 
-SkinButtonSet::SkinButtonSet(QObject* parent)
-    : QObject(parent)
+SkinButtonSet::SkinButtonSet(QObject* parent) : QObject(parent)
 {
 }
 
@@ -58,7 +60,10 @@ void SkinButtonSet::addButton(Group group, SkinButton* button)
     });
 }
 
-SkinButton* SkinButtonSet::button(Group group, int index) const { return m_groups[Slot(group)].buttons.value(index); }
+SkinButton* SkinButtonSet::button(Group group, int index) const
+{
+    return m_groups[Slot(group)].buttons.value(index);
+}
 
 const ButtonPictures& SkinButtonSet::pictures(Group group, int index) const
 {

@@ -2,9 +2,15 @@
 
 #include "app/numbertext.h"
 
-int Twips::ToPixels(int twips) { return static_cast<int>(RoundRatioHalfEven(twips, PerPixel)); }
+int Twips::ToPixels(int twips)
+{
+    return static_cast<int>(RoundRatioHalfEven(twips, PerPixel));
+}
 
-int Twips::FromPixels(int pixels) { return pixels * PerPixel; }
+int Twips::FromPixels(int pixels)
+{
+    return pixels * PerPixel;
+}
 
 QRect TwipRect::toPixels() const
 {

@@ -17,7 +17,10 @@ QRect WorkAreaMaximiseRect(const QRect& screen, const QRect& workArea)
     return QRect(screen.topLeft(), QSize(screen.width(), screen.height() - TaskbarHeight(screen, workArea)));
 }
 
-bool SpansScreenWidth(int windowWidth, const QRect& screen) { return windowWidth == screen.width(); }
+bool SpansScreenWidth(int windowWidth, const QRect& screen)
+{
+    return windowWidth == screen.width();
+}
 
 bool PointerMovedFarEnough(const QPointF& position, const QPointF& lastRestore)
 {

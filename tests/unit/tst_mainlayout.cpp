@@ -10,7 +10,7 @@ template <> char* toString(const TwipRect& r)
 {
     return qstrdup(QByteArray("TwipRect(" + QByteArray::number(r.left) + ", " + QByteArray::number(r.top) + ", "
         + QByteArray::number(r.width) + " x " + QByteArray::number(r.height) + ")")
-            .constData());
+                       .constData());
 }
 }
 QT_END_NAMESPACE
@@ -245,8 +245,7 @@ void TestMainLayout::toPixels_convertsEdges_data()
     QTest::newRow("whole pixels") << TwipRect { 15, 555, 9570, 7545 } << QRect(1, 37, 638, 503);
     QTest::newRow("half pixels go to even") << TwipRect { 0, 218, 360, 360 } << QRect(0, 15, 24, 24);
     QTest::newRow("design window") << TwipRect { 0, 0, 13395, 8895 } << QRect(0, 0, 893, 593);
-    QTest::newRow("odd width keeps the right edge")
-        << TwipRect { 3560, 2130, 2450, 3285 } << QRect(237, 142, 164, 219);
+    QTest::newRow("odd width keeps the right edge") << TwipRect { 3560, 2130, 2450, 3285 } << QRect(237, 142, 164, 219);
 }
 
 void TestMainLayout::toPixels_convertsEdges()

@@ -141,11 +141,9 @@ void TestWindowGeometry::clockFont_data()
     QTest::newRow("none installed") << QStringList { QStringLiteral("DejaVu Sans") } << QString();
     QTest::newRow("classic seven segments") << QStringList { QStringLiteral("DSEG7 Classic"),
         QStringLiteral("DSEG7 Modern") } << QStringLiteral("DSEG7 Classic");
-    QTest::newRow("the original face wins")
-        << QStringList { QStringLiteral("DSEG7 Classic"), QStringLiteral("DS-Digital") }
-        << QStringLiteral("DS-Digital");
-    QTest::newRow("fourteen segments are not a clock") << QStringList { QStringLiteral("DSEG14 Classic") }
-                                                       << QString();
+    QTest::newRow("the original face wins") << QStringList { QStringLiteral("DSEG7 Classic"),
+        QStringLiteral("DS-Digital") } << QStringLiteral("DS-Digital");
+    QTest::newRow("fourteen segments are not a clock") << QStringList { QStringLiteral("DSEG14 Classic") } << QString();
 }
 
 void TestWindowGeometry::clockFont()

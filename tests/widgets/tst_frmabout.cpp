@@ -37,8 +37,8 @@ void TestFrmAbout::load_captionTitleAndCentre()
     QVERIFY(about.titleText().startsWith(u"Quenbarrowick V "));
     QCOMPARE(about.size(), QSize(261, 172)); // 3915 x 2580 twips
     const QRect frame = main.frameGeometry();
-    QTRY_COMPARE_WITH_TIMEOUT(about.pos(),
-        QPoint(frame.left() + (frame.width() - 261) / 2, frame.top() + (frame.height() - 172) / 2), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        about.pos(), QPoint(frame.left() + (frame.width() - 261) / 2, frame.top() + (frame.height() - 172) / 2), 2000);
     QVERIFY(!about.authorVisible());
     QVERIFY(!about.authorText().trimmed().isEmpty());
 }

@@ -1,8 +1,8 @@
 #include "shell/frmmain.h"
 
-#include "tests/support/fakeflashcontrol.h"
 #include "platform/pointervisibility.h"
 #include "shell/windowgeometry.h"
+#include "tests/support/fakeflashcontrol.h"
 
 #include <QAction>
 #include <QLabel>
@@ -169,8 +169,8 @@ void TestFrmMain::playStatePresentation()
     w.PresentPlayState(state);
     QCOMPARE(w.presentedPlayState(), state);
     const QList<bool> items { w.PlayerBtns[0]->isVisible(), w.PlayerBtns[1]->isVisible(), w.PlayerBtns[2]->isEnabled(),
-        w.fraProgressMini->isVisible(), w.lblFrameInfo->isVisible(), w.lblTime->isVisible(),
-        w.picBigLogo->isVisible(), w.mnuPlayerInfo()->isEnabled() };
+        w.fraProgressMini->isVisible(), w.lblFrameInfo->isVisible(), w.lblTime->isVisible(), w.picBigLogo->isVisible(),
+        w.mnuPlayerInfo()->isEnabled() };
     QString actual;
     for (int i = 0; i < items.size(); ++i)
         actual += items[i] ? shown.at(i).toUpper() : shown.at(i).toLower();
@@ -248,20 +248,34 @@ void TestFrmMain::menus_captionsAndShortcuts_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("icon open swf") << "mnuIconOpenSwf" << "swf文件" << QKeySequence(Qt::CTRL | Qt::Key_O);
-    QTest::newRow("icon open list") << "mnuIconOpenList" << "播放列表" << QKeySequence();
-    QTest::newRow("icon options") << "mnuIconOptons" << "设置" << QKeySequence(Qt::Key_F2);
-    QTest::newRow("icon about") << "mnuIconAbout" << "关于" << QKeySequence();
-    QTest::newRow("icon readme") << "mnuIconReadme" << "简要说明" << QKeySequence();
-    QTest::newRow("icon quit") << "mnuIconQuit" << "退出" << QKeySequence();
-    QTest::newRow("player open") << "mnuPlayerOpen" << "打开" << QKeySequence();
-    QTest::newRow("player full") << "mnuPlayerFull" << "全屏" << QKeySequence();
-    QTest::newRow("player fit") << "mnuPlayerSizeAtutoFit" << "自动适应" << QKeySequence();
-    QTest::newRow("player origin") << "mnuPlayerSizeOrigin" << "原始大小" << QKeySequence();
-    QTest::newRow("player stretch") << "mnuPlayerSizeStrech" << "填满窗口" << QKeySequence();
-    QTest::newRow("player options") << "mnuPlayerOptions" << "设置" << QKeySequence();
-    QTest::newRow("player about") << "mnuPlayerAbout" << "关于" << QKeySequence();
-    QTest::newRow("player info") << "mnuPlayerInfo" << "文件信息" << QKeySequence();
+    QTest::newRow("icon open swf") << "mnuIconOpenSwf"
+                                   << "swf文件" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("icon open list") << "mnuIconOpenList"
+                                    << "播放列表" << QKeySequence();
+    QTest::newRow("icon options") << "mnuIconOptons"
+                                  << "设置" << QKeySequence(Qt::Key_F2);
+    QTest::newRow("icon about") << "mnuIconAbout"
+                                << "关于" << QKeySequence();
+    QTest::newRow("icon readme") << "mnuIconReadme"
+                                 << "简要说明" << QKeySequence();
+    QTest::newRow("icon quit") << "mnuIconQuit"
+                               << "退出" << QKeySequence();
+    QTest::newRow("player open") << "mnuPlayerOpen"
+                                 << "打开" << QKeySequence();
+    QTest::newRow("player full") << "mnuPlayerFull"
+                                 << "全屏" << QKeySequence();
+    QTest::newRow("player fit") << "mnuPlayerSizeAtutoFit"
+                                << "自动适应" << QKeySequence();
+    QTest::newRow("player origin") << "mnuPlayerSizeOrigin"
+                                   << "原始大小" << QKeySequence();
+    QTest::newRow("player stretch") << "mnuPlayerSizeStrech"
+                                    << "填满窗口" << QKeySequence();
+    QTest::newRow("player options") << "mnuPlayerOptions"
+                                    << "设置" << QKeySequence();
+    QTest::newRow("player about") << "mnuPlayerAbout"
+                                  << "关于" << QKeySequence();
+    QTest::newRow("player info") << "mnuPlayerInfo"
+                                 << "文件信息" << QKeySequence();
 }
 
 void TestFrmMain::menus_captionsAndShortcuts()
@@ -352,9 +366,12 @@ void TestFrmMain::fullScreen_switchesNoScaleOnly_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("NoScale becomes ShowAll") << "NoScale" << "ShowAll";
-    QTest::newRow("ExactFit stays") << "ExactFit" << "ExactFit";
-    QTest::newRow("ShowAll stays") << "ShowAll" << "ShowAll";
+    QTest::newRow("NoScale becomes ShowAll") << "NoScale"
+                                             << "ShowAll";
+    QTest::newRow("ExactFit stays") << "ExactFit"
+                                    << "ExactFit";
+    QTest::newRow("ShowAll stays") << "ShowAll"
+                                   << "ShowAll";
 }
 
 void TestFrmMain::fullScreen_switchesNoScaleOnly()

@@ -53,7 +53,10 @@ void TestSkinButtonSet::init()
     m_set->showAllNormal();
 }
 
-void TestSkinButtonSet::cleanup() { m_parent.reset(); }
+void TestSkinButtonSet::cleanup()
+{
+    m_parent.reset();
+}
 
 void TestSkinButtonSet::sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint at)
 {
@@ -100,11 +103,16 @@ void TestSkinButtonSet::hover_showsOverAndSetsOnlyItsGroupsFlag_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QString>("hotFlags"); // transport, list, window
-    QTest::newRow("transport play") << Group::Transport << 0 << "PLBTN0_OVER" << "100";
-    QTest::newRow("transport about") << Group::Transport << 10 << "PLBTN10_OVER" << "100";
-    QTest::newRow("list file menu") << Group::ListTools << 3 << "LISTBTN3_OVER" << "010";
-    QTest::newRow("close") << Group::Window << 2 << "WINBTN2_OVER" << "001";
-    QTest::newRow("big open has no flag") << Group::BigOpen << 0 << "BIGOPENBTN_OVER" << "000";
+    QTest::newRow("transport play") << Group::Transport << 0 << "PLBTN0_OVER"
+                                    << "100";
+    QTest::newRow("transport about") << Group::Transport << 10 << "PLBTN10_OVER"
+                                     << "100";
+    QTest::newRow("list file menu") << Group::ListTools << 3 << "LISTBTN3_OVER"
+                                    << "010";
+    QTest::newRow("close") << Group::Window << 2 << "WINBTN2_OVER"
+                           << "001";
+    QTest::newRow("big open has no flag") << Group::BigOpen << 0 << "BIGOPENBTN_OVER"
+                                          << "000";
 }
 
 void TestSkinButtonSet::hover_showsOverAndSetsOnlyItsGroupsFlag()
