@@ -287,6 +287,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     const bool onList = watched == list || (listView && watched == listView->viewport());
 
     const bool onPlayer = watched == Flash || m_playerInputs.contains(watched);
+    // The right press opens the player menu; the engine's own menu never shows.
+    if (onPlayer && type == QEvent::ContextMenu)
+        return true;
     if (onPlayer && type == QEvent::KeyPress) {
         // Keys on the player are the window's shortcuts, never the movie's.
         const auto* key = static_cast<QKeyEvent*>(event);

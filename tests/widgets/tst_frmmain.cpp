@@ -512,6 +512,8 @@ void TestFrmMain::playerArea_rightPressOpensPlayerMenu()
     QSignalSpy opened(m_window->mnuPlayer(), &QMenu::aboutToShow);
     sendMouse(m_window->Flash, QEvent::MouseButtonPress, Qt::RightButton);
     QCOMPARE(opened.count(), 1);
+    QContextMenuEvent engineMenu(QContextMenuEvent::Mouse, QPoint(5, 5), m_window->Flash->mapToGlobal(QPoint(5, 5)));
+    QVERIFY(QApplication::sendEvent(m_window->Flash, &engineMenu));
     m_window->mnuPlayer()->hide();
     sendMouse(m_window->picBigLogo, QEvent::MouseButtonPress, Qt::RightButton);
     QCOMPARE(opened.count(), 2);
