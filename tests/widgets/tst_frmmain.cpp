@@ -34,6 +34,7 @@ private slots:
     void thinStrip_revealsFullBar_bottomBarHidesIt();
     void maximiseToggle_workAreaThenRestore();
     void fullScreenToggle_inAndOut();
+    void windowStateOutOfRange_onlyShowsThePointer();
     void fullScreen_switchesNoScaleOnly_data();
     void fullScreen_switchesNoScaleOnly();
     void fullScreenTimer_whileStopped_hidesNothing();
@@ -360,6 +361,20 @@ void TestFrmMain::fullScreenToggle_inAndOut()
     QCOMPARE(w.mnuPlayerFull()->text(), QStringLiteral("全屏"));
     w.SetWindowState(frmMain::MinimiseWindow);
     QTRY_VERIFY_WITH_TIMEOUT(w.isMinimized(), 2000);
+}
+
+void TestFrmMain::windowStateOutOfRange_onlyShowsThePointer()
+{
+    frmMain& w = *m_window;
+    const QRect restore = RestoreRect(screenRect(), QSize(893, 593));
+    QTRY_COMPARE_WITH_TIMEOUT(w.geometry(), restore, 2000);
+    Pointer::ShowCursor(false);
+    w.SetWindowState(4);
+    QCOMPARE(w.CursorShowCount(), 0);
+    w.SetWindowState(-1);
+    QCOMPARE(w.CursorShowCount(), 0);
+    QCOMPARE(w.geometry(), restore);
+    QVERIFY(!w.isFullScreen() && !w.isMinimized());
 }
 
 void TestFrmMain::fullScreen_switchesNoScaleOnly_data()
