@@ -47,9 +47,9 @@ void SkinButtonSet::addButton(Group group, SkinButton* button)
     Q_ASSERT(button->index() == (group == Group::BigOpen ? 0 : data.buttons.size()));
     data.buttons.append(button);
     data.pictures.append(ButtonPictures {});
-    if (group != Group::BigOpen && group != Group::ListTools)
-        button->setCursor(Qt::PointingHandCursor);
-    else if (group == Group::ListTools && button->index() != 3)
+    // The list file menu button and the big open button keep the arrow; the others show the hand.
+    const bool arrow = group == Group::BigOpen || (group == Group::ListTools && button->index() == 3);
+    if (!arrow)
         button->setCursor(Qt::PointingHandCursor);
     connect(button, &SkinButton::mouseMove, this, [this, group](int i) { hover(group, i); });
     connect(button, &SkinButton::mouseDown, this, [this, group](int i) { press(group, i); });
