@@ -45,6 +45,9 @@ private slots:
     void playerArea_keysGoToTheWindow();
     void playerArea_rightPressOpensPlayerMenu();
     void pluggedPlayerView_keepsTheRouting();
+    void leftPress_dragsTheWindow_data();
+    void leftPress_dragsTheWindow();
+    void logoDoubleClick_togglesFullScreen();
     void iconClicks_openMenuEveryOtherTime();
     void titleDoubleClick_togglesMaximise();
     void closeButton_closesAndAnnouncesUnload();
@@ -565,6 +568,45 @@ void TestFrmMain::pluggedPlayerView_keepsTheRouting()
     QCOMPARE(keys.at(1).at(0).toInt(), int(Qt::Key_Space));
     delete input; // forgotten when it goes
     m_window->PresentPlayState(0);
+}
+
+void TestFrmMain::leftPress_dragsTheWindow_data()
+{
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<int>("drags");
+    QTest::newRow("title bar") << "picTop" << 1 << Qt::LeftButton << 1;
+    QTest::newRow("title bar, right button") << "picTop" << 0 << Qt::RightButton << 0;
+    QTest::newRow("control bar") << "picBottom" << 1 << Qt::LeftButton << 1;
+    QTest::newRow("logo panel") << "picBigLogo" << 0 << Qt::LeftButton << 1;
+    QTest::newRow("logo picture") << "imgBigLogo" << 0 << Qt::LeftButton << 1;
+    QTest::newRow("empty list while stopped") << "lvwFiles" << 0 << Qt::LeftButton << 1;
+    QTest::newRow("empty list while paused") << "lvwFiles" << 2 << Qt::LeftButton << 0;
+    QTest::newRow("list tool strip") << "picListEditor" << 0 << Qt::LeftButton << 0;
+}
+
+void TestFrmMain::leftPress_dragsTheWindow()
+{
+    QFETCH(QString, area);
+    QFETCH(int, state);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(int, drags);
+    m_window->PresentPlayState(state);
+    QWidget* target = m_window->findChild<QWidget*>(area);
+    QVERIFY2(target, qPrintable(area));
+    QSignalSpy dragged(m_window.get(), &frmMain::windowDragStarted);
+    sendMouse(target, QEvent::MouseButtonPress, button);
+    QCOMPARE(dragged.count(), drags);
+    m_window->mnuPlayer()->hide();
+}
+
+void TestFrmMain::logoDoubleClick_togglesFullScreen()
+{
+    sendMouse(m_window->imgBigLogo, QEvent::MouseButtonDblClick, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->isFullScreen(), 2000);
+    sendMouse(m_window->picBigLogo, QEvent::MouseButtonDblClick, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->isFullScreen(), 2000);
 }
 
 void TestFrmMain::iconClicks_openMenuEveryOtherTime()
