@@ -187,7 +187,7 @@ void frmMain::applyGeometry()
     const MainLayout::Areas& a = m_layout.areas();
     picTop->setGeometry(a.picTop.toPixels());
     imgPlayerIcon->setGeometry(a.imgPlayerIcon.toPixels());
-    lblFormTitle->setGeometry(a.lblFormTitle.toPixels());
+    fitFormTitle();
     picWinBtn->setGeometry(a.picWinBtn.toPixels());
     for (int i = 0; i < MainLayout::WindowButtonCount; ++i)
         WinBtns[i]->setGeometry(a.WinBtns[i].toPixels());
@@ -259,6 +259,16 @@ void frmMain::PresentPlayState(int state)
 void frmMain::SetFormTitle(const QString& title)
 {
     lblFormTitle->setText(title);
+    fitFormTitle();
+}
+
+void frmMain::fitFormTitle()
+{
+    // A movie's name is often longer than the design width: let it run up to the window buttons.
+    const QRect design = m_layout.areas().lblFormTitle.toPixels();
+    const int room = m_layout.areas().picWinBtn.toPixels().left() - design.left() - 8;
+    lblFormTitle->setGeometry(
+        design.adjusted(0, 0, qMax(0, qMin(lblFormTitle->sizeHint().width(), room) - design.width()), 0));
 }
 
 void frmMain::SetTimeText(const QString& text)

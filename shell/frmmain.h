@@ -126,6 +126,7 @@ private:
     void createMenus();
     void ArrangeControls();
     void applyGeometry();
+    void fitFormTitle();
     void replaceWidget(QWidget*& slot, QWidget* widget);
     void watch(QWidget* widget);
     void showCursor(bool show);

@@ -51,6 +51,7 @@ private slots:
     void iconClicks_openMenuEveryOtherTime();
     void titleDoubleClick_togglesMaximise();
     void closeButton_closesAndAnnouncesUnload();
+    void longTitle_runsUpToTheWindowButtons();
 
 private:
     void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 5, 5 });
@@ -637,6 +638,19 @@ void TestFrmMain::closeButton_closesAndAnnouncesUnload()
     sendMouse(m_window->WinBtns[2], QEvent::MouseButtonRelease, Qt::LeftButton);
     QCOMPARE(unloading.count(), 1);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestFrmMain::longTitle_runsUpToTheWindowButtons()
+{
+    showAt(QSize(893, 593));
+    m_window->SetFormTitle(QStringLiteral("short.swf"));
+    QCOMPARE(m_window->lblFormTitle->geometry(), m_window->layout().areas().lblFormTitle.toPixels());
+    m_window->SetFormTitle(QString(200, u'W') + u".swf");
+    const QRect title = m_window->lblFormTitle->geometry();
+    QCOMPARE(title.right() + 1, m_window->picWinBtn->geometry().left() - 8);
+    // A narrower window gives the title less room.
+    showAt(QSize(700, 593));
+    QCOMPARE(m_window->lblFormTitle->geometry().right() + 1, m_window->picWinBtn->geometry().left() - 8);
 }
 
 QTEST_MAIN(TestFrmMain)
