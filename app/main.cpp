@@ -1,9 +1,10 @@
+#include "about/frmabout.h"
 #include "app/commandline.h"
 #include "app/infocommand.h"
+#include "shell/frmmain.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QLabel>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -39,9 +40,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
-    QLabel window(QStringLiteral("Quenbarrowick"));
-    window.setAlignment(Qt::AlignCenter);
-    window.resize(640, 480);
+    frmMain window;
+    QObject::connect(&window, &frmMain::aboutRequested, &window, [&window] { frmAbout(&window).exec(); });
+    window.SetWindowState(frmMain::RestoreWindow);
     window.show();
     return app.exec();
 }

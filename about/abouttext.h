@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Texts of the about box.
+namespace AboutText {
+inline constexpr char16_t ProductName[] = u"Quenbarrowick";
+// The maker's details and page, shown and opened from the about box.
+inline constexpr char16_t CompanyName[] = u"Quenbarrowick 开发组";
+inline constexpr char16_t LegalNotice[] = u"自由软件，欢迎分享";
+inline constexpr char16_t MakerPage[] = u"https://github.com/quenbarrowick";
+
+// "Quenbarrowick V major.minor.revision" from a version of three or four numbers. With four
+// (major.minor.build.revision) the build number is left out; with three the last is the revision.
+// Each number is written in plain decimal; a missing or unreadable one reads 0.
+QString TitleForVersion(const QString& version);
+} // namespace AboutText
