@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/settings.h"
+#include "playback/playbackmonitor.h"
+#include "playback/transport.h"
+#include "tests/support/fakeflashcontrol.h"
+#include "tests/support/fakeplaylistrows.h"
+#include "tests/support/recordingwindowhost.h"
+
+#include <QTemporaryDir>
+
+// A transport wired to the simulated engine, a recording playlist and a recording window, with
+// movies written into a temporary folder. Time passes only when a test says so.
+struct PlaybackRig {
+    PlaybackRig();
+
+    // Writes a SWF whose header matches the timeline, gives the engine the timeline for it and
+    // appends it to the playlist. Returns its path.
+    QString addMovie(const QString& name, const FakeFlashControl::Timeline& timeline);
+    QString addMovie(const QString& name, int frames, double rate = 10.0);
+    // Appends a row whose file does not exist.
+    QString addMissing(const QString& name);
+
+    // Runs the engine for ms and then the monitor's tick, as TimerPlay would.
+    void tick(int ms = Transport::TimerPlayIntervalMs);
+    PlaybackMonitor& monitor() { return transport.Monitor(); }
+
+    QTemporaryDir dir;
+    Settings settings;
+    FakeFlashControl flash;
+    FakePlaylistRows rows;
+    RecordingWindowHost host;
+    Transport transport;
+};
+
+FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
