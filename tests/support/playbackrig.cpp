@@ -10,8 +10,10 @@ FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
     return t;
 }
 
-PlaybackRig::PlaybackRig()
-    : transport(flash, rows, host, settings)
+PlaybackRig::PlaybackRig(std::unique_ptr<FakeFlashControl> engine_)
+    : engine(std::move(engine_))
+    , flash(*engine)
+    , transport(flash, rows, host, settings)
 {
     settings.FastFrames = DefaultFastFrames;
     settings.LoopTimeOut = DefaultLoopTimeOut;

@@ -8,11 +8,13 @@
 #include "tests/support/recordingwindowhost.h"
 
 #include <QTemporaryDir>
+#include <memory>
 
 // A transport wired to the simulated engine, a recording playlist and a recording window, with
 // movies written into a temporary folder. Time passes only when a test says so.
 struct PlaybackRig {
-    PlaybackRig();
+    // The engine may be a variant of the simulated one (one that answers later, say).
+    explicit PlaybackRig(std::unique_ptr<FakeFlashControl> engine = std::make_unique<FakeFlashControl>());
 
     // Writes a SWF whose header matches the timeline, gives the engine the timeline for it and
     // appends it to the playlist. Returns its path.
@@ -27,7 +29,8 @@ struct PlaybackRig {
 
     QTemporaryDir dir;
     Settings settings;
-    FakeFlashControl flash;
+    std::unique_ptr<FakeFlashControl> engine;
+    FakeFlashControl& flash;
     FakePlaylistRows rows;
     RecordingWindowHost host;
     Transport transport;
