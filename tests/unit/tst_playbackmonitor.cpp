@@ -1,3 +1,4 @@
+#include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
 
 #include <QSignalSpy>
@@ -6,26 +7,6 @@
 Q_DECLARE_METATYPE(EndReason)
 
 namespace {
-
-// An engine that answers a skip later, as the real one does from its own process.
-class DeferredSkipEngine : public FakeFlashControl {
-public:
-    void SkipStuckFrame(int lastFrame) override
-    {
-        calls.append(QStringLiteral("SkipStuckFrame %1").arg(lastFrame));
-        asked.append(lastFrame);
-    }
-    // Reports the outcome of the oldest attempt; the frame reached is where the engine now is.
-    void answer(int reached)
-    {
-        const int from = asked.takeFirst();
-        forceFrame(reached);
-        if (reached != from)
-            Play();
-        emit StuckFrameSkipped(from, reached);
-    }
-    QList<int> asked;
-};
 
 QString name(int row) { return QStringLiteral("m%1.swf").arg(row); }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "tests/support/fakeflashcontrol.h"
+
+#include <QList>
+
+// The simulated engine, except that a skip off a stuck frame is answered only when the test says
+// so, as the real engine answers from its own process.
+class DeferredSkipEngine : public FakeFlashControl {
+public:
+    void SkipStuckFrame(int lastFrame) override;
+    // Reports the outcome of the oldest attempt; the frame reached is where the engine now is.
+    void answer(int reached);
+    // Answers every open attempt the way the simulated engine would have.
+    void answerAsSimulated();
+
+    QList<int> asked;
+};
