@@ -121,6 +121,9 @@ void PlaybackMonitor::onStuckFrameSkipped(int fromFrame, int reachedFrame)
     // A paused movie is left alone; the next tick after resuming tries again.
     if (t.m_playState != Transport::Playing)
         return;
+    // A seek or a frame jump since the attempt was asked means the movie is no longer stuck there.
+    if (t.m_lastFrame != fromFrame || m_flash.FrameNum() != fromFrame)
+        return;
     endMovie(EndReason::StuckFrame);
 }
 

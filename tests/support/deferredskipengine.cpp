@@ -9,9 +9,10 @@ void DeferredSkipEngine::SkipStuckFrame(int lastFrame)
 void DeferredSkipEngine::answer(int reached)
 {
     const int from = asked.takeFirst();
-    forceFrame(reached);
-    if (reached != from)
+    if (reached != from) {
+        forceFrame(reached);
         Play();
+    }
     emit StuckFrameSkipped(from, reached);
 }
 

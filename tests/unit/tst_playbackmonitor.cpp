@@ -67,6 +67,8 @@ private slots:
     void dragProgress_whilePaused_staysPaused();
     void lateSkipOutcome_forTheSameMovie_movesOnWhenNothingMoved();
     void lateSkipOutcome_afterTheRowChanged_isIgnored();
+    void lateSkipOutcome_afterASeek_isIgnored_data();
+    void lateSkipOutcome_afterASeek_isIgnored();
     void lateSkipOutcome_whilePaused_keepsThePause();
     void pendingSkip_isNotRepeatedUntilItIsTakenAsLost();
 };
@@ -517,6 +519,32 @@ void TestPlaybackMonitor::lateSkipOutcome_afterTheRowChanged_isIgnored()
     flash.answer(40);
     QVERIFY(playingRow(rig, 2));
     QCOMPARE(loads(rig.flash), 2);
+}
+
+void TestPlaybackMonitor::lateSkipOutcome_afterASeek_isIgnored_data()
+{
+    QTest::addColumn<int>("command"); // -1: the full bar dragged back onto the stuck frame
+    QTest::newRow("fast forward") << int(Transport::CmdFastForward);
+    QTest::newRow("rewind") << int(Transport::CmdRewind);
+    QTest::newRow("a drag of the full bar") << -1;
+}
+
+void TestPlaybackMonitor::lateSkipOutcome_afterASeek_isIgnored()
+{
+    QFETCH(int, command);
+    auto engine = std::make_unique<DeferredSkipEngine>();
+    DeferredSkipEngine& flash = *engine;
+    PlaybackRig rig(std::move(engine));
+    startTwoRows(rig);
+    sample(rig, 40);
+    sample(rig, 40);
+    QCOMPARE(flash.asked, QList<int> { 40 });
+    if (command >= 0)
+        rig.transport.PlayerBtns_Click(command);
+    else
+        rig.monitor().DragProgress(40.0f); // frame 40 again, but a fresh start for the monitor
+    flash.answer(40);
+    QVERIFY(playingRow(rig, 1));
 }
 
 void TestPlaybackMonitor::lateSkipOutcome_whilePaused_keepsThePause()
