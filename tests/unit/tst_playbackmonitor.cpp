@@ -46,6 +46,7 @@ private slots:
     void hundredFrameMovie_endsWhenFrame99Shows();
     void hundredFrameMovie_playedThrough_showsProgressUntilItsLastFrame();
     void tick_afterTheRowChanged_doesNothingMore();
+    void threeRowPlaylist_playsThroughToRowOneAgain();
     void stopOnFrame40_isPushedOnAtTheNextTick_data();
     void stopOnFrame40_isPushedOnAtTheNextTick();
     void loopOnOpeningFrames_isLeftAfterTheTimeOut_data();
@@ -135,6 +136,34 @@ void TestPlaybackMonitor::tick_afterTheRowChanged_doesNothingMore()
     QCOMPARE(rig.transport.LastFrame(), -1);
     QVERIFY(!rig.host.calls.contains(QStringLiteral("FrameInfo")));
     QCOMPARE(rig.host.calls, QStringList { QStringLiteral("StripTwips 15") });
+}
+
+void TestPlaybackMonitor::threeRowPlaylist_playsThroughToRowOneAgain()
+{
+    PlaybackRig rig;
+    rig.addMovie(name(1), 30); // ends normally
+    auto halts = MakeTimeline(30);
+    halts.stopFrames = { 12 }; // waits for a click on a middle frame
+    rig.addMovie(name(2), halts);
+    auto loading = MakeTimeline(60);
+    loading.jumps = { { 8, 0 } }; // loops its opening frames for ever
+    rig.addMovie(name(3), loading);
+    QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
+    QList<int> rowsEnded;
+    connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this,
+        [&](EndReason) { rowsEnded.append(rig.transport.CurrFileIndex()); });
+
+    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
+    for (int ticks = 0; ended.count() < 3 && ticks < 200; ++ticks)
+        rig.tick();
+    QCOMPARE(ended.count(), 3);
+    QCOMPARE(rowsEnded, (QList<int> { 1, 2, 3 }));
+    QCOMPARE(ended.at(0).at(0).value<EndReason>(), EndReason::LastFrame);
+    QCOMPARE(ended.at(1).at(0).value<EndReason>(), EndReason::LastFrame); // pushed past frame 12 first
+    QCOMPARE(ended.at(2).at(0).value<EndReason>(), EndReason::LoopTimeOut);
+    // The loop can also sit on one frame at two ticks and get pushed on; it ends by the time-out all the same.
+    QCOMPARE(rig.flash.calls.filter(QStringLiteral("SkipStuckFrame")).first(), QStringLiteral("SkipStuckFrame 12"));
+    QVERIFY(playingRow(rig, 1));
 }
 
 void TestPlaybackMonitor::stopOnFrame40_isPushedOnAtTheNextTick_data()
