@@ -51,3 +51,34 @@ void PlaybackRig::tick(int ms)
     flash.advance(ms);
     monitor().TimerPlay_Timer();
 }
+
+void PlaybackRig::addRows(int count, int frames)
+{
+    for (int i = 1; i <= count; ++i)
+        addMovie(QStringLiteral("m%1.swf").arg(i), frames);
+}
+
+void PlaybackRig::startRows(int count, int frames)
+{
+    addRows(count, frames);
+    transport.SetCurrFileIndex(1);
+    transport.PlayerBtns_Click(Transport::CmdPlay);
+    flash.advance(0);
+}
+
+void PlaybackRig::sample(int frame)
+{
+    flash.forceFrame(frame);
+    monitor().TimerPlay_Timer();
+}
+
+bool PlaybackRig::playingRow(int row) const
+{
+    return transport.CurrFileIndex() == row && flash.Movie() == rows.FilePath(row)
+        && transport.PlayState() == Transport::Playing;
+}
+
+int PlaybackRig::loads() const
+{
+    return int(flash.calls.filter(QStringLiteral("LoadMovie 0 /")).size());
+}

@@ -23,6 +23,17 @@ struct PlaybackRig {
     // Appends a row whose file does not exist.
     QString addMissing(const QString& name);
 
+    // Appends count movies of the given length at 10 fps, named m1.swf, m2.swf ...
+    void addRows(int count, int frames = 100);
+    // addRows, then row 1 played and reported ready.
+    void startRows(int count, int frames = 100);
+    // One tick that samples the given frame, as if the movie had got there by itself.
+    void sample(int frame);
+    // The row is current, its movie is in the player and the state is playing.
+    bool playingRow(int row) const;
+    // How many movies were loaded (unloading not counted).
+    int loads() const;
+
     // Runs the engine for ms and then the monitor's tick, as TimerPlay would.
     void tick(int ms = Transport::TimerPlayIntervalMs);
     PlaybackMonitor& monitor() { return transport.Monitor(); }

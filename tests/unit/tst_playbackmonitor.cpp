@@ -1,4 +1,3 @@
-#include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
 
 #include <QSignalSpy>
@@ -7,34 +6,7 @@
 Q_DECLARE_METATYPE(EndReason)
 
 namespace {
-
 QString name(int row) { return QStringLiteral("m%1.swf").arg(row); }
-
-// Two 100-frame movies at 10 fps; the first one playing and reported ready.
-void startTwoRows(PlaybackRig& rig, int frames = 100)
-{
-    rig.addMovie(name(1), frames);
-    rig.addMovie(name(2), frames);
-    rig.transport.SetCurrFileIndex(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(0);
-}
-
-// One tick that samples the given frame, as if the movie had got there by itself.
-void sample(PlaybackRig& rig, int frame)
-{
-    rig.flash.forceFrame(frame);
-    rig.monitor().TimerPlay_Timer();
-}
-
-bool playingRow(PlaybackRig& rig, int row)
-{
-    return rig.transport.CurrFileIndex() == row && rig.flash.Movie() == rig.dir.filePath(name(row))
-        && rig.transport.PlayState() == Transport::Playing;
-}
-
-int loads(const FakeFlashControl& flash) { return int(flash.calls.filter(QStringLiteral("LoadMovie 0 /")).size()); }
-
 } // namespace
 
 // The TimerPlay tick with the simulated engine: end of movie, progress, stuck frames, loops and
@@ -66,12 +38,6 @@ private slots:
     void dragProgress_seeksToTheNearestFrame_data();
     void dragProgress_seeksToTheNearestFrame();
     void dragProgress_whilePaused_staysPaused();
-    void lateSkipOutcome_forTheSameMovie_movesOnWhenNothingMoved();
-    void lateSkipOutcome_afterTheRowChanged_isIgnored();
-    void lateSkipOutcome_afterASeek_isIgnored_data();
-    void lateSkipOutcome_afterASeek_isIgnored();
-    void lateSkipOutcome_whilePaused_keepsThePause();
-    void pendingSkip_isNotRepeatedUntilItIsTakenAsLost();
 };
 
 void TestPlaybackMonitor::hundredFrameMovie_endsWhenFrame99Shows_data()
@@ -89,10 +55,10 @@ void TestPlaybackMonitor::hundredFrameMovie_endsWhenFrame99Shows()
     QFETCH(int, frame);
     QFETCH(bool, ends);
     PlaybackRig rig;
-    startTwoRows(rig);
+    rig.startRows(2);
     QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
-    sample(rig, frame);
-    QCOMPARE(playingRow(rig, 2), ends);
+    rig.sample(frame);
+    QCOMPARE(rig.playingRow(2), ends);
     QCOMPARE(ended.count(), ends ? 1 : 0);
     if (ends) {
         QCOMPARE(ended.at(0).at(0).value<EndReason>(), EndReason::LastFrame);
@@ -106,19 +72,19 @@ void TestPlaybackMonitor::hundredFrameMovie_endsWhenFrame99Shows()
 void TestPlaybackMonitor::hundredFrameMovie_playedThrough_showsProgressUntilItsLastFrame()
 {
     PlaybackRig rig;
-    startTwoRows(rig);
+    rig.startRows(2);
     int highest = -1;
     int ticks = 0;
-    while (playingRow(rig, 1) && ticks < 100) {
+    while (rig.playingRow(1) && ticks < 100) {
         rig.tick();
         ++ticks;
-        if (playingRow(rig, 1)) {
+        if (rig.playingRow(1)) {
             QVERIFY(rig.transport.LastFrame() > highest); // every tick before the end is progress
             highest = rig.transport.LastFrame();
             QCOMPARE(rig.host.barValue, float(highest));
         }
     }
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(rig.transport.SampledFrame(), 99);
     QVERIFY(highest <= 98);
     QVERIFY(ticks >= 25 && ticks <= 27); // 10 s of movie in 400 ms ticks
@@ -127,12 +93,12 @@ void TestPlaybackMonitor::hundredFrameMovie_playedThrough_showsProgressUntilItsL
 void TestPlaybackMonitor::tick_afterTheRowChanged_doesNothingMore()
 {
     PlaybackRig rig;
-    startTwoRows(rig);
-    sample(rig, 50);
+    rig.startRows(2);
+    rig.sample(50);
     rig.host.calls.clear();
-    sample(rig, 99);
+    rig.sample(99);
     // The next row was started; nothing of the old movie is shown or remembered after that.
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(rig.transport.LastFrame(), -1);
     QVERIFY(!rig.host.calls.contains(QStringLiteral("FrameInfo")));
     QCOMPARE(rig.host.calls, QStringList { QStringLiteral("StripTwips 15") });
@@ -163,7 +129,7 @@ void TestPlaybackMonitor::threeRowPlaylist_playsThroughToRowOneAgain()
     QCOMPARE(ended.at(2).at(0).value<EndReason>(), EndReason::LoopTimeOut);
     // The loop can also sit on one frame at two ticks and get pushed on; it ends by the time-out all the same.
     QCOMPARE(rig.flash.calls.filter(QStringLiteral("SkipStuckFrame")).first(), QStringLiteral("SkipStuckFrame 12"));
-    QVERIFY(playingRow(rig, 1));
+    QVERIFY(rig.playingRow(1));
 }
 
 void TestPlaybackMonitor::stopOnFrame40_isPushedOnAtTheNextTick_data()
@@ -201,12 +167,12 @@ void TestPlaybackMonitor::stopOnFrame40_isPushedOnAtTheNextTick()
     rig.tick(); // still 40 a whole tick later
     QCOMPARE(rig.flash.calls.filter(QStringLiteral("SkipStuckFrame")), QStringList { QStringLiteral("SkipStuckFrame 40") });
     if (reached < 0) {
-        QVERIFY(playingRow(rig, 2));
+        QVERIFY(rig.playingRow(2));
         QCOMPARE(ended.count(), 1);
         QCOMPARE(ended.at(0).at(0).value<EndReason>(), EndReason::StuckFrame);
         return;
     }
-    QVERIFY(playingRow(rig, 1));
+    QVERIFY(rig.playingRow(1));
     QCOMPARE(rig.flash.FrameNum(), reached);
     QVERIFY(rig.flash.Playing());
     QCOMPARE(rig.transport.LastFrame(), 40); // left for the next tick to see as progress
@@ -232,18 +198,18 @@ void TestPlaybackMonitor::loopOnOpeningFrames_isLeftAfterTheTimeOut()
     QFETCH(int, leftOnTick);
     PlaybackRig rig;
     rig.settings.LoopTimeOut = timeOut;
-    startTwoRows(rig);
+    rig.startRows(2);
     QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
     for (int f = 1; f <= 5; ++f)
-        sample(rig, f);
+        rig.sample(f);
     QCOMPARE(rig.transport.LastFrame(), 5);
 
     const int loop[] = { 1, 2, 3, 4, 1, 2, 3, 4, 1, 2 };
     int tick = 0;
-    while (playingRow(rig, 1) && tick < 10)
-        sample(rig, loop[tick++]);
+    while (rig.playingRow(1) && tick < 10)
+        rig.sample(loop[tick++]);
     QCOMPARE(tick, leftOnTick);
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(rig.monitor().LoopTicks(), 0);
     QCOMPARE(ended.count(), 1);
     QCOMPARE(ended.at(0).at(0).value<EndReason>(), EndReason::LoopTimeOut);
@@ -252,21 +218,21 @@ void TestPlaybackMonitor::loopOnOpeningFrames_isLeftAfterTheTimeOut()
 void TestPlaybackMonitor::loopTicks_surviveIntoTheNextMovie()
 {
     PlaybackRig rig;
-    startTwoRows(rig);
-    sample(rig, 5);
-    sample(rig, 1);
-    sample(rig, 2);
+    rig.startRows(2);
+    rig.sample(5);
+    rig.sample(1);
+    rig.sample(2);
     QCOMPARE(rig.monitor().LoopTicks(), 2);
     rig.transport.PlayerBtns_Click(Transport::CmdNext);
     rig.flash.advance(0);
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(rig.monitor().LoopTicks(), 2);
 
-    sample(rig, 5);
-    sample(rig, 1); // 2 ticks already counted: 2.5 is not reached yet
-    QVERIFY(playingRow(rig, 2));
-    sample(rig, 2); // the second tick behind in this movie moves on
-    QVERIFY(playingRow(rig, 1));
+    rig.sample(5);
+    rig.sample(1); // 2 ticks already counted: 2.5 is not reached yet
+    QVERIFY(rig.playingRow(2));
+    rig.sample(2); // the second tick behind in this movie moves on
+    QVERIFY(rig.playingRow(1));
 }
 
 void TestPlaybackMonitor::jumpBack_fromTheLastTenth_endsAtOnce_data()
@@ -284,11 +250,11 @@ void TestPlaybackMonitor::jumpBack_fromTheLastTenth_endsAtOnce()
     QFETCH(int, highWater);
     QFETCH(bool, endsAtOnce);
     PlaybackRig rig;
-    startTwoRows(rig, 1000);
+    rig.startRows(2, 1000);
     QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
-    sample(rig, highWater);
-    sample(rig, 0);
-    QCOMPARE(playingRow(rig, 2), endsAtOnce);
+    rig.sample(highWater);
+    rig.sample(0);
+    QCOMPARE(rig.playingRow(2), endsAtOnce);
     QCOMPARE(rig.monitor().LoopTicks(), endsAtOnce ? 0 : 1);
     if (endsAtOnce)
         QCOMPARE(ended.at(0).at(0).value<EndReason>(), EndReason::JumpedBackFromEnd);
@@ -330,26 +296,26 @@ void TestPlaybackMonitor::singleLoop_onEachExitPath()
 
     switch (path) {
     case EndReason::LastFrame:
-        sample(rig, 60);
-        sample(rig, 99);
+        rig.sample(60);
+        rig.sample(99);
         break;
     case EndReason::StuckFrame:
-        sample(rig, 40);
-        sample(rig, 40);
+        rig.sample(40);
+        rig.sample(40);
         break;
     case EndReason::LoopTimeOut:
-        sample(rig, 20);
-        sample(rig, 3);
+        rig.sample(20);
+        rig.sample(3);
         break;
     case EndReason::JumpedBackFromEnd:
-        sample(rig, 95);
-        sample(rig, 3);
+        rig.sample(95);
+        rig.sample(3);
         break;
     }
     QCOMPARE(ended.count(), 1);
     QCOMPARE(ended.at(0).at(0).value<EndReason>(), path);
-    QCOMPARE(playingRow(rig, movesOn ? 2 : 1), true);
-    QCOMPARE(loads(rig.flash), movesOn ? 2 : 1);
+    QCOMPARE(rig.playingRow(movesOn ? 2 : 1), true);
+    QCOMPARE(rig.loads(), movesOn ? 2 : 1);
     QVERIFY(rig.transport.TimerPlay().isActive());
     if (path == EndReason::LastFrame && singleLoop) {
         QCOMPARE(rig.flash.FrameNum(), 1);
@@ -371,14 +337,14 @@ void TestPlaybackMonitor::tick_whenNotPlaying_doesNothing()
 {
     QFETCH(int, state);
     PlaybackRig rig;
-    startTwoRows(rig);
-    sample(rig, 10);
+    rig.startRows(2);
+    rig.sample(10);
     rig.transport.PlayerBtns_Click(state == 0 ? Transport::CmdStop : Transport::CmdPause);
     rig.host.clock.clear();
     rig.host.calls.clear();
     rig.flash.calls.clear();
-    sample(rig, 10); // a paused movie is never taken for a stuck one
-    sample(rig, 99);
+    rig.sample(10); // a paused movie is never taken for a stuck one
+    rig.sample(99);
     QVERIFY(rig.host.clock.isEmpty());
     QVERIFY(rig.host.calls.isEmpty());
     QVERIFY(rig.flash.calls.isEmpty());
@@ -388,9 +354,9 @@ void TestPlaybackMonitor::tick_whenNotPlaying_doesNothing()
 void TestPlaybackMonitor::tick_showsTheWallClock()
 {
     PlaybackRig rig;
-    startTwoRows(rig);
+    rig.startRows(2);
     rig.monitor().setClock([] { return QTime(7, 5, 9); });
-    sample(rig, 3);
+    rig.sample(3);
     QCOMPARE(rig.host.clock, QStringLiteral("07:05:09"));
 }
 
@@ -412,7 +378,7 @@ void TestPlaybackMonitor::readyState_isTheOnlySourceOfTheFrameCount()
     QCOMPARE(rig.transport.TotalFrameCount(), 100);
     rig.flash.forceFrame(40);
     rig.monitor().TimerPlay_Timer();
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(rig.transport.LastFrame(), 40);
     rig.flash.advance(2001);
     QCOMPARE(rig.transport.TotalFrameCount(), 30);
@@ -428,7 +394,7 @@ void TestPlaybackMonitor::beforeTheFirstReadyReport_anyTickEndsTheMovie()
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
     rig.tick();
-    QVERIFY(playingRow(rig, 2));
+    QVERIFY(rig.playingRow(2));
     QCOMPARE(ended.count(), 1);
 }
 
@@ -486,7 +452,7 @@ void TestPlaybackMonitor::dragProgress_seeksToTheNearestFrame()
     rig.addMovie(name(1), t);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(0);
-    sample(rig, 60);
+    rig.sample(60);
     rig.flash.calls.clear();
     rig.host.barValue = -7;
 
@@ -501,7 +467,7 @@ void TestPlaybackMonitor::dragProgress_seeksToTheNearestFrame()
 void TestPlaybackMonitor::dragProgress_whilePaused_staysPaused()
 {
     PlaybackRig rig;
-    startTwoRows(rig, 200);
+    rig.startRows(2, 200);
     rig.transport.PlayerBtns_Click(Transport::CmdPause);
     rig.flash.calls.clear();
     rig.monitor().DragProgress(50.0f);
@@ -509,118 +475,6 @@ void TestPlaybackMonitor::dragProgress_whilePaused_staysPaused()
     rig.flash.advance(1000);
     QCOMPARE(rig.flash.FrameNum(), 100);
     QCOMPARE(rig.transport.PlayState(), int(Transport::Paused));
-}
-
-void TestPlaybackMonitor::lateSkipOutcome_forTheSameMovie_movesOnWhenNothingMoved()
-{
-    auto engine = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& flash = *engine;
-    PlaybackRig rig(std::move(engine));
-    startTwoRows(rig);
-    sample(rig, 40);
-    sample(rig, 40);
-    QCOMPARE(flash.asked, QList<int> { 40 });
-    QVERIFY(playingRow(rig, 1));
-    QVERIFY(rig.monitor().SkipPending());
-    flash.answer(40);
-    QVERIFY(playingRow(rig, 2));
-    QVERIFY(!rig.monitor().SkipPending());
-
-    // A successful skip leaves the row playing, and the next tick takes the new frame as progress.
-    sample(rig, 10);
-    sample(rig, 10);
-    flash.answer(12);
-    QVERIFY(playingRow(rig, 2));
-    rig.monitor().TimerPlay_Timer();
-    QCOMPARE(rig.transport.LastFrame(), 12);
-}
-
-void TestPlaybackMonitor::lateSkipOutcome_afterTheRowChanged_isIgnored()
-{
-    auto engine = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& flash = *engine;
-    PlaybackRig rig(std::move(engine));
-    startTwoRows(rig);
-    sample(rig, 40);
-    sample(rig, 40);
-    rig.transport.PlayerBtns_Click(Transport::CmdNext);
-    QVERIFY(playingRow(rig, 2));
-    flash.answer(40);
-    QVERIFY(playingRow(rig, 2));
-    QCOMPARE(loads(rig.flash), 2);
-}
-
-void TestPlaybackMonitor::lateSkipOutcome_afterASeek_isIgnored_data()
-{
-    QTest::addColumn<int>("command"); // -1: the full bar dragged back onto the stuck frame
-    QTest::newRow("fast forward") << int(Transport::CmdFastForward);
-    QTest::newRow("rewind") << int(Transport::CmdRewind);
-    QTest::newRow("a drag of the full bar") << -1;
-}
-
-void TestPlaybackMonitor::lateSkipOutcome_afterASeek_isIgnored()
-{
-    QFETCH(int, command);
-    auto engine = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& flash = *engine;
-    PlaybackRig rig(std::move(engine));
-    startTwoRows(rig);
-    sample(rig, 40);
-    sample(rig, 40);
-    QCOMPARE(flash.asked, QList<int> { 40 });
-    if (command >= 0)
-        rig.transport.PlayerBtns_Click(command);
-    else
-        rig.monitor().DragProgress(40.0f); // frame 40 again, but a fresh start for the monitor
-    flash.answer(40);
-    QVERIFY(playingRow(rig, 1));
-}
-
-void TestPlaybackMonitor::lateSkipOutcome_whilePaused_keepsThePause()
-{
-    auto engine = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& flash = *engine;
-    PlaybackRig rig(std::move(engine));
-    startTwoRows(rig);
-    sample(rig, 40);
-    sample(rig, 40);
-    sample(rig, 40);
-    sample(rig, 40);
-    rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    flash.answer(40); // nothing moved, but the user paused: stay
-    QVERIFY(rig.transport.CurrFileIndex() == 1);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Paused));
-
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    sample(rig, 40);
-    sample(rig, 40);
-    QCOMPARE(flash.asked.size(), 1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    flash.answer(41); // the engine played on after its skip; the pause must hold
-    QCOMPARE(rig.flash.calls.last(), QStringLiteral("StopPlay"));
-    QVERIFY(!rig.flash.Playing());
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Paused));
-}
-
-void TestPlaybackMonitor::pendingSkip_isNotRepeatedUntilItIsTakenAsLost()
-{
-    auto engine = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& flash = *engine;
-    PlaybackRig rig(std::move(engine));
-    startTwoRows(rig);
-    sample(rig, 40);
-    sample(rig, 40);
-    for (int i = 0; i < 4; ++i)
-        sample(rig, 40);
-    QCOMPARE(flash.asked.size(), 1);
-    sample(rig, 40); // five ticks without an answer: ask again
-    QCOMPARE(flash.asked.size(), 2);
-    // Either answer tells the same about the same frame: the first one moves on, the other is stale.
-    flash.answer(40);
-    QVERIFY(playingRow(rig, 2));
-    flash.answer(40);
-    QVERIFY(playingRow(rig, 2));
-    QCOMPARE(loads(rig.flash), 2);
 }
 
 QTEST_GUILESS_MAIN(TestPlaybackMonitor)

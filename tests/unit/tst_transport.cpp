@@ -41,18 +41,6 @@ private slots:
     void keyDown_dispatchesShortcutsOnce();
 };
 
-namespace {
-
-int loads(const FakeFlashControl& flash) { return int(flash.calls.filter(QStringLiteral("LoadMovie 0 /")).size()); }
-
-// A rig with n rows of 100-frame movies at 10 fps, named m1.swf ... mn.swf.
-void addRows(PlaybackRig& rig, int n)
-{
-    for (int i = 1; i <= n; ++i)
-        rig.addMovie(QStringLiteral("m%1.swf").arg(i), 100);
-}
-
-} // namespace
 
 void TestTransport::play_startsTheRowTheIndexWrapsTo_data()
 {
@@ -73,7 +61,7 @@ void TestTransport::play_startsTheRowTheIndexWrapsTo()
     QFETCH(int, index);
     QFETCH(int, played);
     PlaybackRig rig;
-    addRows(rig, rows);
+    rig.addRows(rows);
     rig.transport.SetCurrFileIndex(index);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
 
@@ -114,7 +102,7 @@ void TestTransport::play_onEmptyList_opensTheFileDialogAndKeepsTheState()
 void TestTransport::play_whilePaused_resumesTheSameFrameWithoutReloading()
 {
     PlaybackRig rig;
-    addRows(rig, 2);
+    rig.addRows(2);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(2000);
     rig.transport.PlayerBtns_Click(Transport::CmdPause);
@@ -124,7 +112,7 @@ void TestTransport::play_whilePaused_resumesTheSameFrameWithoutReloading()
     QCOMPARE(rig.flash.FrameNum(), held);
 
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(loads(rig.flash), 1);
+    QCOMPARE(rig.loads(), 1);
     QCOMPARE(rig.flash.FrameNum(), held);
     QVERIFY(rig.flash.Playing());
     QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
@@ -136,13 +124,13 @@ void TestTransport::play_whilePaused_resumesTheSameFrameWithoutReloading()
 void TestTransport::play_whilePlaying_restartsTheRowFromItsFirstFrame()
 {
     PlaybackRig rig;
-    addRows(rig, 3);
+    rig.addRows(3);
     rig.transport.SetCurrFileIndex(2);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(3000);
     QVERIFY(rig.flash.FrameNum() > 20);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(loads(rig.flash), 2);
+    QCOMPARE(rig.loads(), 2);
     QCOMPARE(rig.flash.FrameNum(), 0);
     QCOMPARE(rig.transport.CurrFileIndex(), 2);
     QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
@@ -185,7 +173,7 @@ void TestTransport::play_removesVanishedFilesWhenTheirTurnComes()
     if (played == 0) {
         QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
         QVERIFY(!rig.transport.TimerPlay().isActive());
-        QCOMPARE(loads(rig.flash), 0);
+        QCOMPARE(rig.loads(), 0);
         QVERIFY(!rig.rows.calls.contains(QStringLiteral("RenumberList")));
         return;
     }
@@ -224,7 +212,7 @@ void TestTransport::nextAndPrevious_atTheEnds()
     QFETCH(int, expected);
     QFETCH(bool, acts);
     PlaybackRig rig;
-    addRows(rig, rows);
+    rig.addRows(rows);
     rig.transport.SetCurrFileIndex(index);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(1000);
@@ -233,7 +221,7 @@ void TestTransport::nextAndPrevious_atTheEnds()
     rig.transport.PlayerBtns_Click(command);
     QCOMPARE(rig.transport.CurrFileIndex(), expected);
     QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-    QCOMPARE(loads(rig.flash), acts ? 2 : 1);
+    QCOMPARE(rig.loads(), acts ? 2 : 1);
     QCOMPARE(rig.flash.Movie(), rig.dir.filePath(QStringLiteral("m%1.swf").arg(expected)));
     QCOMPARE(rig.flash.FrameNum(), acts ? 0 : frameBefore);
     if (acts) // the old movie was unloaded before the new one came
@@ -243,7 +231,7 @@ void TestTransport::nextAndPrevious_atTheEnds()
 void TestTransport::pause_holdsTheFrameAndStopsTheTimer()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(1000);
     rig.transport.PlayerBtns_Click(Transport::CmdPause);
@@ -257,7 +245,7 @@ void TestTransport::pause_holdsTheFrameAndStopsTheTimer()
 void TestTransport::stop_unloadsTheMovieAndClearsTheHighWaterFrame()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.tick();
     rig.tick();
@@ -291,7 +279,7 @@ void TestTransport::fastForwardAndRewind_atTheirLimits()
     QFETCH(int, command);
     QFETCH(int, expected);
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(0); // ready: 100 frames
     QCOMPARE(rig.transport.TotalFrameCount(), 100);
@@ -324,7 +312,7 @@ void TestTransport::fastForwardAndRewind_atTheirLimits()
 void TestTransport::fastForward_whilePaused_movesTheFrameAndStaysPaused()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.advance(0);
     rig.flash.SetFrameNum(30);
@@ -342,7 +330,7 @@ void TestTransport::fastForward_whilePaused_movesTheFrameAndStaysPaused()
 void TestTransport::fastForwardAndRewind_whileStopped_doNothing()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdFastForward);
     rig.transport.PlayerBtns_Click(Transport::CmdRewind);
     QVERIFY(rig.flash.calls.isEmpty());
@@ -382,7 +370,7 @@ void TestTransport::setPlayState_presentsEachState()
     QFETCH(bool, timer);
     QFETCH(PlayStatePresentation, expected);
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.flash.calls.clear();
     rig.transport.SetPlayState(state);
@@ -398,7 +386,7 @@ void TestTransport::setPlayState_presentsEachState()
 void TestTransport::setPlayState_withAnUnknownState_doesNothing()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     const int presented = rig.host.presentations;
     for (int state : { -1, 3, 100 }) {
@@ -433,7 +421,7 @@ void TestTransport::enteringPlay_turnsNoScaleIntoShowAll()
 void TestTransport::pictureSizeMenu_setsTheScaleOnly()
 {
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     const int presented = rig.host.presentations;
     rig.transport.mnuPlayerSizeOrigin_Click();
@@ -460,7 +448,7 @@ void TestTransport::singleLoop_pressedTwice_leavesFlagAndPicturesAsTheyWere()
 void TestTransport::togglePlaylist_selectsThePlayingRowOnlyWhenShowing()
 {
     PlaybackRig rig;
-    addRows(rig, 3);
+    rig.addRows(3);
     rig.transport.SetCurrFileIndex(2);
     rig.transport.PlayerBtns_Click(Transport::CmdTogglePlaylist);
     QVERIFY(!rig.host.playlistVisible);
@@ -487,7 +475,7 @@ void TestTransport::windowCommands_goToTheWindow()
     QFETCH(int, command);
     QFETCH(QStringList, calls);
     PlaybackRig rig;
-    addRows(rig, 2);
+    rig.addRows(2);
     rig.transport.PlayerBtns_Click(command);
     QCOMPARE(rig.host.calls, calls);
     QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
@@ -501,11 +489,11 @@ void TestTransport::listPlay_restartsAtTheSelectedRow()
     QCOMPARE(rig.transport.CurrFileIndex(), 0);
     QCOMPARE(rig.host.presentations, 0);
 
-    addRows(rig, 3);
+    rig.addRows(3);
     rig.transport.SetCurrFileIndex(3);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.transport.mnuListPlay_Click(3); // the current row restarts too
-    QCOMPARE(loads(rig.flash), 2);
+    QCOMPARE(rig.loads(), 2);
     rig.transport.mnuListPlay_Click(2);
     QCOMPARE(rig.transport.CurrFileIndex(), 2);
     QCOMPARE(rig.flash.Movie(), rig.dir.filePath(QStringLiteral("m2.swf")));
@@ -515,7 +503,7 @@ void TestTransport::listPlay_restartsAtTheSelectedRow()
 void TestTransport::playNextItem_afterTheListWasEmptied_stopsInsteadOfDividingByZero()
 {
     PlaybackRig rig;
-    addRows(rig, 2);
+    rig.addRows(2);
     rig.transport.SetCurrFileIndex(2);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.rows.RemoveRow(2);
@@ -546,7 +534,7 @@ void TestTransport::keyDown_spaceDependsOnThePlayState()
     QFETCH(int, shift);
     QFETCH(int, after);
     PlaybackRig rig;
-    addRows(rig, 1);
+    rig.addRows(1);
     if (state != 0)
         rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     if (state == 2)
@@ -555,7 +543,7 @@ void TestTransport::keyDown_spaceDependsOnThePlayState()
     rig.transport.Form_KeyDown(key, shift);
     QCOMPARE(rig.transport.PlayState(), after);
     QCOMPARE(key, shift == 2 ? 32 : 0);
-    QCOMPARE(loads(rig.flash), state == 0 ? 0 : 1);
+    QCOMPARE(rig.loads(), state == 0 ? 0 : 1);
 }
 
 void TestTransport::keyDown_dispatchesShortcutsOnce_data()
@@ -582,7 +570,7 @@ void TestTransport::keyDown_dispatchesShortcutsOnce()
     QFETCH(int, currentRow);
     QFETCH(int, keyAfter);
     PlaybackRig rig;
-    addRows(rig, 3);
+    rig.addRows(3);
     rig.transport.SetCurrFileIndex(2);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     rig.host.calls.clear();
