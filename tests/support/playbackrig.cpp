@@ -10,6 +10,15 @@ FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
     return t;
 }
 
+bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline)
+{
+    swfgen::MovieSpec spec;
+    spec.frameCount = timeline.frameCount;
+    spec.frameRate = timeline.frameRate;
+    flash.setTimeline(path, timeline);
+    return swfgen::WriteMovieFile(path, spec);
+}
+
 PlaybackRig::PlaybackRig(std::unique_ptr<FakeFlashControl> engine_)
     : engine(std::move(engine_))
     , flash(*engine)
@@ -24,12 +33,8 @@ PlaybackRig::PlaybackRig(std::unique_ptr<FakeFlashControl> engine_)
 
 QString PlaybackRig::addMovie(const QString& name, const FakeFlashControl::Timeline& timeline)
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = timeline.frameCount;
-    spec.frameRate = timeline.frameRate;
     const QString path = dir.filePath(name);
-    swfgen::WriteMovieFile(path, spec);
-    flash.setTimeline(path, timeline);
+    WriteTimelineMovie(flash, path, timeline);
     rows.Append(path);
     return path;
 }

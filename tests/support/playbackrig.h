@@ -48,3 +48,5 @@ struct PlaybackRig {
 };
 
 FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
+// Writes a SWF at path whose header matches the timeline and gives the engine the timeline for it.
+bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline);

@@ -1,7 +1,6 @@
 #include "app/settings.h"
 #include "playback/probecommand.h"
 #include "tests/support/playbackrig.h"
-#include "tests/support/swfwriter.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,11 +63,7 @@ void TestProbeCommand::run_printsOneLinePerMovieAndSaysWhetherAllEnded()
     Settings settings;
     settings.LoopTimeOut = DefaultLoopTimeOut;
     const QString good = dir.filePath(QStringLiteral("good.swf"));
-    swfgen::MovieSpec spec;
-    spec.frameCount = 20;
-    spec.frameRate = 10;
-    QVERIFY(swfgen::WriteMovieFile(good, spec));
-    flash.setTimeline(good, MakeTimeline(20));
+    QVERIFY(WriteTimelineMovie(flash, good, MakeTimeline(20)));
     const auto passTime = [&](int ms) {
         flash.advance(ms);
         return ms;

@@ -2,7 +2,6 @@
 #include "playback/proberunner.h"
 #include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
-#include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QTemporaryDir>
@@ -22,12 +21,8 @@ struct ProbeBench {
 
     QString add(const QString& name, const FakeFlashControl::Timeline& timeline)
     {
-        swfgen::MovieSpec spec;
-        spec.frameCount = timeline.frameCount;
-        spec.frameRate = timeline.frameRate;
         const QString path = dir.filePath(name);
-        swfgen::WriteMovieFile(path, spec);
-        flash->setTimeline(path, timeline);
+        WriteTimelineMovie(*flash, path, timeline);
         return path;
     }
 
