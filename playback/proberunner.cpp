@@ -93,6 +93,9 @@ ProbeResult ProbeRunner::Probe(const QString& path, const PassTime& passTime)
     }
     const int limitMs = TimeLimitMs(path);
 
+    // Declared before the transport, so they outlive the connections that write them.
+    std::optional<EndReason> ended;
+    bool loaded = false;
     HeadlessHost host;
     PathListRows rows({ path });
     Transport transport(m_flash, rows, host, m_settings);
@@ -100,7 +103,6 @@ ProbeResult ProbeRunner::Probe(const QString& path, const PassTime& passTime)
     // The ticks are driven from here, in step with the time that passes.
     QObject::disconnect(&transport.TimerPlay(), &QTimer::timeout, &monitor, nullptr);
 
-    std::optional<EndReason> ended;
     QObject::connect(&monitor, &PlaybackMonitor::MovieEnded, &monitor, [&](EndReason reason) {
         if (ended)
             return;
@@ -108,7 +110,6 @@ ProbeResult ProbeRunner::Probe(const QString& path, const PassTime& passTime)
         // With the row gone, moving on to the next row stops and unloads instead of replaying.
         rows.RemoveRow(1);
     });
-    bool loaded = false;
     QObject::connect(&m_flash, &FlashControl::OnReadyStateChange, &monitor, [&](int state) {
         if (state == FlashControl::ReadyComplete)
             loaded = true;
