@@ -1,0 +1,39 @@
+#pragma once
+
+#include "playback/windowhost.h"
+
+#include <QStringList>
+
+// A window that shows nothing and remembers what it was asked: the latest value of every display
+// and the list of requests in order.
+class RecordingWindowHost : public WindowHost {
+public:
+    // Requests in order, e.g. "OpenSwfFiles", "ShowOptions owned", "SetWindowState 3", "FrameInfo 1/2  ".
+    QStringList calls;
+
+    bool playlistVisible = true;
+    QString title;
+    double stripFraction = -1;
+    int stripTwips = -1;
+    QString frameInfo;
+    float barValue = -1;
+    QString clock;
+    PlayStatePresentation presentation;
+    int presentations = 0;
+    int singleLoopSwaps = 0;
+
+    void OpenSwfFiles() override { calls.append(QStringLiteral("OpenSwfFiles")); }
+    bool PlaylistPanelVisible() const override { return playlistVisible; }
+    void SetPlaylistPanelVisible(bool visible) override;
+    void ShowOptions(OptionsOwner owner) override;
+    void ShowAbout() override { calls.append(QStringLiteral("ShowAbout")); }
+    void SetWindowState(int command) override { calls.append(QStringLiteral("SetWindowState %1").arg(command)); }
+    void SetTitleText(const QString& text) override { title = text; }
+    void SetProgressMiniFraction(double fraction) override;
+    void SetProgressMiniTwips(int twips) override;
+    void SetFrameInfoText(const QString& text) override;
+    void SetProgressBarValue(float percent) override { barValue = percent; }
+    void SetClockText(const QString& text) override { clock = text; }
+    void PresentPlayState(const PlayStatePresentation& p) override;
+    void SwapSingleLoopPictures() override { ++singleLoopSwaps; }
+};
