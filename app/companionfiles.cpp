@@ -95,6 +95,9 @@ bool FontInstalled(const QString& fontName)
 QString GetTempFolder()
 {
     QString folder = QDir::tempPath();
+    // Qt answers empty text for a TMPDIR that does not exist; files must not land in the root then.
+    if (folder.isEmpty())
+        folder = QStringLiteral("/tmp");
     if (folder.endsWith(u'/'))
         folder.chop(1);
     return folder;
