@@ -55,6 +55,7 @@ void frmOptions::buildControls()
     tbsOptions->addTab(QStringLiteral("Flash设置"));
     tbsOptions->setTabToolTip(0, QStringLiteral("为群组 1 设置选项"));
     tbsOptions->setDrawBase(false);
+    tbsOptions->setExpanding(false);
     tbsOptions->setGeometry(TwipsRect(PageLeftDesigned, 120, PageWidth, PageTop - 120));
 
     auto* page = new QFrame(this);

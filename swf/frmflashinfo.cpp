@@ -22,7 +22,8 @@ constexpr int BoxTop = 120;
 constexpr int BoxPitch = 378;
 constexpr int BoxWidth = 5100;
 constexpr int BoxHeight = 300;
-constexpr int LabelLeft = 60;
+// The labels may use the whole margin: the longest, "Flash版本", needs nearly all of it.
+constexpr int LabelLeft = 0;
 constexpr int LabelRight = 840;
 constexpr int ButtonTop = 4380;
 constexpr int ButtonWidth = 1515;
