@@ -1,5 +1,6 @@
 #include "app/companionfiles.h"
 
+#include "app/settings.h"
 #include "app/textfile.h"
 
 #include <QDesktopServices>
@@ -77,6 +78,14 @@ void ReleaseZlibDll()
 void ReleaseFlashOcx()
 {
     // The engine's files are served from the program's own resources.
+}
+
+void RunStartupSteps(Settings& settings, const QString& iniFile)
+{
+    InstallDigitalFont();
+    ReleaseZlibDll();
+    LoadSettings(settings, iniFile);
+    ReleaseFlashOcx();
 }
 
 bool FontInstalled(const QString& fontName)

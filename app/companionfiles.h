@@ -34,6 +34,11 @@ void InstallDigitalFont();
 void ReleaseZlibDll();
 void ReleaseFlashOcx();
 
+struct Settings;
+// What the first copy does before its main window exists, in this fixed order: the clock font, zlib,
+// the settings from iniFile, the engine.
+void RunStartupSteps(Settings& settings, const QString& iniFile);
+
 // Registers the carried clock font for this process; the families it adds (empty on failure).
 QStringList RegisterClockFont();
 

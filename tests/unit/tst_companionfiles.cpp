@@ -1,4 +1,5 @@
 #include "app/companionfiles.h"
+#include "app/settings.h"
 #include "tests/support/testdir.h"
 
 #include <QDir>
@@ -27,7 +28,7 @@ private slots:
     void readmeOpensEvenAfterFailedWrite();
     void missingTempFolderFallsBackToTmp();
     void readmeDescribesTheProgram();
-    void clockFontIsRegisteredWhenMissing();
+    void startupStepsRegisterTheFontAndLoadSettings();
     void fontNamesIgnoreCase_data();
     void fontNamesIgnoreCase();
 
@@ -171,14 +172,19 @@ void TestCompanionFiles::readmeDescribesTheProgram()
         QVERIFY2(text.contains(QString::fromUtf8(needle)), needle);
 }
 
-void TestCompanionFiles::clockFontIsRegisteredWhenMissing()
+void TestCompanionFiles::startupStepsRegisterTheFontAndLoadSettings()
 {
+    const QString ini = m_dir->filePath(QStringLiteral("Quenbarrowick.ini"));
+    QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n"));
     QVERIFY(!FontInstalled(ClockFontFamily.toString()));
-    InstallDigitalFont();
+    Settings settings;
+    RunStartupSteps(settings, ini);
+    QCOMPARE(settings.IniFile, ini);
+    QCOMPARE(settings.FastFrames, 7);
     QVERIFY(FontInstalled(ClockFontFamily.toString()));
     QVERIFY(QFontDatabase::families().contains(ClockFontFamily.toString()));
-    // Registering is per process: nothing was written anywhere.
-    QVERIFY(QDir(m_dir->path()).isEmpty());
+    // Registered per process: nothing but the settings file is in the program's folder.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { QStringLiteral("Quenbarrowick.ini") });
 }
 
 void TestCompanionFiles::fontNamesIgnoreCase_data()
