@@ -13,7 +13,6 @@ private slots:
     void notFlashDecision();
     void earlierReadingDoesNotLeak_data();
     void earlierReadingDoesNotLeak();
-    void textsOfAFreshRecord();
 
 private:
     QString file(const QString& name, const QByteArray& bytes)
@@ -77,17 +76,6 @@ void TestFileInfo::earlierReadingDoesNotLeak()
     QVERIFY(!outcome.notFlash);
     // A missing file leaves the record as it was, Format included.
     QCOMPARE(info.Format, secondExists ? SwfFormat::Uncompressed.toString() : SwfFormat::NotFlash.toString());
-}
-
-void TestFileInfo::textsOfAFreshRecord()
-{
-    const QStringList labels = FileInfoLabels();
-    QCOMPARE(labels.size(), FileInfoBoxCount);
-    const QStringList texts = FileInfoTexts(QStringLiteral("/x/y.swf"), SwfHeaderInfo {});
-    QCOMPARE(texts,
-        QStringList({ QStringLiteral("/x/y.swf"), QString(), QString(), QStringLiteral("0"), QStringLiteral("0Byte"),
-            QStringLiteral("0Byte"), QStringLiteral("0x0"), QStringLiteral("0帧/秒"), QStringLiteral("0帧"), QString(),
-            QString() }));
 }
 
 QTEST_GUILESS_MAIN(TestFileInfo)

@@ -9,27 +9,8 @@ class TestInterfaceFont : public QObject {
     Q_OBJECT
 private slots:
     void standInsAreInstalledFonts();
-    void captionsRenderInTheInterfaceFont_data();
-    void captionsRenderInTheInterfaceFont();
     void designFontRequestsReachAStandIn();
 };
-
-namespace {
-
-// Every character of the captions and messages of the windows built so far.
-void addCaptionRows()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("options") << "选项 Flash设置 为群组 1 设置选项 循环帧超时/秒 快进/快退帧数 启动后自动播放 "
-                                "禁止Flash使用脚本 禁止Flash联网(用于关闭弹窗) 保存播放列表 确定 取消";
-    QTest::newRow("options hint") << "影响切换速度,太低会导致某些使用循环帧做虚拟进度条的Flahs无法播放";
-    QTest::newRow("file information") << "文件属性 路径 文件名 格式 Flash版本 文件大小 原始大小 分辨率 速度 帧数 时长 备注 刷新 返回";
-    QTest::newRow("file information values") << "24帧/秒 240帧 1小时2分5秒 未压缩的Flash格式 Zlib压缩格式的Flash "
-                                                "LZMA压缩格式的Flash 不是Flash文件格式 1.5KB 0Byte";
-    QTest::newRow("menu") << "简要说明";
-}
-
-} // namespace
 
 void TestInterfaceFont::standInsAreInstalledFonts()
 {
@@ -44,23 +25,13 @@ void TestInterfaceFont::standInsAreInstalledFonts()
     QCOMPARE(InterfaceFont(12).pointSize(), 12);
 }
 
-void TestInterfaceFont::captionsRenderInTheInterfaceFont_data() { addCaptionRows(); }
-
-void TestInterfaceFont::captionsRenderInTheInterfaceFont()
-{
-    QFETCH(QString, text);
-    const QRawFont raw = QRawFont::fromFont(InterfaceFont());
-    QVERIFY(raw.isValid());
-    for (QChar c : text)
-        QVERIFY2(raw.supportsCharacter(c), qPrintable(QString(c)));
-}
-
 void TestInterfaceFont::designFontRequestsReachAStandIn()
 {
     InstallInterfaceFontSubstitutes();
     const QRawFont raw = QRawFont::fromFont(QFont(DesignFontFamily.toString()));
     QVERIFY(raw.isValid());
-    for (QChar c : QStringLiteral("选项文件属性刷新返回"))
+    // The windows themselves check every caption; this is the route a design-font request takes.
+    for (QChar c : QStringLiteral("选项文件属性刷新返回帧/秒"))
         QVERIFY2(raw.supportsCharacter(c), qPrintable(raw.familyName()));
 }
 

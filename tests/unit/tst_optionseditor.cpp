@@ -25,7 +25,6 @@ private slots:
     void okSetsRestrictionsOnPlayer_data();
     void okSetsRestrictionsOnPlayer();
     void okWithoutPlayerStillWrites();
-    void nothingIsWrittenUntilOk();
 
 private:
     Settings loadedSettings() const;
@@ -247,20 +246,6 @@ void TestOptionsEditor::okWithoutPlayerStillWrites()
     editor.apply(s, nullptr);
     QVERIFY(s.NotAllowNetworking);
     QCOMPARE(ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowNetworking"), 255), QStringLiteral("True"));
-}
-
-void TestOptionsEditor::nothingIsWrittenUntilOk()
-{
-    Settings s = loadedSettings();
-    const Settings before = s;
-    OptionsEditor editor(s);
-    editor.setFastFramesText(QStringLiteral("99"));
-    editor.setAutoPlay(true);
-    editor.setLoopTimeOutText(QStringLiteral("7"));
-    QVERIFY(!QFile::exists(iniPath()));
-    QCOMPARE(s.FastFrames, before.FastFrames);
-    QCOMPARE(s.AutoPlay, before.AutoPlay);
-    QCOMPARE(s.LoopTimeOut, before.LoopTimeOut);
 }
 
 QTEST_GUILESS_MAIN(TestOptionsEditor)

@@ -184,12 +184,8 @@ void TestFrmOptions::typingIsCheckedOnEveryChange_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("frames cleared") << "txtFastFrames" << "" << "20";
     QTest::newRow("frames 2 then a letter") << "txtFastFrames" << "2x" << "20";
-    QTest::newRow("frames abc") << "txtFastFrames" << "abc" << "20";
-    QTest::newRow("frames 0030") << "txtFastFrames" << "0030" << "0030";
     QTest::newRow("frames 12.5") << "txtFastFrames" << "12.5" << "12.5";
-    QTest::newRow("time-out cleared") << "txtLoopTimeOut" << "" << "3";
     QTest::newRow("time-out 150") << "txtLoopTimeOut" << "150" << "3";
-    QTest::newRow("time-out 100") << "txtLoopTimeOut" << "100" << "100";
     QTest::newRow("time-out 2.46") << "txtLoopTimeOut" << "2.46" << "2.46";
 }
 
