@@ -44,7 +44,10 @@ void ClipboardHandOff::stop()
     TimerClipbrd->stop();
 }
 
-bool ClipboardHandOff::active() const { return TimerClipbrd->isActive(); }
+bool ClipboardHandOff::active() const
+{
+    return TimerClipbrd->isActive();
+}
 
 void ClipboardHandOff::TimerClipbrd_Timer()
 {

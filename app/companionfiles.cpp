@@ -25,7 +25,10 @@ constexpr Carried carriedFiles[] = {
 
 } // namespace
 
-QString ReleaseError::text() const { return QString::number(number) + u'\n' + description; }
+QString ReleaseError::text() const
+{
+    return QString::number(number) + u'\n' + description;
+}
 
 QByteArray CompanionResource(QStringView name, QStringView type)
 {
@@ -119,4 +122,7 @@ bool ShowReadme(const TextFileOpener& open, const ReleaseErrorReporter& report)
     return open && open(path);
 }
 
-bool OpenWithDesktopEditor(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+bool OpenWithDesktopEditor(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -32,10 +32,7 @@ constexpr int HintPointSize = 8;
 } // namespace
 
 frmOptions::frmOptions(Settings& settings, FlashControl* flash, QWidget* owner)
-    : QDialog(owner)
-    , m_settings(settings)
-    , m_flash(flash)
-    , m_editor(settings)
+    : QDialog(owner), m_settings(settings), m_flash(flash), m_editor(settings)
 {
     setWindowTitle(QStringLiteral("选项"));
     setModal(true);
@@ -90,7 +87,8 @@ void frmOptions::buildControls()
     chkSaveList = check("chkSaveList", QStringLiteral("保存播放列表"), TwipsRect(300, 1260, 2475, 375));
     chkNotAllowNetworking = check(
         "chkNotAllowNetworking", QStringLiteral("禁止Flash联网(用于关闭弹窗)"), TwipsRect(300, 1860, 3500, 375));
-    chkNOtAllowScript = check("chkNOtAllowScript", QStringLiteral("禁止Flash使用脚本"), TwipsRect(300, 2460, 2415, 375));
+    chkNOtAllowScript
+        = check("chkNOtAllowScript", QStringLiteral("禁止Flash使用脚本"), TwipsRect(300, 2460, 2415, 375));
     Label1 = label("Label1", QStringLiteral("循环帧超时/秒"), TwipsRect(300, 3120, 1350, 300));
     txtLoopTimeOut = box("txtLoopTimeOut", TwipsRect(1740, 3060, 795, 420));
     txtLoopTimeOut->setText(QStringLiteral("1"));

@@ -11,7 +11,10 @@ constexpr qsizetype HeaderSize = 8;
 
 } // namespace
 
-QString HandOffText(const QString& path) { return HandOffPrefix.toString() + path; }
+QString HandOffText(const QString& path)
+{
+    return HandOffPrefix.toString() + path;
+}
 
 std::optional<QString> HandOffPath(const QString& text)
 {

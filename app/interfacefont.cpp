@@ -10,8 +10,8 @@ namespace {
 const QStringList& preferredStandIns()
 {
     static const QStringList families = { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
-        QStringLiteral("AR PL UMing CN") };
+        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Droid Sans Fallback"), QStringLiteral("AR PL UMing CN") };
     return families;
 }
 

@@ -3,8 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 
-PointerWatch::PointerWatch(QWidget* window)
-    : QObject(window)
+PointerWatch::PointerWatch(QWidget* window) : QObject(window)
 {
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);

@@ -49,7 +49,10 @@ SingleInstance::~SingleInstance()
     m_lock->unlock();
 }
 
-bool SingleInstance::listening() const { return m_server && m_server->isListening(); }
+bool SingleInstance::listening() const
+{
+    return m_server && m_server->isListening();
+}
 
 SingleInstance::Role SingleInstance::start(const QString& path, int timeoutMs)
 {
@@ -88,7 +91,8 @@ bool SingleInstance::becomeFirst()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_serverName))
-        qWarning("Quenbarrowick: cannot listen on %s: %s", qPrintable(m_serverName), qPrintable(m_server->errorString()));
+        qWarning(
+            "Quenbarrowick: cannot listen on %s: %s", qPrintable(m_serverName), qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return true;
 }

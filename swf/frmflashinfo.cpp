@@ -34,15 +34,17 @@ constexpr double Opacity = 220.0 / 255.0;
 
 void ShowNotFlashMessage(QWidget* parent)
 {
-    QMessageBox::information(parent, QStringLiteral("Quenbarrowick"), QStringLiteral("不是Flash文件格式"), QMessageBox::Ok);
+    QMessageBox::information(
+        parent, QStringLiteral("Quenbarrowick"), QStringLiteral("不是Flash文件格式"), QMessageBox::Ok);
 }
 
-frmFlashInfo::Services frmFlashInfo::defaultServices() { return { RevealInFileManager, ShowNotFlashMessage }; }
+frmFlashInfo::Services frmFlashInfo::defaultServices()
+{
+    return { RevealInFileManager, ShowNotFlashMessage };
+}
 
 frmFlashInfo::frmFlashInfo(const QString& selFileName, QWidget* owner, Services services)
-    : QDialog(owner)
-    , m_services(std::move(services))
-    , InfoPath(selFileName)
+    : QDialog(owner), m_services(std::move(services)), InfoPath(selFileName)
 {
     setWindowTitle(QStringLiteral("文件属性"));
     setModal(true);

@@ -43,15 +43,21 @@ void TestCompanionFiles::init()
     m_oldTmp = qgetenv("TMPDIR");
 }
 
-void TestCompanionFiles::cleanup() { qputenv("TMPDIR", m_oldTmp); }
+void TestCompanionFiles::cleanup()
+{
+    qputenv("TMPDIR", m_oldTmp);
+}
 
 void TestCompanionFiles::releaseWritesExactlyTheCarriedBytes_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("type");
-    QTest::newRow("readme as named") << "README" << "TXT";
-    QTest::newRow("readme in lower case") << "readme" << "txt";
-    QTest::newRow("font in mixed case") << "Dseg7Classic.ttf" << "Font";
+    QTest::newRow("readme as named") << "README"
+                                     << "TXT";
+    QTest::newRow("readme in lower case") << "readme"
+                                          << "txt";
+    QTest::newRow("font in mixed case") << "Dseg7Classic.ttf"
+                                        << "Font";
 }
 
 void TestCompanionFiles::releaseWritesExactlyTheCarriedBytes()
@@ -126,8 +132,8 @@ void TestCompanionFiles::readmeIsWrittenAndOpened()
     int reports = 0;
     const bool shown = ShowReadme(
         [&](const QString& path) {
-            opened.append(path);
-            return true;
+        opened.append(path);
+        return true;
         },
         [&](const ReleaseError&) { ++reports; });
     QVERIFY(shown);
@@ -146,8 +152,8 @@ void TestCompanionFiles::readmeOpensEvenAfterFailedWrite()
     QList<ReleaseError> reports;
     const bool shown = ShowReadme(
         [&](const QString& path) {
-            opened.append(path);
-            return false;
+        opened.append(path);
+        return false;
         },
         [&](const ReleaseError& e) { reports.append(e); });
     QVERIFY(!shown);

@@ -24,7 +24,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestFileInfo::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestFileInfo::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
 
 void TestFileInfo::notFlashDecision_data()
 {
@@ -50,7 +53,8 @@ void TestFileInfo::notFlashDecision()
     QFETCH(bool, exists);
     QFETCH(bool, decoded);
     QFETCH(bool, notFlash);
-    const QString path = exists ? file(QStringLiteral("movie.swf"), bytes) : m_dir->filePath(QStringLiteral("gone.swf"));
+    const QString path
+        = exists ? file(QStringLiteral("movie.swf"), bytes) : m_dir->filePath(QStringLiteral("gone.swf"));
     SwfHeaderInfo info;
     const HeaderReadOutcome outcome = ReadSwfHeaderChecked(path, info);
     QCOMPARE(outcome.decoded, decoded);

@@ -52,16 +52,26 @@ void TestHandOff::commandLinePath_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("absolute") << "/m/a.swf" << "/m/a.swf";
-    QTest::newRow("quoted") << "\"/m/a b.swf\"" << "/m/a b.swf";
-    QTest::newRow("relative") << "a.swf" << "/work dir/a.swf";
-    QTest::newRow("relative with dots") << "../x/./a.swf" << "/x/a.swf";
-    QTest::newRow("quoted relative") << "\"sub/a.swf\"" << "/work dir/sub/a.swf";
-    QTest::newRow("lone opening quote is part of the name") << "\"a.swf" << "/work dir/\"a.swf";
-    QTest::newRow("file URL") << "file:///m/%E7%94%B5%E5%BD%B1.swf" << "/m/电影.swf";
-    QTest::newRow("Chinese name") << "动画/猫.swf" << "/work dir/动画/猫.swf";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("empty quotes") << "\"\"" << "";
+    QTest::newRow("absolute") << "/m/a.swf"
+                              << "/m/a.swf";
+    QTest::newRow("quoted") << "\"/m/a b.swf\""
+                            << "/m/a b.swf";
+    QTest::newRow("relative") << "a.swf"
+                              << "/work dir/a.swf";
+    QTest::newRow("relative with dots") << "../x/./a.swf"
+                                        << "/x/a.swf";
+    QTest::newRow("quoted relative") << "\"sub/a.swf\""
+                                     << "/work dir/sub/a.swf";
+    QTest::newRow("lone opening quote is part of the name") << "\"a.swf"
+                                                            << "/work dir/\"a.swf";
+    QTest::newRow("file URL") << "file:///m/%E7%94%B5%E5%BD%B1.swf"
+                              << "/m/电影.swf";
+    QTest::newRow("Chinese name") << "动画/猫.swf"
+                                  << "/work dir/动画/猫.swf";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("empty quotes") << "\"\""
+                                  << "";
 }
 
 void TestHandOff::commandLinePath()
@@ -75,8 +85,10 @@ void TestHandOff::messageRoundTrip_data()
 {
     QTest::addColumn<QString>("token");
     QTest::addColumn<QString>("text");
-    QTest::newRow("activate only") << "" << "";
-    QTest::newRow("file and token") << "kwin-123_abc" << "QUENBARROWICK:/m/a.swf";
+    QTest::newRow("activate only") << ""
+                                   << "";
+    QTest::newRow("file and token") << "kwin-123_abc"
+                                    << "QUENBARROWICK:/m/a.swf";
     QTest::newRow("Chinese, spaces, a line break and a bar")
         << "" << QStringLiteral("QUENBARROWICK:/m/动画 片|1\n2.swf");
     QTest::newRow("longest path") << "t" << QString(HandOffPrefix.toString() + QString(4096, u'x'));

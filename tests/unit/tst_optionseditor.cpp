@@ -32,7 +32,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestOptionsEditor::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestOptionsEditor::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
 
 Settings TestOptionsEditor::loadedSettings() const
 {
@@ -45,28 +48,50 @@ void TestOptionsEditor::framesCheck_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << "20";
-    QTest::newRow("abc") << "abc" << "20";
-    QTest::newRow("150 is fine for frames") << "150" << "150";
-    QTest::newRow("negative") << "-1" << "-1";
-    QTest::newRow("zero") << "0" << "0";
-    QTest::newRow("fraction") << "12.5" << "12.5";
-    QTest::newRow("leading zeros") << "0030" << "0030";
-    QTest::newRow("spaces around") << " 7 " << " 7 ";
-    QTest::newRow("exponent") << "1e3" << "1e3";
-    QTest::newRow("exponent with sign") << "2.5E+1" << "2.5E+1";
-    QTest::newRow("exponent with D") << "1d2" << "1d2";
-    QTest::newRow("exponent without digits") << "1e" << "20";
-    QTest::newRow("sign only") << "-" << "20";
-    QTest::newRow("point only") << "." << "20";
-    QTest::newRow("point at the end") << "12." << "12.";
-    QTest::newRow("point at the start") << ".5" << ".5";
-    QTest::newRow("two points") << "1.2.3" << "20";
-    QTest::newRow("space inside") << "1 2" << "20";
-    QTest::newRow("comma") << "2,5" << "20";
-    QTest::newRow("word after the number") << "30 frames" << "20";
-    QTest::newRow("hex") << "&H10" << "20";
-    QTest::newRow("full-width digits") << "３０" << "20";
+    QTest::newRow("empty") << ""
+                           << "20";
+    QTest::newRow("abc") << "abc"
+                         << "20";
+    QTest::newRow("150 is fine for frames") << "150"
+                                            << "150";
+    QTest::newRow("negative") << "-1"
+                              << "-1";
+    QTest::newRow("zero") << "0"
+                          << "0";
+    QTest::newRow("fraction") << "12.5"
+                              << "12.5";
+    QTest::newRow("leading zeros") << "0030"
+                                   << "0030";
+    QTest::newRow("spaces around") << " 7 "
+                                   << " 7 ";
+    QTest::newRow("exponent") << "1e3"
+                              << "1e3";
+    QTest::newRow("exponent with sign") << "2.5E+1"
+                                        << "2.5E+1";
+    QTest::newRow("exponent with D") << "1d2"
+                                     << "1d2";
+    QTest::newRow("exponent without digits") << "1e"
+                                             << "20";
+    QTest::newRow("sign only") << "-"
+                               << "20";
+    QTest::newRow("point only") << "."
+                                << "20";
+    QTest::newRow("point at the end") << "12."
+                                      << "12.";
+    QTest::newRow("point at the start") << ".5"
+                                        << ".5";
+    QTest::newRow("two points") << "1.2.3"
+                                << "20";
+    QTest::newRow("space inside") << "1 2"
+                                  << "20";
+    QTest::newRow("comma") << "2,5"
+                           << "20";
+    QTest::newRow("word after the number") << "30 frames"
+                                           << "20";
+    QTest::newRow("hex") << "&H10"
+                         << "20";
+    QTest::newRow("full-width digits") << "３０"
+                                       << "20";
 }
 
 void TestOptionsEditor::framesCheck()
@@ -84,25 +109,44 @@ void TestOptionsEditor::timeOutCheck_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << "3";
-    QTest::newRow("abc") << "abc" << "3";
-    QTest::newRow("150 is above the range") << "150" << "3";
-    QTest::newRow("100 is the upper bound") << "100" << "100";
-    QTest::newRow("-1 is below the range") << "-1" << "3";
-    QTest::newRow("0 is the lower bound") << "0" << "0";
-    QTest::newRow("12.5") << "12.5" << "12.5";
-    QTest::newRow("13.5") << "13.5" << "13.5";
-    QTest::newRow("2.46") << "2.46" << "2.46";
-    QTest::newRow("just above 100") << "100.01" << "3";
-    QTest::newRow("tiny negative") << "-1e-9" << "3";
-    QTest::newRow("minus zero") << "-0" << "-0";
-    QTest::newRow("exponent inside the range") << "1e2" << "1e2";
-    QTest::newRow("exponent above the range") << "1e3" << "3";
-    QTest::newRow("negative exponent") << "5E-1" << "5E-1";
-    QTest::newRow("exponent with D") << "2D1" << "2D1";
-    QTest::newRow("overflowing exponent") << "1e400" << "3";
-    QTest::newRow("exponent without digits") << "5e" << "3";
-    QTest::newRow("word after the number") << "5 s" << "3";
+    QTest::newRow("empty") << ""
+                           << "3";
+    QTest::newRow("abc") << "abc"
+                         << "3";
+    QTest::newRow("150 is above the range") << "150"
+                                            << "3";
+    QTest::newRow("100 is the upper bound") << "100"
+                                            << "100";
+    QTest::newRow("-1 is below the range") << "-1"
+                                           << "3";
+    QTest::newRow("0 is the lower bound") << "0"
+                                          << "0";
+    QTest::newRow("12.5") << "12.5"
+                          << "12.5";
+    QTest::newRow("13.5") << "13.5"
+                          << "13.5";
+    QTest::newRow("2.46") << "2.46"
+                          << "2.46";
+    QTest::newRow("just above 100") << "100.01"
+                                    << "3";
+    QTest::newRow("tiny negative") << "-1e-9"
+                                   << "3";
+    QTest::newRow("minus zero") << "-0"
+                                << "-0";
+    QTest::newRow("exponent inside the range") << "1e2"
+                                               << "1e2";
+    QTest::newRow("exponent above the range") << "1e3"
+                                              << "3";
+    QTest::newRow("negative exponent") << "5E-1"
+                                       << "5E-1";
+    QTest::newRow("exponent with D") << "2D1"
+                                     << "2D1";
+    QTest::newRow("overflowing exponent") << "1e400"
+                                          << "3";
+    QTest::newRow("exponent without digits") << "5e"
+                                             << "3";
+    QTest::newRow("word after the number") << "5 s"
+                                           << "3";
 }
 
 void TestOptionsEditor::timeOutCheck()
@@ -209,10 +253,14 @@ void TestOptionsEditor::okSetsRestrictionsOnPlayer_data()
     QTest::addColumn<bool>("noScript");
     QTest::addColumn<QString>("networking");
     QTest::addColumn<QString>("scriptAccess");
-    QTest::newRow("both forbidden") << true << true << "none" << "never";
-    QTest::newRow("network only") << true << false << "none" << "always";
-    QTest::newRow("script only") << false << true << "all" << "never";
-    QTest::newRow("both allowed") << false << false << "all" << "always";
+    QTest::newRow("both forbidden") << true << true << "none"
+                                    << "never";
+    QTest::newRow("network only") << true << false << "none"
+                                  << "always";
+    QTest::newRow("script only") << false << true << "all"
+                                 << "never";
+    QTest::newRow("both allowed") << false << false << "all"
+                                  << "always";
 }
 
 void TestOptionsEditor::okSetsRestrictionsOnPlayer()
@@ -234,7 +282,8 @@ void TestOptionsEditor::okSetsRestrictionsOnPlayer()
     QCOMPARE(flash.AllowScriptAccess(), scriptAccess);
     QCOMPARE(s.NotAllowNetworking, noNetwork);
     QCOMPARE(s.NotAllowScript, noScript);
-    QCOMPARE(ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowNetworking"), 255), FlagText(noNetwork));
+    QCOMPARE(
+        ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowNetworking"), 255), FlagText(noNetwork));
     QCOMPARE(ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowScript"), 255), FlagText(noScript));
 }
 
@@ -245,7 +294,8 @@ void TestOptionsEditor::okWithoutPlayerStillWrites()
     editor.setNotAllowNetworking(true);
     editor.apply(s, nullptr);
     QVERIFY(s.NotAllowNetworking);
-    QCOMPARE(ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowNetworking"), 255), QStringLiteral("True"));
+    QCOMPARE(ReadIni(iniPath(), QStringLiteral("Options"), QStringLiteral("NotAllowNetworking"), 255),
+        QStringLiteral("True"));
 }
 
 QTEST_GUILESS_MAIN(TestOptionsEditor)

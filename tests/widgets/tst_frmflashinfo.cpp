@@ -133,9 +133,9 @@ void TestFrmFlashInfo::elevenTexts_data()
                          << 0;
     // "hello world": signature "hel", version byte 'l' (108), no uncompressed size.
     QTest::newRow("not a SWF") << "text"
-                               << QStringList { QStringLiteral("movie.swf"), QStringLiteral("hel"), QStringLiteral("108"),
-                                      QStringLiteral("11Byte"), QStringLiteral("0Byte"), QStringLiteral("0x0"),
-                                      QStringLiteral("0帧/秒"), QStringLiteral("0帧"), QString(),
+                               << QStringList { QStringLiteral("movie.swf"), QStringLiteral("hel"),
+                                      QStringLiteral("108"), QStringLiteral("11Byte"), QStringLiteral("0Byte"),
+                                      QStringLiteral("0x0"), QStringLiteral("0帧/秒"), QStringLiteral("0帧"), QString(),
                                       QStringLiteral("不是Flash文件格式") }
                                << 1;
     QTest::newRow("missing file") << "missing"

@@ -21,11 +21,7 @@ namespace {
 // Records what the player's restrictions were at the moment the dialog went away.
 class HideRecorder : public QObject {
 public:
-    HideRecorder(QWidget* dialog, const FakeFlashControl& flash)
-        : m_flash(flash)
-    {
-        dialog->installEventFilter(this);
-    }
+    HideRecorder(QWidget* dialog, const FakeFlashControl& flash) : m_flash(flash) { dialog->installEventFilter(this); }
     QString networkingAtHide;
     QString scriptAtHide;
     int hides = 0;
@@ -82,21 +78,33 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestFrmOptions::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestFrmOptions::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
 
 void TestFrmOptions::captions_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1" << "循环帧超时/秒";
-    QTest::newRow("Label2") << "Label2" << "快进/快退帧数";
-    QTest::newRow("Label3") << "Label3" << "影响切换速度,太低会导致某些使用循环帧做虚拟进度条的Flahs无法播放";
-    QTest::newRow("chkAutoPlay") << "chkAutoPlay" << "启动后自动播放";
-    QTest::newRow("chkNOtAllowScript") << "chkNOtAllowScript" << "禁止Flash使用脚本";
-    QTest::newRow("chkNotAllowNetworking") << "chkNotAllowNetworking" << "禁止Flash联网(用于关闭弹窗)";
-    QTest::newRow("chkSaveList") << "chkSaveList" << "保存播放列表";
-    QTest::newRow("cmdOK") << "cmdOK" << "确定";
-    QTest::newRow("cmdCancel") << "cmdCancel" << "取消";
+    QTest::newRow("Label1") << "Label1"
+                            << "循环帧超时/秒";
+    QTest::newRow("Label2") << "Label2"
+                            << "快进/快退帧数";
+    QTest::newRow("Label3") << "Label3"
+                            << "影响切换速度,太低会导致某些使用循环帧做虚拟进度条的Flahs无法播放";
+    QTest::newRow("chkAutoPlay") << "chkAutoPlay"
+                                 << "启动后自动播放";
+    QTest::newRow("chkNOtAllowScript") << "chkNOtAllowScript"
+                                       << "禁止Flash使用脚本";
+    QTest::newRow("chkNotAllowNetworking") << "chkNotAllowNetworking"
+                                           << "禁止Flash联网(用于关闭弹窗)";
+    QTest::newRow("chkSaveList") << "chkSaveList"
+                                 << "保存播放列表";
+    QTest::newRow("cmdOK") << "cmdOK"
+                           << "确定";
+    QTest::newRow("cmdCancel") << "cmdCancel"
+                               << "取消";
 }
 
 void TestFrmOptions::captions()
@@ -158,7 +166,8 @@ void TestFrmOptions::captionsRenderInTheirFonts()
         const QRawFont raw = QRawFont::fromFont(font);
         QVERIFY2(raw.isValid(), qPrintable(font.toString()));
         for (QChar c : text)
-            QVERIFY2(raw.supportsCharacter(c), qPrintable(QStringLiteral("%1 in %2: %3").arg(c).arg(text, raw.familyName())));
+            QVERIFY2(raw.supportsCharacter(c),
+                qPrintable(QStringLiteral("%1 in %2: %3").arg(c).arg(text, raw.familyName())));
     }
 }
 
@@ -182,11 +191,21 @@ void TestFrmOptions::typingIsCheckedOnEveryChange_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("frames cleared") << "txtFastFrames" << "" << "20";
-    QTest::newRow("frames 2 then a letter") << "txtFastFrames" << "2x" << "20";
-    QTest::newRow("frames 12.5") << "txtFastFrames" << "12.5" << "12.5";
-    QTest::newRow("time-out 150") << "txtLoopTimeOut" << "150" << "3";
-    QTest::newRow("time-out 2.46") << "txtLoopTimeOut" << "2.46" << "2.46";
+    QTest::newRow("frames cleared") << "txtFastFrames"
+                                    << ""
+                                    << "20";
+    QTest::newRow("frames 2 then a letter") << "txtFastFrames"
+                                            << "2x"
+                                            << "20";
+    QTest::newRow("frames 12.5") << "txtFastFrames"
+                                 << "12.5"
+                                 << "12.5";
+    QTest::newRow("time-out 150") << "txtLoopTimeOut"
+                                  << "150"
+                                  << "3";
+    QTest::newRow("time-out 2.46") << "txtLoopTimeOut"
+                                   << "2.46"
+                                   << "2.46";
 }
 
 void TestFrmOptions::typingIsCheckedOnEveryChange()

@@ -67,7 +67,8 @@ int runCopy(const QString& serverName, const QString& path)
 // A started copy and everything it has printed so far.
 class Copy {
 public:
-    Copy(const QString& serverName, const QString& path, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+    Copy(const QString& serverName, const QString& path,
+        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
     {
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -142,15 +143,21 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestSingleInstance::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestSingleInstance::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
 
 void TestSingleInstance::secondCopyHandsOverItsFile_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("token");
-    QTest::newRow("plain path with a token") << "/m/a.swf" << "desktop-token-1";
-    QTest::newRow("spaces and Chinese") << "/m/我的 动画/猫.swf" << "";
-    QTest::newRow("bar and the prefix inside the name") << "/m/a|b/QUENBARROWICK:c.swf" << "";
+    QTest::newRow("plain path with a token") << "/m/a.swf"
+                                             << "desktop-token-1";
+    QTest::newRow("spaces and Chinese") << "/m/我的 动画/猫.swf"
+                                        << "";
+    QTest::newRow("bar and the prefix inside the name") << "/m/a|b/QUENBARROWICK:c.swf"
+                                                        << "";
 }
 
 void TestSingleInstance::secondCopyHandsOverItsFile()
@@ -267,8 +274,8 @@ void TestSingleInstance::oversizedAndForeignMessagesAreRefused()
 
     char huge[4];
     qToBigEndian<quint32>(MaxHandOffPayload + 1, huge);
-    const QList<QByteArray> refused = { QByteArray("QBRW") + QByteArray(huge, 4) + QByteArray(1024, 'x'),
-        QByteArray("GET / HTTP/1.0\r\n\r\n") };
+    const QList<QByteArray> refused
+        = { QByteArray("QBRW") + QByteArray(huge, 4) + QByteArray(1024, 'x'), QByteArray("GET / HTTP/1.0\r\n\r\n") };
     for (const QByteArray& bytes : refused) {
         QLocalSocket client;
         client.connectToServer(serverName());
