@@ -34,8 +34,10 @@ constexpr double Opacity = 220.0 / 255.0;
 
 void ShowNotFlashMessage(QWidget* parent)
 {
-    QMessageBox::information(
-        parent, QStringLiteral("Quenbarrowick"), QStringLiteral("不是Flash文件格式"), QMessageBox::Ok);
+    // A plain note: an OK button and no icon.
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"), QStringLiteral("不是Flash文件格式"),
+        QMessageBox::Ok, parent);
+    box.exec();
 }
 
 frmFlashInfo::Services frmFlashInfo::defaultServices()
