@@ -137,6 +137,7 @@ private slots:
     void oversizedAndForeignMessagesAreRefused();
     void messageArrivingInPiecesIsTaken();
     void firstCopyGoingAwayLetsTheNextOneBeFirst();
+    void serverNameIsPerUser();
 
 private:
     QString serverName() const { return m_dir->filePath(QStringLiteral("q.socket")); }
@@ -328,6 +329,21 @@ void TestSingleInstance::firstCopyGoingAwayLetsTheNextOneBeFirst()
     }
     SingleInstance next(serverName());
     QCOMPARE(next.start(QStringLiteral("/m/x.swf"), 2000), SingleInstance::Role::First);
+}
+
+void TestSingleInstance::serverNameIsPerUser()
+{
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_dir->path().toUtf8());
+    QCOMPARE(SingleInstance::defaultServerName(), m_dir->filePath(QStringLiteral("quenbarrowick.socket")));
+    // Without a runtime folder of the user's own, the user id keeps users apart in the shared one.
+    qputenv("XDG_RUNTIME_DIR", m_dir->filePath(QStringLiteral("missing")).toUtf8());
+    QCOMPARE(SingleInstance::defaultServerName(),
+        QDir::temp().filePath(QStringLiteral("quenbarrowick-%1.socket").arg(getuid())));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 int main(int argc, char* argv[])
