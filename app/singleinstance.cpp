@@ -2,6 +2,7 @@
 
 #include "app/handoff.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +20,7 @@ namespace {
 constexpr int ConnectionIdleMs = 5000;
 constexpr int RetryPauseMs = 20;
 constexpr int ConnectAttemptMs = 250;
+constexpr int OwnerlessLockAgeMs = 2000;
 const char* const BufferProperty = "handOffBuffer";
 
 } // namespace
@@ -83,8 +85,14 @@ SingleInstance::Role SingleInstance::start(const QString& path, int timeoutMs)
 
 bool SingleInstance::becomeFirst()
 {
-    if (!m_lock->tryLock(0))
-        return false;
+    if (!m_lock->tryLock(0)) {
+        if (m_lock->error() != QLockFile::LockFailedError || !ownerlessLock())
+            return false;
+        // Nobody can be holding it, so nobody else will ever clear it.
+        m_lock->removeStaleLockFile();
+        if (!m_lock->tryLock(0))
+            return false;
+    }
     // Holding the lock, no other copy is listening: a socket file left here belongs to a copy
     // that crashed.
     QLocalServer::removeServer(m_serverName);
@@ -95,6 +103,19 @@ bool SingleInstance::becomeFirst()
             "Quenbarrowick: cannot listen on %s: %s", qPrintable(m_serverName), qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return true;
+}
+
+bool SingleInstance::ownerlessLock() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (m_lock->getLockInfo(&pid, &host, &application))
+        return false; // a named owner: QLockFile itself takes over when that process is gone
+    // A lock file being created is empty for an instant; one that stays unreadable was cut short
+    // by a crash or written by something else.
+    const QFileInfo info(m_serverName + QStringLiteral(".lock"));
+    return info.isFile() && info.lastModified().msecsTo(QDateTime::currentDateTime()) > OwnerlessLockAgeMs;
 }
 
 SingleInstance::SendOutcome SingleInstance::sendToFirst(const QByteArray& message, int timeoutMs)

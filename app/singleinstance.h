@@ -52,6 +52,8 @@ signals:
 
 private:
     bool becomeFirst();
+    // The lock file names no owner and is not being written just now.
+    bool ownerlessLock() const;
     enum class SendOutcome { Acknowledged, NotDelivered, Unknown };
     SendOutcome sendToFirst(const QByteArray& message, int timeoutMs);
     void acceptConnections();

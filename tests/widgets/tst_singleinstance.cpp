@@ -2,6 +2,7 @@
 #include "app/singleinstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -133,6 +134,8 @@ private slots:
     void copiesStartedTogetherLeaveOneFirstAndLoseNoFile();
     void socketOfACrashedCopyIsRecovered();
     void strayFileAtTheSocketPathIsReplaced();
+    void lockFileWithoutOwnerIsTakenOver_data();
+    void lockFileWithoutOwnerIsTakenOver();
     void socketIsForThisUserOnly();
     void oversizedAndForeignMessagesAreRefused();
     void messageArrivingInPiecesIsTaken();
@@ -255,6 +258,34 @@ void TestSingleInstance::strayFileAtTheSocketPathIsReplaced()
     SingleInstance instance(serverName());
     QCOMPARE(instance.start(QString(), 2000), SingleInstance::Role::First);
     QVERIFY(instance.listening());
+}
+
+void TestSingleInstance::lockFileWithoutOwnerIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("old");
+    QTest::addColumn<int>("role");
+    QTest::newRow("empty, left by a crash") << QByteArray() << true << int(SingleInstance::Role::First);
+    QTest::newRow("garbage") << QByteArray("\x01\x02 not a lock") << true << int(SingleInstance::Role::First);
+    // Just created: its owner is still writing it, so it is respected.
+    QTest::newRow("empty, just created") << QByteArray() << false << int(SingleInstance::Role::Failed);
+}
+
+void TestSingleInstance::lockFileWithoutOwnerIsTakenOver()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, old);
+    QFETCH(int, role);
+    QFile lock(serverName() + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(content);
+    lock.flush(); // before the time is set, or the write would stamp the file anew
+    if (old)
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    lock.close();
+    SingleInstance instance(serverName());
+    QCOMPARE(int(instance.start(QStringLiteral("/m/a.swf"), 500)), role);
+    QCOMPARE(instance.listening(), role == int(SingleInstance::Role::First));
 }
 
 void TestSingleInstance::socketIsForThisUserOnly()
