@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// What a second copy of the program hands to the first: the file named on its command line, and the
+// desktop's activation token so that the first copy may raise its window.
+inline constexpr QStringView HandOffPrefix = u"QUENBARROWICK:";
+
+// "QUENBARROWICK:" followed directly by the path.
+QString HandOffText(const QString& path);
+
+// The path of a hand-off text; the prefix is matched without regard to case and must stand first.
+// No value when the text is not a hand-off; the path itself is not checked.
+std::optional<QString> HandOffPath(const QString& text);
+
+// The command-line argument as a path the first copy can use from any folder: one balanced pair of
+// surrounding double quotes removed, a file: URL turned into its local path, made absolute against
+// workingFolder. Empty text stays empty.
+QString CommandLinePath(const QString& argument, const QString& workingFolder);
+
+struct HandOffMessage {
+    QString activationToken;
+    QString text; // a hand-off text, or empty to only activate
+};
+
+// On the wire: "QBRW", the payload length (4 bytes, big-endian), then the token and the text in
+// UTF-8 separated by one NUL. Messages are small; anything longer than the cap is refused unread.
+inline constexpr quint32 MaxHandOffPayload = 64 * 1024;
+inline constexpr char HandOffAck = '\x06';
+
+QByteArray EncodeHandOff(const HandOffMessage& message);
+
+enum class DecodeStatus { NeedMore, Complete, Invalid };
+struct DecodeResult {
+    DecodeStatus status = DecodeStatus::NeedMore;
+    HandOffMessage message; // when Complete
+};
+// Looks at the bytes received so far.
+DecodeResult DecodeHandOff(QByteArrayView received);

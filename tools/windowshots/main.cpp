@@ -1,0 +1,56 @@
+// Pictures of the options dialog and the file information window for the documentation, taken from
+// the real windows with a generated movie. Run through tools/screenshots.sh.
+
+#include "app/companionfiles.h"
+#include "app/frmoptions.h"
+#include "app/interfacefont.h"
+#include "app/settings.h"
+#include "swf/frmflashinfo.h"
+#include "tests/support/swfwriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget& window, const QString& path)
+{
+    window.show();
+    QCoreApplication::processEvents();
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    window.close();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InstallInterfaceFontSubstitutes();
+    InstallDigitalFont();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    Settings settings;
+    LoadSettings(settings, dir.filePath(QStringLiteral("Quenbarrowick.ini")));
+    settings.SaveList = true;
+    settings.NotAllowNetworking = true;
+    frmOptions options(settings, nullptr);
+
+    const QString movie = dir.filePath(QStringLiteral("演示动画.swf"));
+    swfgen::MovieSpec spec;
+    spec.compression = swfgen::Compression::Zlib;
+    spec.frameCount = 240;
+    swfgen::WriteMovieFile(movie, spec);
+    frmFlashInfo info(movie, nullptr, { [](const QString&) { return true; }, [](QWidget*) {} });
+
+    const bool ok = save(options, out + QStringLiteral("/options-dialog.png"))
+        && save(info, out + QStringLiteral("/file-information.png"));
+    return ok ? 0 : 1;
+}
