@@ -1,0 +1,591 @@
+#include "app/inifile.h"
+#include "app/settings.h"
+#include "playlist/playlistcommands.h"
+#include "playlist/playlistmodel.h"
+#include "tests/support/fakeflashcontrol.h"
+#include "tests/support/fakeplaylistui.h"
+#include "tests/support/recordingtransport.h"
+#include "tests/support/testdir.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+QStringList letters(const QString& text)
+{
+    QStringList out;
+    for (QChar c : text)
+        out.append(QStringLiteral("/m/") + c + QStringLiteral(".swf"));
+    return out;
+}
+} // namespace
+
+class TestPlaylistCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void deleteSelected_data();
+    void deleteSelected();
+    void deleteSelected_needsRowsAndSelection();
+    void clearList_stopsAndForgetsCurrent();
+    void listButtonMenu_opensOnEveryOtherClick();
+    void removeDuplicates_data();
+    void removeDuplicates();
+    void removeMissing_data();
+    void removeMissing();
+    void sortOrderToggle_captionsAndOrder();
+    void sorts_data();
+    void sorts();
+    void sort_currentIndexFollowsFile();
+    void shuffle_twoRowsAlwaysExchange();
+    void shuffle_isOneCycleAndCurrentFollows_data();
+    void shuffle_isOneCycleAndCurrentFollows();
+    void openSelectedFolder_data();
+    void openSelectedFolder();
+    void listColor_appliesToLaterMarksAndIsSaved_data();
+    void listColor_appliesToLaterMarksAndIsSaved();
+    void listFont_onlyInstalledFontsAreApplied_data();
+    void listFont_onlyInstalledFontsAreApplied();
+    void applyListFont_data();
+    void applyListFont();
+    void listKeys_data();
+    void listKeys();
+    void doubleClick_restartsCurrentRow();
+    void rightPress_selectsRowUnderPointer();
+    void leftPressMovesWindow_data();
+    void leftPressMovesWindow();
+
+private:
+    void fill(const QStringList& paths, int current = 0, int state = TransportControl::Stopped, int selected = 0);
+    QStringList paths() const;
+    QStringList numbers() const;
+
+    QTemporaryDir m_dir;
+    Settings m_settings;
+    std::unique_ptr<PlaylistModel> m_model;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+    std::unique_ptr<RecordingTransport> m_transport;
+    std::unique_ptr<FakePlaylistUi> m_ui;
+    std::unique_ptr<FakeFlashControl> m_flash;
+    std::unique_ptr<PlaylistCommands> m_commands;
+};
+
+void TestPlaylistCommands::init()
+{
+    m_settings = {};
+    m_settings.IniFile = m_dir.filePath(QStringLiteral("Quenbarrowick.ini"));
+    QFile::remove(m_settings.IniFile);
+    m_settings.ListFontColor = 0x111111;
+    m_model = std::make_unique<PlaylistModel>();
+    m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_transport = std::make_unique<RecordingTransport>(m_model.get());
+    m_model->SetTransport(m_transport.get());
+    m_ui = std::make_unique<FakePlaylistUi>();
+    m_flash = std::make_unique<FakeFlashControl>();
+    m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, m_settings, *m_ui, m_dir.path());
+    m_commands->SetFlashControl(m_flash.get());
+    m_commands->ApplyListFont();
+}
+
+void TestPlaylistCommands::cleanup()
+{
+    m_commands.reset();
+    m_tester.reset();
+    m_model.reset();
+}
+
+void TestPlaylistCommands::fill(const QStringList& list, int current, int state, int selected)
+{
+    for (const QString& path : list)
+        m_model->AddFileToList(path, false, false);
+    m_transport->setUp(current, state);
+    if (current >= 1 && state != TransportControl::Stopped) {
+        m_model->MarkPlayingItem(current);
+        m_flash->LoadMovie(0, m_model->FilePath(current));
+    }
+    m_model->SelectRow(selected);
+}
+
+QStringList TestPlaylistCommands::paths() const
+{
+    QStringList out;
+    for (int row = 1; row <= m_model->RowCount(); ++row)
+        out.append(m_model->FilePath(row));
+    return out;
+}
+
+QStringList TestPlaylistCommands::numbers() const
+{
+    QStringList out;
+    for (int row = 1; row <= m_model->RowCount(); ++row)
+        out.append(m_model->Text(row, PlaylistModel::ColNumber));
+    return out;
+}
+
+void TestPlaylistCommands::deleteSelected_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("currentAfter");
+    QTest::addColumn<int>("selectedAfter");
+    const QStringList restart3 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 3"), QStringLiteral("PlayerBtns_Click 0") };
+    QTest::newRow("playing first of 5 starts the next") << 5 << 1 << 1
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") } << 1 << 1;
+    QTest::newRow("playing middle of 5 starts the row that followed") << 5 << 3 << 3 << restart3 << 3 << 3;
+    QTest::newRow("playing last of 5 starts row 1") << 5 << 5 << 5
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") } << 1 << 1;
+    QTest::newRow("the only row stops playback") << 1 << 1 << 1 << QStringList { QStringLiteral("SetPlayState 0") } << 1 << 0;
+    QTest::newRow("row before the playing one") << 5 << 4 << 2 << QStringList { QStringLiteral("SetCurrFileIndex 3") } << 3 << 2;
+    QTest::newRow("row after the playing one") << 5 << 2 << 4 << QStringList {} << 2 << 4;
+    QTest::newRow("last row after the playing one") << 5 << 2 << 5 << QStringList {} << 2 << 4;
+    QTest::newRow("nothing playing") << 3 << 0 << 2 << QStringList {} << 0 << 2;
+}
+
+void TestPlaylistCommands::deleteSelected()
+{
+    QFETCH(int, rows);
+    QFETCH(int, current);
+    QFETCH(int, selected);
+    QFETCH(QStringList, calls);
+    QFETCH(int, currentAfter);
+    QFETCH(int, selectedAfter);
+    const QStringList all = letters(QStringLiteral("abcde").left(rows));
+    fill(all, current, current ? TransportControl::Playing : TransportControl::Stopped, selected);
+    QStringList expected = all;
+    expected.removeAt(selected - 1);
+
+    m_commands->ListBtn_Click(1);
+    QCOMPARE(paths(), expected);
+    QCOMPARE(m_transport->calls, calls);
+    QCOMPARE(m_transport->CurrFileIndex(), currentAfter);
+    QCOMPARE(m_model->SelectedRow(), selectedAfter);
+    QStringList wanted;
+    for (int n = 1; n <= m_model->RowCount(); ++n)
+        wanted.append(QString::number(n));
+    QCOMPARE(numbers(), wanted);
+    if (!calls.isEmpty() && calls.last() == u"PlayerBtns_Click 0")
+        QCOMPARE(m_model->RowColor(currentAfter), PlaylistModel::PlayingColor);
+}
+
+void TestPlaylistCommands::deleteSelected_needsRowsAndSelection()
+{
+    m_commands->DeleteSelectedItem();
+    QCOMPARE(m_transport->calls, QStringList {});
+    fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing, 0);
+    m_commands->DeleteSelectedItem();
+    QCOMPARE(m_model->RowCount(), 2);
+    QCOMPARE(m_transport->calls, QStringList {});
+}
+
+void TestPlaylistCommands::clearList_stopsAndForgetsCurrent()
+{
+    m_commands->ListBtn_Click(2);
+    QCOMPARE(m_transport->calls, QStringList {});
+    fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
+    m_commands->ListBtn_Click(2);
+    QCOMPARE(m_model->RowCount(), 0);
+    QCOMPARE(m_transport->calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
+}
+
+void TestPlaylistCommands::listButtonMenu_opensOnEveryOtherClick()
+{
+    QSignalSpy menu(m_commands.get(), &PlaylistCommands::ListButtonMenuRequested);
+    QList<int> openedAfter;
+    for (int click = 1; click <= 5; ++click) {
+        const qsizetype before = menu.count();
+        m_commands->ListBtn_Click(3);
+        if (menu.count() > before)
+            openedAfter.append(click);
+    }
+    QCOMPARE(openedAfter, (QList<int> { 1, 3, 5 }));
+}
+
+void TestPlaylistCommands::removeDuplicates_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("movie"); // what the engine has loaded; empty: what the current row names
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("currentAfter");
+    QTest::addColumn<int>("selectedAfter");
+    QTest::newRow("A B A C B, stopped") << QStringLiteral("ABACB") << 0 << 0 << QString() << QStringLiteral("ABC") << 0 << 0;
+    QTest::newRow("letter case differs: both stay") << QStringLiteral("aAa") << 0 << 0 << QString() << QStringLiteral("aA") << 0 << 0;
+    QTest::newRow("playing the second copy moves to the first") << QStringLiteral("ABACB") << 5 << 1 << QString() << QStringLiteral("ABC") << 2 << 2;
+    QTest::newRow("paused counts as loaded") << QStringLiteral("ABACB") << 4 << 2 << QString() << QStringLiteral("ABC") << 3 << 3;
+    QTest::newRow("loaded movie has no row") << QStringLiteral("ABAB") << 1 << 1 << QStringLiteral("/m/Z.swf") << QStringLiteral("AB") << 0 << 0;
+    QTest::newRow("no duplicates") << QStringLiteral("ABC") << 3 << 1 << QString() << QStringLiteral("ABC") << 3 << 3;
+}
+
+void TestPlaylistCommands::removeDuplicates()
+{
+    QFETCH(QString, list);
+    QFETCH(int, current);
+    QFETCH(int, state);
+    QFETCH(QString, movie);
+    QFETCH(QString, expected);
+    QFETCH(int, currentAfter);
+    QFETCH(int, selectedAfter);
+    fill(letters(list), current, state, 1);
+    if (!movie.isEmpty())
+        m_flash->LoadMovie(0, movie);
+    m_commands->RemoveDuplicateItems();
+    QCOMPARE(paths(), letters(expected));
+    QCOMPARE(m_transport->CurrFileIndex(), state ? currentAfter : current);
+    if (state) {
+        QCOMPARE(m_model->SelectedRow(), selectedAfter);
+        for (int row = 1; row <= m_model->RowCount(); ++row)
+            QCOMPARE(m_model->RowColor(row) == PlaylistModel::PlayingColor, row == currentAfter);
+    }
+    QCOMPARE(numbers().size(), expected.size());
+    QCOMPARE(numbers().last(), QString::number(expected.size()));
+}
+
+void TestPlaylistCommands::removeMissing_data()
+{
+    QTest::addColumn<QString>("exists"); // one letter per row: y exists, n does not
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("currentAfter");
+    QTest::addColumn<int>("stateAfter");
+    QTest::newRow("gaps are renumbered") << QStringLiteral("ynyny") << 0 << 0 << 0 << 0;
+    QTest::newRow("current follows its file") << QStringLiteral("nynyy") << 4 << 1 << 2 << 1;
+    QTest::newRow("current file gone: index before the gap") << QStringLiteral("ynnyy") << 3 << 1 << 1 << 1;
+    QTest::newRow("current first and gone") << QStringLiteral("nyy") << 1 << 1 << 0 << 1;
+    QTest::newRow("every file gone stops playback") << QStringLiteral("nnn") << 2 << 1 << 0 << 0;
+    QTest::newRow("index beyond the list untouched") << QStringLiteral("nyy") << 7 << 0 << 7 << 0;
+}
+
+void TestPlaylistCommands::removeMissing()
+{
+    QFETCH(QString, exists);
+    QFETCH(int, current);
+    QFETCH(int, state);
+    QFETCH(int, currentAfter);
+    QFETCH(int, stateAfter);
+    QStringList all;
+    QStringList kept;
+    for (int i = 0; i < exists.size(); ++i) {
+        all.append(m_dir.filePath(QStringLiteral("movie%1.swf").arg(i)));
+        if (exists.at(i) == u'y') {
+            QVERIFY(WriteAll(all.last(), "x"));
+            kept.append(all.last());
+        } else {
+            QFile::remove(all.last());
+        }
+    }
+    fill(all, current, state);
+    m_commands->RemoveMissingItems();
+    QCOMPARE(paths(), kept);
+    QStringList wanted;
+    for (int n = 1; n <= kept.size(); ++n)
+        wanted.append(QString::number(n));
+    QCOMPARE(numbers(), wanted);
+    QCOMPARE(m_transport->CurrFileIndex(), currentAfter);
+    QCOMPARE(m_transport->PlayState(), stateAfter);
+}
+
+void TestPlaylistCommands::sortOrderToggle_captionsAndOrder()
+{
+    fill({ QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") });
+    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("升序"));
+    QSignalSpy captions(m_commands.get(), &PlaylistCommands::SortOrderCaptionChanged);
+
+    m_commands->ToggleSortOrder(); // no key yet: by name, ascending
+    QCOMPARE(paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
+    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("降序"));
+
+    m_commands->ToggleSortOrder();
+    QCOMPARE(paths(), (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
+    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("升序"));
+
+    // The order stays descending for the next sort by another key.
+    m_commands->SortByDir();
+    QCOMPARE(paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
+    m_commands->ToggleSortOrder(); // path, ascending
+    QCOMPARE(paths(), (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
+    QCOMPARE(captions.count(), 3);
+    QCOMPARE(captions.last().first().toString(), QStringLiteral("降序"));
+    QCOMPARE(numbers(), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
+}
+
+void TestPlaylistCommands::sorts_data()
+{
+    QTest::addColumn<QString>("by");
+    QTest::addColumn<QStringList>("rows"); // path|full duration
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("name, natural numbers") << QStringLiteral("name")
+        << QStringList { QStringLiteral("/a/10.swf|"), QStringLiteral("/b/2.swf|"), QStringLiteral("/c/1.swf|") }
+        << QStringList { QStringLiteral("/c/1.swf"), QStringLiteral("/b/2.swf"), QStringLiteral("/a/10.swf") };
+    QTest::newRow("name ignores the folder") << QStringLiteral("name")
+        << QStringList { QStringLiteral("/a/z.swf|"), QStringLiteral("/b/y.swf|") }
+        << QStringList { QStringLiteral("/b/y.swf"), QStringLiteral("/a/z.swf") };
+    QTest::newRow("path") << QStringLiteral("path")
+        << QStringList { QStringLiteral("/b/a.swf|"), QStringLiteral("/a10/b.swf|"), QStringLiteral("/a9/c.swf|") }
+        << QStringList { QStringLiteral("/a9/c.swf"), QStringLiteral("/a10/b.swf"), QStringLiteral("/b/a.swf") };
+    QTest::newRow("time: ten minutes after 9:59") << QStringLiteral("time")
+        << QStringList { QStringLiteral("/a.swf|00:10:00"), QStringLiteral("/b.swf|00:09:59"), QStringLiteral("/c.swf|01:00:00"), QStringLiteral("/d.swf|") }
+        << QStringList { QStringLiteral("/d.swf"), QStringLiteral("/b.swf"), QStringLiteral("/a.swf"), QStringLiteral("/c.swf") };
+    QTest::newRow("equal keys keep their order") << QStringLiteral("time")
+        << QStringList { QStringLiteral("/b.swf|00:00:05"), QStringLiteral("/a.swf|00:00:05") }
+        << QStringList { QStringLiteral("/b.swf"), QStringLiteral("/a.swf") };
+}
+
+void TestPlaylistCommands::sorts()
+{
+    QFETCH(QString, by);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, expected);
+    for (const QString& row : rows) {
+        const QStringList fields = row.split(u'|');
+        const int n = m_model->AddFileToList(fields.at(0), false, false);
+        m_model->SetDurations(n, QString(), fields.at(1));
+    }
+    if (by == u"name")
+        m_commands->SortByName();
+    else if (by == u"path")
+        m_commands->SortByDir();
+    else
+        m_commands->SortByTime();
+    QCOMPARE(paths(), expected);
+}
+
+void TestPlaylistCommands::sort_currentIndexFollowsFile()
+{
+    fill(letters(QStringLiteral("cab")), 1, TransportControl::Playing, 1);
+    m_commands->SortByName();
+    QCOMPARE(paths(), letters(QStringLiteral("abc")));
+    QCOMPARE(m_transport->CurrFileIndex(), 3);
+    QCOMPARE(m_model->RowColor(3), PlaylistModel::PlayingColor);
+    QCOMPARE(m_model->SelectedRow(), 3);
+}
+
+void TestPlaylistCommands::shuffle_twoRowsAlwaysExchange()
+{
+    for (quint64 seed = 0; seed < 20; ++seed) {
+        m_model->Clear();
+        fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing);
+        m_commands->SetRandomSeed(seed);
+        m_commands->ShuffleList();
+        QCOMPARE(paths(), letters(QStringLiteral("ba")));
+        QCOMPARE(m_transport->CurrFileIndex(), 2);
+        QCOMPARE(m_model->RowColor(2), PlaylistModel::PlayingColor);
+        QCOMPARE(m_model->RowColor(1), m_settings.ListFontColor);
+    }
+}
+
+void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::newRow("playing: the green mark moves") << 1;
+    QTest::newRow("stopped: colours stay") << 0;
+}
+
+void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows()
+{
+    QFETCH(int, state);
+    const QString text = QStringLiteral("abcdefghij");
+    fill(letters(text), 4, state);
+    m_commands->SetRandomSeed(7);
+    m_commands->ShuffleList();
+    const QStringList after = paths();
+    // Following "row i now holds the file of row j" from row 1 must visit every row once.
+    const QStringList before = letters(text);
+    int row = 0;
+    for (int step = 0; step < text.size(); ++step) {
+        row = int(before.indexOf(after.at(row)));
+        QVERIFY(row >= 0);
+        if (step < text.size() - 1)
+            QVERIFY2(row != 0, "cycle shorter than the list");
+    }
+    QCOMPARE(row, 0);
+    const int current = m_transport->CurrFileIndex();
+    QCOMPARE(m_model->FilePath(current), before.at(3));
+    QCOMPARE(numbers().first(), QStringLiteral("1"));
+    QCOMPARE(m_model->RowColor(current) == PlaylistModel::PlayingColor, state != 0);
+}
+
+void TestPlaylistCommands::openSelectedFolder_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("revealed");
+    QTest::newRow("existing file") << true << 1 << true;
+    QTest::newRow("missing file shows nothing") << false << 1 << false;
+    QTest::newRow("no selection") << true << 0 << false;
+}
+
+void TestPlaylistCommands::openSelectedFolder()
+{
+    QFETCH(bool, exists);
+    QFETCH(int, selected);
+    QFETCH(bool, revealed);
+    const QString path = m_dir.filePath(QStringLiteral("here.swf"));
+    QFile::remove(path);
+    if (exists)
+        QVERIFY(WriteAll(path, "x"));
+    fill({ path }, 0, 0, selected);
+    m_commands->OpenSelectedFolder();
+    QCOMPARE(m_ui->calls, revealed ? QStringList { QStringLiteral("RevealFile ") + path } : QStringList {});
+}
+
+void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved_data()
+{
+    QTest::addColumn<std::optional<int32_t>>("chosen");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("chosen colour") << std::optional<int32_t>(0x0000FF) << 0x0000FF;
+    QTest::newRow("cancelled keeps and rewrites the colour") << std::optional<int32_t>() << 0x111111;
+}
+
+void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved()
+{
+    QFETCH(std::optional<int32_t>, chosen);
+    QFETCH(int, expected);
+    fill(letters(QStringLiteral("abc")), 1, TransportControl::Playing);
+    m_ui->color = chosen;
+    m_commands->ChooseListColor();
+    QCOMPARE(m_ui->calls, QStringList { QStringLiteral("ChooseColor %1").arg(0x111111) });
+    QCOMPARE(m_model->RowColor(2), 0x111111); // unchanged until the next mark
+    m_model->MarkPlayingItem(2);
+    QCOMPARE(m_model->RowColor(1), expected);
+    QCOMPARE(m_model->RowColor(3), expected);
+    QCOMPARE(m_settings.ListFontColor, expected);
+    QCOMPARE(ReadIni(m_settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer), QString::number(expected));
+}
+
+void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("installed") << QStringLiteral("Noto Sans") << true;
+    QTest::newRow("not installed") << QStringLiteral("Nowhere Sans") << false;
+    QTest::newRow("cancelled") << QString() << false;
+}
+
+void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, applied);
+    m_ui->installedFonts = { QStringLiteral("Noto Sans") };
+    if (!name.isNull())
+        m_ui->font = ListFontChoice { name, 10.5, true, false };
+    QSignalSpy fonts(m_commands.get(), &PlaylistCommands::ListFontChanged);
+    m_commands->ChooseListFont();
+    QCOMPARE(fonts.count(), applied ? 1 : 0);
+    const auto ini = [this](const char* key) {
+        return ReadIni(m_settings.IniFile, QStringLiteral("Options"), QString::fromLatin1(key), IniValueBuffer);
+    };
+    QCOMPARE(ini("ListFontName"), applied ? name : QString());
+    QCOMPARE(ini("ListFontSize"), applied ? QStringLiteral("10.5") : QString());
+    QCOMPARE(ini("ListFontBold"), applied ? QStringLiteral("True") : QString());
+    QCOMPARE(ini("ListFontItalic"), applied ? QStringLiteral("False") : QString());
+    QVERIFY(m_settings.ListFontName.isEmpty()); // the font in memory is the start-up one
+}
+
+void TestPlaylistCommands::applyListFont_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("saved and installed") << QStringLiteral("Noto Sans") << true;
+    QTest::newRow("saved, not installed") << QStringLiteral("Gone Sans") << false;
+    QTest::newRow("none saved") << QString() << false;
+}
+
+void TestPlaylistCommands::applyListFont()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, applied);
+    m_ui->installedFonts = { QStringLiteral("Noto Sans") };
+    m_settings.ListFontName = name;
+    m_settings.ListFontSize = 12;
+    m_settings.ListFontItalic = true;
+    m_settings.ListFontColor = 0x00ABCDEF;
+    QSignalSpy fonts(m_commands.get(), &PlaylistCommands::ListFontChanged);
+    m_commands->ApplyListFont();
+    QCOMPARE(fonts.count(), applied ? 1 : 0);
+    if (applied) {
+        const auto font = fonts.first().first().value<ListFontChoice>();
+        QCOMPARE(font.name, name);
+        QCOMPARE(font.pointSize, 12.0);
+        QVERIFY(font.italic);
+    }
+    m_model->AddFileToList(QStringLiteral("/a.swf"), false, false);
+    QCOMPARE(m_model->RowColor(1), 0x00ABCDEF);
+}
+
+void TestPlaylistCommands::listKeys_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList play2 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") };
+    const int handled = int(PlaylistCommands::KeyOutcome::Handled);
+    QTest::newRow("Enter on another row plays it") << 3 << int(Qt::Key_Return) << 2 << handled << play2;
+    QTest::newRow("keypad Enter too") << 3 << int(Qt::Key_Enter) << 2 << handled << play2;
+    QTest::newRow("Enter on the current row does nothing") << 3 << int(Qt::Key_Return) << 1 << handled << QStringList {};
+    QTest::newRow("Delete removes the selected row") << 3 << int(Qt::Key_Delete) << 3 << handled << QStringList {};
+    QTest::newRow("other keys go to the window") << 3 << int(Qt::Key_Space) << 2 << int(PlaylistCommands::KeyOutcome::ForwardToWindow) << QStringList {};
+    QTest::newRow("empty list: Enter ignored") << 0 << int(Qt::Key_Return) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
+    QTest::newRow("empty list: other keys ignored") << 0 << int(Qt::Key_Space) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
+}
+
+void TestPlaylistCommands::listKeys()
+{
+    QFETCH(int, rows);
+    QFETCH(int, key);
+    QFETCH(int, selected);
+    QFETCH(int, outcome);
+    QFETCH(QStringList, calls);
+    fill(letters(QStringLiteral("abc").left(rows)), rows ? 1 : 0, rows ? TransportControl::Playing : TransportControl::Stopped, selected);
+    QCOMPARE(int(m_commands->ListKeyDown(key)), outcome);
+    QCOMPARE(m_transport->calls, calls);
+    QCOMPARE(m_model->RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
+}
+
+void TestPlaylistCommands::doubleClick_restartsCurrentRow()
+{
+    fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
+    m_commands->PlaySelected();
+    QCOMPARE(m_transport->calls, (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
+}
+
+void TestPlaylistCommands::rightPress_selectsRowUnderPointer()
+{
+    fill(letters(QStringLiteral("abc")), 0, 0, 1);
+    m_commands->RightPress(3);
+    QCOMPARE(m_model->SelectedRow(), 3);
+    m_commands->RightPress(0);
+    QCOMPARE(m_model->SelectedRow(), 3);
+}
+
+void TestPlaylistCommands::leftPressMovesWindow_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("empty, nothing loaded") << 0 << 0 << true;
+    QTest::newRow("empty, playing") << 0 << 1 << false;
+    QTest::newRow("empty, paused") << 0 << 2 << false;
+    QTest::newRow("rows") << 2 << 0 << false;
+}
+
+void TestPlaylistCommands::leftPressMovesWindow()
+{
+    QFETCH(int, rows);
+    QFETCH(int, state);
+    QFETCH(bool, moves);
+    fill(letters(QStringLiteral("ab").left(rows)), 0, state);
+    QCOMPARE(m_commands->LeftPressMovesWindow(), moves);
+}
+
+QTEST_GUILESS_MAIN(TestPlaylistCommands)
+#include "tst_playlistcommands.moc"
