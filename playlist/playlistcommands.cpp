@@ -17,8 +17,6 @@
 #include <numeric>
 
 namespace {
-// Long enough to add many rows per slice, short enough that the window still feels alive.
-constexpr int AdditionSliceMs = 50;
 const QString Ascending = QStringLiteral("升序");
 const QString Descending = QStringLiteral("降序");
 } // namespace
@@ -88,7 +86,7 @@ void PlaylistCommands::startNextAddition()
     while (!m_waiting.isEmpty()) {
         AddFilesJob* job = m_waiting.takeFirst();
         m_running = job;
-        if (!job->RunFor(AdditionSliceMs)) {
+        if (!job->RunFor(m_sliceMs)) {
             m_ui.WatchAddition(*job);
             QTimer::singleShot(0, this, &PlaylistCommands::continueAddition);
             return;
@@ -102,7 +100,7 @@ void PlaylistCommands::continueAddition()
 {
     if (!m_running)
         return;
-    if (!m_running->RunFor(AdditionSliceMs)) {
+    if (!m_running->RunFor(m_sliceMs)) {
         QTimer::singleShot(0, this, &PlaylistCommands::continueAddition);
         return;
     }

@@ -26,6 +26,8 @@ public:
 
     // Remove-duplicates asks it which movie is loaded; without one it finds none.
     void SetFlashControl(const FlashControl* flash) { m_flash = flash; }
+    // How long an addition works before the window gets a turn (tests use 0: one path per turn).
+    void SetAdditionSliceMs(int ms) { m_sliceMs = ms; }
     // Shuffles become repeatable in tests.
     void SetRandomSeed(quint64 seed) { m_random.seed(seed); }
 
@@ -91,6 +93,7 @@ private:
     std::mt19937_64 m_random;
     QList<AddFilesJob*> m_waiting;
     QPointer<AddFilesJob> m_running;
+    int m_sliceMs = 50; // long enough to add many rows per turn, short enough to feel alive
     bool m_listMenuToggle = false;
     SortKey m_sortKey = SortKeyNone;
     bool m_descending = false;

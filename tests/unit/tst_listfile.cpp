@@ -1,6 +1,7 @@
 #include "playlist/listfile.h"
 #include "playlist/playlistmodel.h"
 #include "swf/formatting.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/recordingtransport.h"
 #include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
@@ -10,8 +11,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 // One parsed line as "path|F|short|full" (F when the line had fields, - otherwise), so a failing
@@ -41,30 +40,6 @@ QByteArray gb18030(const QString& text)
     return encoder.encode(text);
 }
 
-// Lowers the largest file this process may write, as a full disk would; SIGXFSZ is ignored so the
-// write fails with an error instead of killing the test. Root is bound by it too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 } // namespace
 
 class TestListFile : public QObject {
