@@ -9,6 +9,7 @@
 #include "playlist/playlistmodel.h"
 
 #include <QCollatorSortKey>
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
@@ -118,6 +119,8 @@ QString PlaylistCommands::ListFilePath() const
 
 WriteResult PlaylistCommands::SaveListToFile()
 {
+    // The data folder under $XDG_CONFIG_HOME may not exist yet on a first run.
+    QDir().mkpath(m_dataFolder);
     return WriteListFile(m_model, ListFilePath());
 }
 

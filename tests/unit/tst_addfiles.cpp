@@ -1,15 +1,10 @@
-#include "app/settings.h"
 #include "playlist/addfilesjob.h"
-#include "playlist/playlistcommands.h"
-#include "playlist/playlistmodel.h"
 #include "swf/formatting.h"
-#include "tests/support/fakeplaylistui.h"
 #include "tests/support/filesizelimit.h"
-#include "tests/support/recordingtransport.h"
+#include "tests/support/playlistfixture.h"
 #include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
 
-#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -41,30 +36,18 @@ private:
     QStringList paths() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    Settings m_settings;
-    std::unique_ptr<PlaylistModel> m_model;
-    std::unique_ptr<QAbstractItemModelTester> m_tester;
-    std::unique_ptr<RecordingTransport> m_transport;
-    std::unique_ptr<FakePlaylistUi> m_ui;
-    std::unique_ptr<PlaylistCommands> m_commands;
+    std::unique_ptr<PlaylistFixture> m_f;
 };
 
 void TestAddFiles::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_model = std::make_unique<PlaylistModel>();
-    m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    m_transport = std::make_unique<RecordingTransport>(m_model.get());
-    m_model->SetTransport(m_transport.get());
-    m_ui = std::make_unique<FakePlaylistUi>();
-    m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, m_settings, *m_ui, m_dir->path());
+    m_f = std::make_unique<PlaylistFixture>(m_dir->path());
 }
 
 void TestAddFiles::cleanup()
 {
-    m_commands.reset();
-    m_tester.reset();
-    m_model.reset();
+    m_f.reset();
 }
 
 QString TestAddFiles::file(const QString& relative, const QByteArray& bytes)
@@ -77,8 +60,8 @@ QString TestAddFiles::file(const QString& relative, const QByteArray& bytes)
 QStringList TestAddFiles::paths() const
 {
     QStringList out;
-    for (int row = 1; row <= m_model->RowCount(); ++row)
-        out.append(m_model->FilePath(row).mid(m_dir->path().size() + 1));
+    for (int row = 1; row <= m_f->model.RowCount(); ++row)
+        out.append(m_f->model.FilePath(row).mid(m_dir->path().size() + 1));
     return out;
 }
 
@@ -117,19 +100,19 @@ void TestAddFiles::drop()
     file(QStringLiteral("loose.swf"));
     file(QStringLiteral("two.m3u"), "d/a.swf||\r\nd/sub/c.swf||\r\n");
     for (int n = 1; n <= existingRows; ++n)
-        m_model->AddFileToList(m_dir->filePath(QStringLiteral("old/%1.swf").arg(n)), false, false);
+        m_f->model.AddFileToList(m_dir->filePath(QStringLiteral("old/%1.swf").arg(n)), false, false);
     if (existingRows)
-        m_transport->setUp(1, TransportControl::Playing);
+        m_f->transport.setUp(1, TransportControl::Playing);
     QStringList full;
     for (const QString& path : dropped)
         full.append(m_dir->filePath(path));
 
-    m_commands->AddDroppedFiles(full);
-    QCOMPARE(m_commands->RunningAddition(), nullptr);
+    m_f->commands.AddDroppedFiles(full);
+    QCOMPARE(m_f->commands.RunningAddition(), nullptr);
     QCOMPARE(paths(), expected);
-    QCOMPARE(m_transport->calls, calls);
-    if (m_model->RowCount() > 0)
-        QCOMPARE(m_model->Text(m_model->RowCount(), PlaylistModel::ColNumber), QString::number(m_model->RowCount()));
+    QCOMPARE(m_f->transport.calls, calls);
+    if (m_f->model.RowCount() > 0)
+        QCOMPARE(m_f->model.Text(m_f->model.RowCount(), PlaylistModel::ColNumber), QString::number(m_f->model.RowCount()));
 }
 
 void TestAddFiles::openSwfFiles_data()
@@ -151,51 +134,51 @@ void TestAddFiles::openSwfFiles()
     QFETCH(int, state);
     QFETCH(QStringList, chosen);
     QFETCH(QStringList, calls);
-    m_model->AddFileToList(file(QStringLiteral("old1.swf")), false, false);
-    m_model->AddFileToList(file(QStringLiteral("old2.swf")), false, false);
-    m_transport->setUp(1, state);
+    m_f->model.AddFileToList(file(QStringLiteral("old1.swf")), false, false);
+    m_f->model.AddFileToList(file(QStringLiteral("old2.swf")), false, false);
+    m_f->transport.setUp(1, state);
     for (const QString& name : chosen)
-        m_ui->swfFiles.append(file(name));
+        m_f->ui.swfFiles.append(file(name));
 
-    m_commands->ListBtn_Click(0);
-    QCOMPARE(m_ui->calls, QStringList { QStringLiteral("ChooseSwfFiles") });
+    m_f->commands.ListBtn_Click(0);
+    QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("ChooseSwfFiles") });
     QStringList expected { QStringLiteral("old1.swf"), QStringLiteral("old2.swf") };
     for (const QString& name : chosen) {
         if (name.endsWith(QStringLiteral(".swf")))
             expected.append(name);
     }
     QCOMPARE(paths(), expected);
-    QCOMPARE(m_transport->calls, calls);
+    QCOMPARE(m_f->transport.calls, calls);
 }
 
 void TestAddFiles::openSwfFiles_cancelled_changesNothing()
 {
-    m_commands->OpenSwfFiles();
-    QCOMPARE(m_model->RowCount(), 0);
-    QCOMPARE(m_transport->calls, QStringList {});
+    m_f->commands.OpenSwfFiles();
+    QCOMPARE(m_f->model.RowCount(), 0);
+    QCOMPARE(m_f->transport.calls, QStringList {});
 }
 
 void TestAddFiles::largeTree_runsInSlicesAndCanBeCancelled()
 {
     for (int n = 0; n < 30; ++n)
         file(QStringLiteral("big/%1/movie.swf").arg(n));
-    AddFilesJob job(*m_model, *m_transport, { m_dir->filePath(QStringLiteral("big")) }, AddFilesJob::Origin::Drop);
+    AddFilesJob job(m_f->model, m_f->transport, { m_dir->filePath(QStringLiteral("big")) }, AddFilesJob::Origin::Drop);
     QSignalSpy progress(&job, &AddFilesJob::Progress);
     QSignalSpy done(&job, &AddFilesJob::Done);
     QVERIFY(!job.RunFor(0)); // a slice of no time still adds one path
-    QCOMPARE(m_model->RowCount(), 1);
+    QCOMPARE(m_f->model.RowCount(), 1);
     QVERIFY(!job.RunFor(0));
-    QCOMPARE(m_model->RowCount(), 2);
+    QCOMPARE(m_f->model.RowCount(), 2);
     QCOMPARE(progress.count(), 2);
     QCOMPARE(progress.last().first().toInt(), 2);
     QCOMPARE(done.count(), 0);
-    QCOMPARE(m_transport->calls, QStringList {});
+    QCOMPARE(m_f->transport.calls, QStringList {});
 
     job.Cancel();
     QVERIFY(job.RunFor(1000));
     QCOMPARE(done.count(), 1);
-    QCOMPARE(m_model->RowCount(), 2); // what was added stays
-    QCOMPARE(m_transport->calls, (QStringList { QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") }));
+    QCOMPARE(m_f->model.RowCount(), 2); // what was added stays
+    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") }));
     QVERIFY(job.RunFor(1000));
     QCOMPARE(done.count(), 1);
 }
@@ -207,18 +190,18 @@ void TestAddFiles::largeTree_completesThroughTheEventLoop()
     const int count = 40;
     for (int n = 0; n < count; ++n)
         file(QStringLiteral("big/%1/%2.swf").arg(n % 5).arg(n), movie);
-    QSignalSpy inserted(m_model.get(), &QAbstractItemModel::rowsInserted);
-    m_commands->SetAdditionSliceMs(0);
-    m_commands->AddDroppedFiles({ m_dir->filePath(QStringLiteral("big")) });
-    QVERIFY(m_commands->RunningAddition());
-    QCOMPARE(m_model->RowCount(), 1);
-    QCOMPARE(m_ui->calls, QStringList { QStringLiteral("WatchAddition") });
-    QCOMPARE(m_ui->watched, m_commands->RunningAddition());
-    QTRY_COMPARE_WITH_TIMEOUT(m_model->RowCount(), count, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_commands->RunningAddition(), nullptr, 5000);
+    QSignalSpy inserted(&m_f->model, &QAbstractItemModel::rowsInserted);
+    m_f->commands.SetAdditionSliceMs(0);
+    m_f->commands.AddDroppedFiles({ m_dir->filePath(QStringLiteral("big")) });
+    QVERIFY(m_f->commands.RunningAddition());
+    QCOMPARE(m_f->model.RowCount(), 1);
+    QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("WatchAddition") });
+    QCOMPARE(m_f->ui.watched, m_f->commands.RunningAddition());
+    QTRY_COMPARE_WITH_TIMEOUT(m_f->model.RowCount(), count, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_f->commands.RunningAddition(), nullptr, 5000);
     QCOMPARE(inserted.count(), count); // one path per turn: every turn shows its row
-    QCOMPARE(m_model->Text(count, PlaylistModel::ColTimeFull), FormatDuration(1, DurationFull));
-    QCOMPARE(m_transport->CurrFileIndex(), 1);
+    QCOMPARE(m_f->model.Text(count, PlaylistModel::ColTimeFull), FormatDuration(1, DurationFull));
+    QCOMPARE(m_f->transport.CurrFileIndex(), 1);
 }
 
 void TestAddFiles::dropsWhileAdding_waitTheirTurn()
@@ -228,15 +211,15 @@ void TestAddFiles::dropsWhileAdding_waitTheirTurn()
     for (int n = 0; n < 20; ++n)
         file(QStringLiteral("big/%1.swf").arg(n), movie);
     const QString last = file(QStringLiteral("zzz.swf"));
-    m_commands->SetAdditionSliceMs(0);
-    m_commands->AddDroppedFiles({ m_dir->filePath(QStringLiteral("big")) });
-    QVERIFY(m_commands->RunningAddition());
-    m_commands->AddDroppedFiles({ last });
-    QCOMPARE(m_model->RowCount(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m_commands->RunningAddition(), nullptr, 20000);
-    QCOMPARE(m_model->RowCount(), 21);
-    QCOMPARE(m_model->FilePath(21), last);
-    QCOMPARE(m_model->FilePath(20), m_dir->filePath(QStringLiteral("big/19.swf")));
+    m_f->commands.SetAdditionSliceMs(0);
+    m_f->commands.AddDroppedFiles({ m_dir->filePath(QStringLiteral("big")) });
+    QVERIFY(m_f->commands.RunningAddition());
+    m_f->commands.AddDroppedFiles({ last });
+    QCOMPARE(m_f->model.RowCount(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_f->commands.RunningAddition(), nullptr, 20000);
+    QCOMPARE(m_f->model.RowCount(), 21);
+    QCOMPARE(m_f->model.FilePath(21), last);
+    QCOMPARE(m_f->model.FilePath(20), m_dir->filePath(QStringLiteral("big/19.swf")));
 }
 
 void TestAddFiles::openListCommand_data()
@@ -260,15 +243,15 @@ void TestAddFiles::openListCommand()
     file(QStringLiteral("list.m3u"), "/m/new.swf|1:00|00:01:00\r\n");
     file(QStringLiteral("list.txt"), "/m/new.swf|1:00|00:01:00\r\n");
     file(QStringLiteral("empty.m3u"), "");
-    m_model->AddFileToList(QStringLiteral("/m/a.swf"), false, false);
-    m_model->AddFileToList(QStringLiteral("/m/b.swf"), false, false);
-    m_transport->setUp(2, TransportControl::Playing);
-    m_ui->listToOpen = chosen.isEmpty() ? QString() : m_dir->filePath(chosen);
+    m_f->model.AddFileToList(QStringLiteral("/m/a.swf"), false, false);
+    m_f->model.AddFileToList(QStringLiteral("/m/b.swf"), false, false);
+    m_f->transport.setUp(2, TransportControl::Playing);
+    m_f->ui.listToOpen = chosen.isEmpty() ? QString() : m_dir->filePath(chosen);
 
-    m_commands->OpenListWithDialog();
-    QCOMPARE(m_ui->calls, QStringList { QStringLiteral("ChooseListFileToOpen ") + m_dir->path() });
-    QCOMPARE(m_model->RowCount(), rows);
-    QCOMPARE(m_transport->calls, calls);
+    m_f->commands.OpenListWithDialog();
+    QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("ChooseListFileToOpen ") + m_dir->path() });
+    QCOMPARE(m_f->model.RowCount(), rows);
+    QCOMPARE(m_f->transport.calls, calls);
 }
 
 void TestAddFiles::saveListAs_data()
@@ -284,31 +267,31 @@ void TestAddFiles::saveListAs()
 {
     QFETCH(QString, how);
     for (int n = 0; n < 100; ++n)
-        m_model->AddFileToList(QStringLiteral("/some/long/enough/folder/name/movie %1.swf").arg(n), false, false);
+        m_f->model.AddFileToList(QStringLiteral("/some/long/enough/folder/name/movie %1.swf").arg(n), false, false);
     const QByteArray old("/old.swf||\r\n");
     const QString target = file(QStringLiteral("mylist"), old);
-    m_ui->listToSave = how == u"cancel" ? QString() : how == u"notdir" ? target + QStringLiteral("/x.m3u") : target;
+    m_f->ui.listToSave = how == u"cancel" ? QString() : how == u"notdir" ? target + QStringLiteral("/x.m3u") : target;
 
     if (how == u"full") {
         FileSizeLimit limit(1024);
         QVERIFY(limit.ok());
-        m_commands->SaveListAs();
+        m_f->commands.SaveListAs();
     } else {
-        m_commands->SaveListAs();
+        m_f->commands.SaveListAs();
     }
 
-    QCOMPARE(m_model->RowCount(), 100);
-    QCOMPARE(m_ui->calls.first(), QStringLiteral("ChooseListFileToSave"));
+    QCOMPARE(m_f->model.RowCount(), 100);
+    QCOMPARE(m_f->ui.calls.first(), QStringLiteral("ChooseListFileToSave"));
     if (how == u"ok") {
-        QCOMPARE(m_ui->calls.size(), 1);
+        QCOMPARE(m_f->ui.calls.size(), 1);
         QVERIFY(ReadAll(target).startsWith("/some/long/enough/folder/name/movie 0.swf||\r\n"));
     } else if (how == u"cancel") {
-        QCOMPARE(m_ui->calls.size(), 1);
+        QCOMPARE(m_f->ui.calls.size(), 1);
         QCOMPARE(ReadAll(target), old);
     } else {
-        QCOMPARE(m_ui->calls.size(), 2);
-        QVERIFY2(m_ui->calls.last().startsWith(QStringLiteral("ShowMessage 另存列表: ")), qPrintable(m_ui->calls.last()));
-        QVERIFY(m_ui->calls.last().contains(m_ui->listToSave));
+        QCOMPARE(m_f->ui.calls.size(), 2);
+        QVERIFY2(m_f->ui.calls.last().startsWith(QStringLiteral("ShowMessage 另存列表: ")), qPrintable(m_f->ui.calls.last()));
+        QVERIFY(m_f->ui.calls.last().contains(m_f->ui.listToSave));
         QCOMPARE(ReadAll(target), old);
     }
 }

@@ -1,13 +1,8 @@
 #include "app/inifile.h"
-#include "app/settings.h"
-#include "playlist/playlistcommands.h"
-#include "playlist/playlistmodel.h"
 #include "tests/support/fakeflashcontrol.h"
-#include "tests/support/fakeplaylistui.h"
-#include "tests/support/recordingtransport.h"
+#include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,69 +57,37 @@ private slots:
 
 private:
     void fill(const QStringList& paths, int current = 0, int state = TransportControl::Stopped, int selected = 0);
-    QStringList paths() const;
-    QStringList numbers() const;
 
     QTemporaryDir m_dir;
-    Settings m_settings;
-    std::unique_ptr<PlaylistModel> m_model;
-    std::unique_ptr<QAbstractItemModelTester> m_tester;
-    std::unique_ptr<RecordingTransport> m_transport;
-    std::unique_ptr<FakePlaylistUi> m_ui;
+    std::unique_ptr<PlaylistFixture> m_f;
     std::unique_ptr<FakeFlashControl> m_flash;
-    std::unique_ptr<PlaylistCommands> m_commands;
 };
 
 void TestPlaylistCommands::init()
 {
-    m_settings = {};
-    m_settings.IniFile = m_dir.filePath(QStringLiteral("Quenbarrowick.ini"));
-    QFile::remove(m_settings.IniFile);
-    m_settings.ListFontColor = 0x111111;
-    m_model = std::make_unique<PlaylistModel>();
-    m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    m_transport = std::make_unique<RecordingTransport>(m_model.get());
-    m_model->SetTransport(m_transport.get());
-    m_ui = std::make_unique<FakePlaylistUi>();
+    m_f = std::make_unique<PlaylistFixture>(m_dir.path());
+    m_f->settings.IniFile = m_dir.filePath(QStringLiteral("Quenbarrowick.ini"));
+    QFile::remove(m_f->settings.IniFile);
+    m_f->settings.ListFontColor = 0x111111;
     m_flash = std::make_unique<FakeFlashControl>();
-    m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, m_settings, *m_ui, m_dir.path());
-    m_commands->SetFlashControl(m_flash.get());
-    m_commands->ApplyListFont();
+    m_f->commands.SetFlashControl(m_flash.get());
+    m_f->commands.ApplyListFont();
 }
 
 void TestPlaylistCommands::cleanup()
 {
-    m_commands.reset();
-    m_tester.reset();
-    m_model.reset();
+    m_f.reset();
 }
 
 void TestPlaylistCommands::fill(const QStringList& list, int current, int state, int selected)
 {
-    for (const QString& path : list)
-        m_model->AddFileToList(path, false, false);
-    m_transport->setUp(current, state);
+    m_f->add(list);
+    m_f->transport.setUp(current, state);
     if (current >= 1 && state != TransportControl::Stopped) {
-        m_model->MarkPlayingItem(current);
-        m_flash->LoadMovie(0, m_model->FilePath(current));
+        m_f->model.MarkPlayingItem(current);
+        m_flash->LoadMovie(0, m_f->model.FilePath(current));
     }
-    m_model->SelectRow(selected);
-}
-
-QStringList TestPlaylistCommands::paths() const
-{
-    QStringList out;
-    for (int row = 1; row <= m_model->RowCount(); ++row)
-        out.append(m_model->FilePath(row));
-    return out;
-}
-
-QStringList TestPlaylistCommands::numbers() const
-{
-    QStringList out;
-    for (int row = 1; row <= m_model->RowCount(); ++row)
-        out.append(m_model->Text(row, PlaylistModel::ColNumber));
-    return out;
+    m_f->model.SelectRow(selected);
 }
 
 void TestPlaylistCommands::deleteSelected_data()
@@ -161,46 +124,43 @@ void TestPlaylistCommands::deleteSelected()
     QStringList expected = all;
     expected.removeAt(selected - 1);
 
-    m_commands->ListBtn_Click(1);
-    QCOMPARE(paths(), expected);
-    QCOMPARE(m_transport->calls, calls);
-    QCOMPARE(m_transport->CurrFileIndex(), currentAfter);
-    QCOMPARE(m_model->SelectedRow(), selectedAfter);
-    QStringList wanted;
-    for (int n = 1; n <= m_model->RowCount(); ++n)
-        wanted.append(QString::number(n));
-    QCOMPARE(numbers(), wanted);
+    m_f->commands.ListBtn_Click(1);
+    QCOMPARE(m_f->paths(), expected);
+    QCOMPARE(m_f->transport.calls, calls);
+    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
+    QCOMPARE(m_f->model.SelectedRow(), selectedAfter);
+    QCOMPARE(m_f->numbers(), CountTo(m_f->model.RowCount()));
     if (!calls.isEmpty() && calls.last() == u"PlayerBtns_Click 0")
-        QCOMPARE(m_model->RowColor(currentAfter), PlaylistModel::PlayingColor);
+        QCOMPARE(m_f->model.RowColor(currentAfter), PlaylistModel::PlayingColor);
 }
 
 void TestPlaylistCommands::deleteSelected_needsRowsAndSelection()
 {
-    m_commands->DeleteSelectedItem();
-    QCOMPARE(m_transport->calls, QStringList {});
+    m_f->commands.DeleteSelectedItem();
+    QCOMPARE(m_f->transport.calls, QStringList {});
     fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing, 0);
-    m_commands->DeleteSelectedItem();
-    QCOMPARE(m_model->RowCount(), 2);
-    QCOMPARE(m_transport->calls, QStringList {});
+    m_f->commands.DeleteSelectedItem();
+    QCOMPARE(m_f->model.RowCount(), 2);
+    QCOMPARE(m_f->transport.calls, QStringList {});
 }
 
 void TestPlaylistCommands::clearList_stopsAndForgetsCurrent()
 {
-    m_commands->ListBtn_Click(2);
-    QCOMPARE(m_transport->calls, QStringList {});
+    m_f->commands.ListBtn_Click(2);
+    QCOMPARE(m_f->transport.calls, QStringList {});
     fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
-    m_commands->ListBtn_Click(2);
-    QCOMPARE(m_model->RowCount(), 0);
-    QCOMPARE(m_transport->calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
+    m_f->commands.ListBtn_Click(2);
+    QCOMPARE(m_f->model.RowCount(), 0);
+    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
 }
 
 void TestPlaylistCommands::listButtonMenu_opensOnEveryOtherClick()
 {
-    QSignalSpy menu(m_commands.get(), &PlaylistCommands::ListButtonMenuRequested);
+    QSignalSpy menu(&m_f->commands, &PlaylistCommands::ListButtonMenuRequested);
     QList<int> openedAfter;
     for (int click = 1; click <= 5; ++click) {
         const qsizetype before = menu.count();
-        m_commands->ListBtn_Click(3);
+        m_f->commands.ListBtn_Click(3);
         if (menu.count() > before)
             openedAfter.append(click);
     }
@@ -236,16 +196,15 @@ void TestPlaylistCommands::removeDuplicates()
     fill(letters(list), current, state, 1);
     if (!movie.isEmpty())
         m_flash->LoadMovie(0, movie);
-    m_commands->RemoveDuplicateItems();
-    QCOMPARE(paths(), letters(expected));
-    QCOMPARE(m_transport->CurrFileIndex(), state ? currentAfter : current);
+    m_f->commands.RemoveDuplicateItems();
+    QCOMPARE(m_f->paths(), letters(expected));
+    QCOMPARE(m_f->transport.CurrFileIndex(), state ? currentAfter : current);
     if (state) {
-        QCOMPARE(m_model->SelectedRow(), selectedAfter);
-        for (int row = 1; row <= m_model->RowCount(); ++row)
-            QCOMPARE(m_model->RowColor(row) == PlaylistModel::PlayingColor, row == currentAfter);
+        QCOMPARE(m_f->model.SelectedRow(), selectedAfter);
+        for (int row = 1; row <= m_f->model.RowCount(); ++row)
+            QCOMPARE(m_f->model.RowColor(row) == PlaylistModel::PlayingColor, row == currentAfter);
     }
-    QCOMPARE(numbers().size(), expected.size());
-    QCOMPARE(numbers().last(), QString::number(expected.size()));
+    QCOMPARE(m_f->numbers(), CountTo(int(expected.size())));
 }
 
 void TestPlaylistCommands::removeMissing_data()
@@ -282,38 +241,35 @@ void TestPlaylistCommands::removeMissing()
         }
     }
     fill(all, current, state);
-    m_commands->RemoveMissingItems();
-    QCOMPARE(paths(), kept);
-    QStringList wanted;
-    for (int n = 1; n <= kept.size(); ++n)
-        wanted.append(QString::number(n));
-    QCOMPARE(numbers(), wanted);
-    QCOMPARE(m_transport->CurrFileIndex(), currentAfter);
-    QCOMPARE(m_transport->PlayState(), stateAfter);
+    m_f->commands.RemoveMissingItems();
+    QCOMPARE(m_f->paths(), kept);
+    QCOMPARE(m_f->numbers(), CountTo(int(kept.size())));
+    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
+    QCOMPARE(m_f->transport.PlayState(), stateAfter);
 }
 
 void TestPlaylistCommands::sortOrderToggle_captionsAndOrder()
 {
     fill({ QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") });
-    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("升序"));
-    QSignalSpy captions(m_commands.get(), &PlaylistCommands::SortOrderCaptionChanged);
+    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("升序"));
+    QSignalSpy captions(&m_f->commands, &PlaylistCommands::SortOrderCaptionChanged);
 
-    m_commands->ToggleSortOrder(); // no key yet: by name, ascending
-    QCOMPARE(paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
-    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("降序"));
+    m_f->commands.ToggleSortOrder(); // no key yet: by name, ascending
+    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
+    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("降序"));
 
-    m_commands->ToggleSortOrder();
-    QCOMPARE(paths(), (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
-    QCOMPARE(m_commands->SortOrderCaption(), QStringLiteral("升序"));
+    m_f->commands.ToggleSortOrder();
+    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
+    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("升序"));
 
     // The order stays descending for the next sort by another key.
-    m_commands->SortByDir();
-    QCOMPARE(paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
-    m_commands->ToggleSortOrder(); // path, ascending
-    QCOMPARE(paths(), (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
+    m_f->commands.SortByDir();
+    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
+    m_f->commands.ToggleSortOrder(); // path, ascending
+    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
     QCOMPARE(captions.count(), 3);
     QCOMPARE(captions.last().first().toString(), QStringLiteral("降序"));
-    QCOMPARE(numbers(), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
+    QCOMPARE(m_f->numbers(), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
 }
 
 void TestPlaylistCommands::sorts_data()
@@ -345,39 +301,39 @@ void TestPlaylistCommands::sorts()
     QFETCH(QStringList, expected);
     for (const QString& row : rows) {
         const QStringList fields = row.split(u'|');
-        const int n = m_model->AddFileToList(fields.at(0), false, false);
-        m_model->SetDurations(n, QString(), fields.at(1));
+        const int n = m_f->model.AddFileToList(fields.at(0), false, false);
+        m_f->model.SetDurations(n, QString(), fields.at(1));
     }
     if (by == u"name")
-        m_commands->SortByName();
+        m_f->commands.SortByName();
     else if (by == u"path")
-        m_commands->SortByDir();
+        m_f->commands.SortByDir();
     else
-        m_commands->SortByTime();
-    QCOMPARE(paths(), expected);
+        m_f->commands.SortByTime();
+    QCOMPARE(m_f->paths(), expected);
 }
 
 void TestPlaylistCommands::sort_currentIndexFollowsFile()
 {
     fill(letters(QStringLiteral("cab")), 1, TransportControl::Playing, 1);
-    m_commands->SortByName();
-    QCOMPARE(paths(), letters(QStringLiteral("abc")));
-    QCOMPARE(m_transport->CurrFileIndex(), 3);
-    QCOMPARE(m_model->RowColor(3), PlaylistModel::PlayingColor);
-    QCOMPARE(m_model->SelectedRow(), 3);
+    m_f->commands.SortByName();
+    QCOMPARE(m_f->paths(), letters(QStringLiteral("abc")));
+    QCOMPARE(m_f->transport.CurrFileIndex(), 3);
+    QCOMPARE(m_f->model.RowColor(3), PlaylistModel::PlayingColor);
+    QCOMPARE(m_f->model.SelectedRow(), 3);
 }
 
 void TestPlaylistCommands::shuffle_twoRowsAlwaysExchange()
 {
     for (quint64 seed = 0; seed < 20; ++seed) {
-        m_model->Clear();
+        m_f->model.Clear();
         fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing);
-        m_commands->SetRandomSeed(seed);
-        m_commands->ShuffleList();
-        QCOMPARE(paths(), letters(QStringLiteral("ba")));
-        QCOMPARE(m_transport->CurrFileIndex(), 2);
-        QCOMPARE(m_model->RowColor(2), PlaylistModel::PlayingColor);
-        QCOMPARE(m_model->RowColor(1), m_settings.ListFontColor);
+        m_f->commands.SetRandomSeed(seed);
+        m_f->commands.ShuffleList();
+        QCOMPARE(m_f->paths(), letters(QStringLiteral("ba")));
+        QCOMPARE(m_f->transport.CurrFileIndex(), 2);
+        QCOMPARE(m_f->model.RowColor(2), PlaylistModel::PlayingColor);
+        QCOMPARE(m_f->model.RowColor(1), m_f->settings.ListFontColor);
     }
 }
 
@@ -393,9 +349,9 @@ void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows()
     QFETCH(int, state);
     const QString text = QStringLiteral("abcdefghij");
     fill(letters(text), 4, state);
-    m_commands->SetRandomSeed(7);
-    m_commands->ShuffleList();
-    const QStringList after = paths();
+    m_f->commands.SetRandomSeed(7);
+    m_f->commands.ShuffleList();
+    const QStringList after = m_f->paths();
     // Following "row i now holds the file of row j" from row 1 must visit every row once.
     const QStringList before = letters(text);
     int row = 0;
@@ -406,10 +362,10 @@ void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows()
             QVERIFY2(row != 0, "cycle shorter than the list");
     }
     QCOMPARE(row, 0);
-    const int current = m_transport->CurrFileIndex();
-    QCOMPARE(m_model->FilePath(current), before.at(3));
-    QCOMPARE(numbers().first(), QStringLiteral("1"));
-    QCOMPARE(m_model->RowColor(current) == PlaylistModel::PlayingColor, state != 0);
+    const int current = m_f->transport.CurrFileIndex();
+    QCOMPARE(m_f->model.FilePath(current), before.at(3));
+    QCOMPARE(m_f->numbers().first(), QStringLiteral("1"));
+    QCOMPARE(m_f->model.RowColor(current) == PlaylistModel::PlayingColor, state != 0);
 }
 
 void TestPlaylistCommands::openSelectedFolder_data()
@@ -432,8 +388,8 @@ void TestPlaylistCommands::openSelectedFolder()
     if (exists)
         QVERIFY(WriteAll(path, "x"));
     fill({ path }, 0, 0, selected);
-    m_commands->OpenSelectedFolder();
-    QCOMPARE(m_ui->calls, revealed ? QStringList { QStringLiteral("RevealFile ") + path } : QStringList {});
+    m_f->commands.OpenSelectedFolder();
+    QCOMPARE(m_f->ui.calls, revealed ? QStringList { QStringLiteral("RevealFile ") + path } : QStringList {});
 }
 
 void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved_data()
@@ -449,15 +405,15 @@ void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved()
     QFETCH(std::optional<int32_t>, chosen);
     QFETCH(int, expected);
     fill(letters(QStringLiteral("abc")), 1, TransportControl::Playing);
-    m_ui->color = chosen;
-    m_commands->ChooseListColor();
-    QCOMPARE(m_ui->calls, QStringList { QStringLiteral("ChooseColor %1").arg(0x111111) });
-    QCOMPARE(m_model->RowColor(2), 0x111111); // unchanged until the next mark
-    m_model->MarkPlayingItem(2);
-    QCOMPARE(m_model->RowColor(1), expected);
-    QCOMPARE(m_model->RowColor(3), expected);
-    QCOMPARE(m_settings.ListFontColor, expected);
-    QCOMPARE(ReadIni(m_settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer), QString::number(expected));
+    m_f->ui.color = chosen;
+    m_f->commands.ChooseListColor();
+    QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("ChooseColor %1").arg(0x111111) });
+    QCOMPARE(m_f->model.RowColor(2), 0x111111); // unchanged until the next mark
+    m_f->model.MarkPlayingItem(2);
+    QCOMPARE(m_f->model.RowColor(1), expected);
+    QCOMPARE(m_f->model.RowColor(3), expected);
+    QCOMPARE(m_f->settings.ListFontColor, expected);
+    QCOMPARE(ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer), QString::number(expected));
 }
 
 void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied_data()
@@ -473,20 +429,20 @@ void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied()
 {
     QFETCH(QString, name);
     QFETCH(bool, applied);
-    m_ui->installedFonts = { QStringLiteral("Noto Sans") };
+    m_f->ui.installedFonts = { QStringLiteral("Noto Sans") };
     if (!name.isNull())
-        m_ui->font = ListFontChoice { name, 10.5, true, false };
-    QSignalSpy fonts(m_commands.get(), &PlaylistCommands::ListFontChanged);
-    m_commands->ChooseListFont();
+        m_f->ui.font = ListFontChoice { name, 10.5, true, false };
+    QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
+    m_f->commands.ChooseListFont();
     QCOMPARE(fonts.count(), applied ? 1 : 0);
     const auto ini = [this](const char* key) {
-        return ReadIni(m_settings.IniFile, QStringLiteral("Options"), QString::fromLatin1(key), IniValueBuffer);
+        return ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QString::fromLatin1(key), IniValueBuffer);
     };
     QCOMPARE(ini("ListFontName"), applied ? name : QString());
     QCOMPARE(ini("ListFontSize"), applied ? QStringLiteral("10.5") : QString());
     QCOMPARE(ini("ListFontBold"), applied ? QStringLiteral("True") : QString());
     QCOMPARE(ini("ListFontItalic"), applied ? QStringLiteral("False") : QString());
-    QVERIFY(m_settings.ListFontName.isEmpty()); // the font in memory is the start-up one
+    QVERIFY(m_f->settings.ListFontName.isEmpty()); // the font in memory is the start-up one
 }
 
 void TestPlaylistCommands::applyListFont_data()
@@ -502,13 +458,13 @@ void TestPlaylistCommands::applyListFont()
 {
     QFETCH(QString, name);
     QFETCH(bool, applied);
-    m_ui->installedFonts = { QStringLiteral("Noto Sans") };
-    m_settings.ListFontName = name;
-    m_settings.ListFontSize = 12;
-    m_settings.ListFontItalic = true;
-    m_settings.ListFontColor = 0x00ABCDEF;
-    QSignalSpy fonts(m_commands.get(), &PlaylistCommands::ListFontChanged);
-    m_commands->ApplyListFont();
+    m_f->ui.installedFonts = { QStringLiteral("Noto Sans") };
+    m_f->settings.ListFontName = name;
+    m_f->settings.ListFontSize = 12;
+    m_f->settings.ListFontItalic = true;
+    m_f->settings.ListFontColor = 0x00ABCDEF;
+    QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
+    m_f->commands.ApplyListFont();
     QCOMPARE(fonts.count(), applied ? 1 : 0);
     if (applied) {
         const auto font = fonts.first().first().value<ListFontChoice>();
@@ -516,8 +472,8 @@ void TestPlaylistCommands::applyListFont()
         QCOMPARE(font.pointSize, 12.0);
         QVERIFY(font.italic);
     }
-    m_model->AddFileToList(QStringLiteral("/a.swf"), false, false);
-    QCOMPARE(m_model->RowColor(1), 0x00ABCDEF);
+    m_f->model.AddFileToList(QStringLiteral("/a.swf"), false, false);
+    QCOMPARE(m_f->model.RowColor(1), 0x00ABCDEF);
 }
 
 void TestPlaylistCommands::listKeys_data()
@@ -546,25 +502,25 @@ void TestPlaylistCommands::listKeys()
     QFETCH(int, outcome);
     QFETCH(QStringList, calls);
     fill(letters(QStringLiteral("abc").left(rows)), rows ? 1 : 0, rows ? TransportControl::Playing : TransportControl::Stopped, selected);
-    QCOMPARE(int(m_commands->ListKeyDown(key)), outcome);
-    QCOMPARE(m_transport->calls, calls);
-    QCOMPARE(m_model->RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
+    QCOMPARE(int(m_f->commands.ListKeyDown(key)), outcome);
+    QCOMPARE(m_f->transport.calls, calls);
+    QCOMPARE(m_f->model.RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
 }
 
 void TestPlaylistCommands::doubleClick_restartsCurrentRow()
 {
     fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
-    m_commands->PlaySelected();
-    QCOMPARE(m_transport->calls, (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
+    m_f->commands.PlaySelected();
+    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
 }
 
 void TestPlaylistCommands::rightPress_selectsRowUnderPointer()
 {
     fill(letters(QStringLiteral("abc")), 0, 0, 1);
-    m_commands->RightPress(3);
-    QCOMPARE(m_model->SelectedRow(), 3);
-    m_commands->RightPress(0);
-    QCOMPARE(m_model->SelectedRow(), 3);
+    m_f->commands.RightPress(3);
+    QCOMPARE(m_f->model.SelectedRow(), 3);
+    m_f->commands.RightPress(0);
+    QCOMPARE(m_f->model.SelectedRow(), 3);
 }
 
 void TestPlaylistCommands::leftPressMovesWindow_data()
@@ -584,7 +540,7 @@ void TestPlaylistCommands::leftPressMovesWindow()
     QFETCH(int, state);
     QFETCH(bool, moves);
     fill(letters(QStringLiteral("ab").left(rows)), 0, state);
-    QCOMPARE(m_commands->LeftPressMovesWindow(), moves);
+    QCOMPARE(m_f->commands.LeftPressMovesWindow(), moves);
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistCommands)

@@ -1,6 +1,6 @@
 #include "playlist/playlistmodel.h"
 #include "swf/formatting.h"
-#include "tests/support/recordingtransport.h"
+#include "tests/support/playlistfixture.h"
 #include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
 
@@ -10,22 +10,6 @@
 #include <QTest>
 
 namespace {
-QStringList paths(const PlaylistModel& model)
-{
-    QStringList out;
-    for (int row = 1; row <= model.RowCount(); ++row)
-        out.append(model.FilePath(row));
-    return out;
-}
-
-QStringList numbers(const PlaylistModel& model)
-{
-    QStringList out;
-    for (int row = 1; row <= model.RowCount(); ++row)
-        out.append(model.Text(row, PlaylistModel::ColNumber));
-    return out;
-}
-
 void addAll(PlaylistModel& model, const QStringList& list)
 {
     for (const QString& path : list)
@@ -229,10 +213,10 @@ void TestPlaylistModel::renumberList_rewritesNumbersOnly()
 {
     addAll(*m_model, { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") });
     m_model->RemoveRow(2);
-    QCOMPARE(numbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4") }));
+    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4") }));
     m_model->RenumberList();
-    QCOMPARE(numbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
-    QCOMPARE(paths(*m_model), (QStringList { QStringLiteral("/a.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") }));
+    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
+    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/a.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") }));
 }
 
 void TestPlaylistModel::removeRowsIf_keepsOrderAndSelection_data()
@@ -265,7 +249,7 @@ void TestPlaylistModel::removeRowsIf_keepsOrderAndSelection()
     m_model->SelectRow(selected);
     const int removed = m_model->RemoveRowsIf([every](int row, const PlaylistItem&) { return row % every == 0; });
     QCOMPARE(removed, rows - int(kept.size()));
-    QCOMPARE(paths(*m_model), kept);
+    QCOMPARE(RowPaths(*m_model), kept);
     QCOMPARE(m_model->SelectedRow(), selectedAfter);
 }
 
@@ -275,8 +259,8 @@ void TestPlaylistModel::applyRowOrder_movesWholeRowsAndSelection()
     m_model->MarkPlayingItem(1);
     m_model->SelectRow(3);
     m_model->ApplyRowOrder({ 3, 1, 2 });
-    QCOMPARE(paths(*m_model), (QStringList { QStringLiteral("/c.swf"), QStringLiteral("/a.swf"), QStringLiteral("/b.swf") }));
-    QCOMPARE(numbers(*m_model), (QStringList { QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2") }));
+    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/c.swf"), QStringLiteral("/a.swf"), QStringLiteral("/b.swf") }));
+    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2") }));
     QCOMPARE(m_model->RowColor(2), PlaylistModel::PlayingColor);
     QCOMPARE(m_model->SelectedRow(), 1);
 }
@@ -287,10 +271,10 @@ void TestPlaylistModel::applyTextOrder_keepsNumbersAndColors()
     m_model->SetDurations(1, QStringLiteral("1:00"), QStringLiteral("00:01:00"));
     m_model->MarkPlayingItem(1);
     m_model->ApplyTextOrder({ 2, 3, 1 });
-    QCOMPARE(paths(*m_model), (QStringList { QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/a.swf") }));
+    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/a.swf") }));
     QCOMPARE(m_model->Text(3, PlaylistModel::ColFileName), QStringLiteral("a.swf"));
     QCOMPARE(m_model->Text(3, PlaylistModel::ColTimeFull), QStringLiteral("00:01:00"));
-    QCOMPARE(numbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
+    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
     QCOMPARE(m_model->RowColor(1), PlaylistModel::PlayingColor);
 }
 

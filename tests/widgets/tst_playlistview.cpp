@@ -1,13 +1,8 @@
-#include "app/settings.h"
-#include "playlist/playlistcommands.h"
 #include "playlist/playlistmenus.h"
-#include "playlist/playlistmodel.h"
 #include "playlist/playlistview.h"
-#include "tests/support/fakeplaylistui.h"
-#include "tests/support/recordingtransport.h"
+#include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -43,12 +38,7 @@ private:
     void addRows(int count);
     QPoint rowCenter(int row) const;
 
-    Settings m_settings;
-    std::unique_ptr<PlaylistModel> m_model;
-    std::unique_ptr<QAbstractItemModelTester> m_tester;
-    std::unique_ptr<RecordingTransport> m_transport;
-    std::unique_ptr<FakePlaylistUi> m_ui;
-    std::unique_ptr<PlaylistCommands> m_commands;
+    std::unique_ptr<PlaylistFixture> m_f;
     std::unique_ptr<QWidget> m_window;
     PlaylistView* m_view = nullptr;
     PlaylistMenus* m_menus = nullptr;
@@ -56,15 +46,10 @@ private:
 
 void TestPlaylistView::init()
 {
-    m_model = std::make_unique<PlaylistModel>();
-    m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    m_transport = std::make_unique<RecordingTransport>(m_model.get());
-    m_model->SetTransport(m_transport.get());
-    m_ui = std::make_unique<FakePlaylistUi>();
-    m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, m_settings, *m_ui, QString());
+    m_f = std::make_unique<PlaylistFixture>();
     m_window = std::make_unique<QWidget>();
-    m_view = new PlaylistView(*m_model, *m_commands, m_window.get());
-    m_menus = new PlaylistMenus(*m_commands, m_window.get());
+    m_view = new PlaylistView(m_f->model, m_f->commands, m_window.get());
+    m_menus = new PlaylistMenus(m_f->commands, m_window.get());
     m_view->setListMenu(m_menus->mnuList());
     m_view->resize(400, 300);
     m_window->resize(400, 300);
@@ -75,21 +60,19 @@ void TestPlaylistView::init()
 void TestPlaylistView::cleanup()
 {
     m_window.reset();
-    m_commands.reset();
-    m_tester.reset();
-    m_model.reset();
+    m_f.reset();
 }
 
 void TestPlaylistView::addRows(int count)
 {
-    PlaylistModel::Batch batch(*m_model);
+    PlaylistModel::Batch batch(m_f->model);
     for (int n = 1; n <= count; ++n)
-        m_model->AddFileToList(QStringLiteral("/m/movie %1.swf").arg(n), false, false);
+        m_f->model.AddFileToList(QStringLiteral("/m/movie %1.swf").arg(n), false, false);
 }
 
 QPoint TestPlaylistView::rowCenter(int row) const
 {
-    return m_view->visualRect(m_model->index(row - 1, PlaylistModel::ColFileName)).center();
+    return m_view->visualRect(m_f->model.index(row - 1, PlaylistModel::ColFileName)).center();
 }
 
 void TestPlaylistView::setUp_hidesHeaderAndDurationPathColumns()
@@ -101,7 +84,7 @@ void TestPlaylistView::setUp_hidesHeaderAndDurationPathColumns()
     QVERIFY(m_view->isColumnHidden(PlaylistModel::ColTimeFull));
     QVERIFY(m_view->isColumnHidden(PlaylistModel::ColFilePath));
     QVERIFY(m_view->uniformRowHeights());
-    QCOMPARE(m_view->selectionModel(), m_model->selectionModel());
+    QCOMPARE(m_view->selectionModel(), m_f->model.selectionModel());
     QCOMPARE(m_view->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(m_view->acceptDrops());
 }
@@ -154,15 +137,15 @@ void TestPlaylistView::sortOrderItem_captionFollowsToggle()
     QCOMPARE(item->text(), QStringLiteral("降序"));
     item->trigger();
     QCOMPARE(item->text(), QStringLiteral("升序"));
-    QCOMPARE(m_model->FilePath(1), QStringLiteral("/m/movie 3.swf"));
+    QCOMPARE(m_f->model.FilePath(1), QStringLiteral("/m/movie 3.swf"));
 }
 
 void TestPlaylistView::doubleClick_playsRowUnderPointer()
 {
     addRows(3);
     QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
-    QCOMPARE(m_model->SelectedRow(), 2);
-    QCOMPARE(m_transport->calls.mid(m_transport->calls.size() - 3),
+    QCOMPARE(m_f->model.SelectedRow(), 2);
+    QCOMPARE(m_f->transport.calls.mid(m_f->transport.calls.size() - 3),
         (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
 }
 
@@ -184,13 +167,13 @@ void TestPlaylistView::keys()
     QFETCH(int, currentAfter);
     QFETCH(int, forwarded);
     addRows(3);
-    m_transport->setUp(1, TransportControl::Playing);
-    m_model->SelectRow(2);
+    m_f->transport.setUp(1, TransportControl::Playing);
+    m_f->model.SelectRow(2);
     QSignalSpy keysOut(m_view, &PlaylistView::KeyForwarded);
     m_view->setFocus();
     QTest::keyClick(m_view, Qt::Key(key));
-    QCOMPARE(m_model->RowCount(), rowsAfter);
-    QCOMPARE(m_transport->CurrFileIndex(), currentAfter);
+    QCOMPARE(m_f->model.RowCount(), rowsAfter);
+    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
     QCOMPARE(keysOut.count(), forwarded);
     if (forwarded)
         QCOMPARE(keysOut.first().first().toInt(), key);
@@ -199,9 +182,9 @@ void TestPlaylistView::keys()
 void TestPlaylistView::rightClick_selectsRowThenOpensMenu()
 {
     addRows(3);
-    m_model->SelectRow(1);
+    m_f->model.SelectRow(1);
     QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
-    QCOMPARE(m_model->SelectedRow(), 3);
+    QCOMPARE(m_f->model.SelectedRow(), 3);
     QVERIFY(!m_menus->mnuList()->isVisible());
     QTest::mouseRelease(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
     QTRY_VERIFY_WITH_TIMEOUT(m_menus->mnuList()->isVisible(), 2000);
@@ -224,7 +207,7 @@ void TestPlaylistView::leftPress_onEmptyList_asksToMoveWindow()
     QFETCH(int, state);
     QFETCH(int, requests);
     addRows(rows);
-    m_transport->setUp(0, state);
+    m_f->transport.setUp(0, state);
     QSignalSpy drag(m_view, &PlaylistView::WindowDragRequested);
     QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
     QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
@@ -243,9 +226,9 @@ void TestPlaylistView::drop_addsLocalFiles()
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(m_view->viewport(), &drop);
-    QCOMPARE(m_model->RowCount(), 1);
-    QCOMPARE(m_model->FilePath(1), movie);
-    QCOMPARE(m_transport->CurrFileIndex(), 1); // an empty list starts its first row
+    QCOMPARE(m_f->model.RowCount(), 1);
+    QCOMPARE(m_f->model.FilePath(1), movie);
+    QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
 }
 
 void TestPlaylistView::fitColumns_fileNameTakesTheRest()
@@ -263,9 +246,9 @@ void TestPlaylistView::bigList_scrollsToPlayingRow()
     addRows(100000);
     QCOMPARE(m_view->model()->rowCount(), 100000);
     QVERIFY(m_view->columnWidth(PlaylistModel::ColNumber) >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("100000")));
-    m_model->MarkPlayingItem(99999);
-    QTRY_VERIFY_WITH_TIMEOUT(m_view->viewport()->rect().intersects(m_view->visualRect(m_model->index(99998, 0))), 2000);
-    QCOMPARE(m_model->SelectedRow(), 99999);
+    m_f->model.MarkPlayingItem(99999);
+    QTRY_VERIFY_WITH_TIMEOUT(m_view->viewport()->rect().intersects(m_view->visualRect(m_f->model.index(99998, 0))), 2000);
+    QCOMPARE(m_f->model.SelectedRow(), 99999);
 }
 
 QTEST_MAIN(TestPlaylistView)
