@@ -26,6 +26,7 @@ private slots:
     void largeTree_runsInSlicesAndCanBeCancelled();
     void largeTree_completesThroughTheEventLoop();
     void dropsWhileAdding_waitTheirTurn();
+    void nestedEventLoopWhileAdding_keepsOrder();
     void openListCommand_data();
     void openListCommand();
     void saveListAs_data();
@@ -220,6 +221,34 @@ void TestAddFiles::dropsWhileAdding_waitTheirTurn()
     QCOMPARE(m_f->model.RowCount(), 21);
     QCOMPARE(m_f->model.FilePath(21), last);
     QCOMPARE(m_f->model.FilePath(20), m_dir->filePath(QStringLiteral("big/19.swf")));
+}
+
+void TestAddFiles::nestedEventLoopWhileAdding_keepsOrder()
+{
+    // Files that are not movies make the window show a message, which spins an event loop in the
+    // middle of a slice; the next slice and any drop made meanwhile must wait for it to end.
+    for (int n = 0; n < 6; ++n)
+        file(QStringLiteral("d/%1.swf").arg(n), "not a movie");
+    const QString late = file(QStringLiteral("late.swf"), "not a movie either");
+    bool droppedLate = false;
+    int depth = 0;
+    int deepest = 0;
+    connect(&m_f->model, &PlaylistModel::NotFlashFile, this, [&] {
+        deepest = std::max(deepest, ++depth);
+        if (!droppedLate) {
+            droppedLate = true;
+            m_f->commands.AddDroppedFiles({ late });
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        --depth;
+    });
+    m_f->commands.SetAdditionSliceMs(0);
+    m_f->commands.AddDroppedFiles({ m_dir->filePath(QStringLiteral("d")) });
+    QTRY_COMPARE_WITH_TIMEOUT(m_f->commands.RunningAddition(), nullptr, 20000);
+    QCOMPARE(deepest, 1);
+    QCOMPARE(paths(), (QStringList { QStringLiteral("d/0.swf"), QStringLiteral("d/1.swf"), QStringLiteral("d/2.swf"),
+                          QStringLiteral("d/3.swf"), QStringLiteral("d/4.swf"), QStringLiteral("d/5.swf"), QStringLiteral("late.swf") }));
 }
 
 void TestAddFiles::openListCommand_data()
