@@ -60,8 +60,19 @@ void PlaylistView::FitColumns()
     const QFontMetrics metrics(font());
     const int caption = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColTimeShort, Qt::Horizontal).toString());
     setColumnWidth(PlaylistModel::ColTimeShort, std::max(sizeHintForColumn(PlaylistModel::ColTimeShort), caption + 8));
+    FitFileNameColumn();
+}
+
+void PlaylistView::FitFileNameColumn()
+{
     const int rest = viewport()->width() - columnWidth(PlaylistModel::ColNumber) - columnWidth(PlaylistModel::ColTimeShort) - RightMargin;
     setColumnWidth(PlaylistModel::ColFileName, std::max(rest, 1));
+}
+
+void PlaylistView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    FitFileNameColumn();
 }
 
 void PlaylistView::ApplyFont(const ListFontChoice& choice)

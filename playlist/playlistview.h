@@ -21,6 +21,8 @@ public:
     void setListMenu(QMenu* menu) { m_listMenu = menu; }
     // Columns 0 and 2 to their contents, column 1 the rest of the width.
     void FitColumns();
+    // Column 1 takes what columns 0 and 2 leave; done again whenever the list changes size.
+    void FitFileNameColumn();
     void ApplyFont(const ListFontChoice& font);
 
 signals:
@@ -39,6 +41,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fitNumberColumn();

@@ -29,6 +29,7 @@ private slots:
     void nestedEventLoopWhileAdding_keepsOrder();
     void openListCommand_data();
     void openListCommand();
+    void saveListToFile_createsTheDataFolder();
     void saveListAs_data();
     void saveListAs();
 
@@ -281,6 +282,15 @@ void TestAddFiles::openListCommand()
     QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("ChooseListFileToOpen ") + m_dir->path() });
     QCOMPARE(m_f->model.RowCount(), rows);
     QCOMPARE(m_f->transport.calls, calls);
+}
+
+void TestAddFiles::saveListToFile_createsTheDataFolder()
+{
+    PlaylistFixture fresh(m_dir->filePath(QStringLiteral("config/Quenbarrowick")));
+    fresh.add({ QStringLiteral("/m/a.swf") });
+    QVERIFY(fresh.commands.SaveListToFile().ok);
+    QCOMPARE(fresh.commands.ListFilePath(), m_dir->filePath(QStringLiteral("config/Quenbarrowick/PlayList.m3u")));
+    QCOMPARE(ReadAll(fresh.commands.ListFilePath()), QByteArray("/m/a.swf||\r\n"));
 }
 
 void TestAddFiles::saveListAs_data()

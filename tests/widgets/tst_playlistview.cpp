@@ -239,6 +239,9 @@ void TestPlaylistView::fitColumns_fileNameTakesTheRest()
     QVERIFY(w0 >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("10")));
     QVERIFY(w2 >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("时长")));
     QCOMPARE(m_view->columnWidth(PlaylistModel::ColFileName), m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin);
+    m_view->resize(300, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(m_view->columnWidth(PlaylistModel::ColFileName), m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin, 2000);
+    QCOMPARE(m_view->columnWidth(PlaylistModel::ColNumber), w0);
 }
 
 void TestPlaylistView::bigList_scrollsToPlayingRow()
