@@ -6,8 +6,8 @@
 
 #include <QElapsedTimer>
 
-AddFilesJob::AddFilesJob(PlaylistModel& model, TransportControl& transport, const QStringList& paths, Origin origin,
-    QObject* parent)
+AddFilesJob::AddFilesJob(
+    PlaylistModel& model, TransportControl& transport, const QStringList& paths, Origin origin, QObject* parent)
     : QObject(parent)
     , m_model(model)
     , m_transport(transport)

@@ -15,8 +15,7 @@ QString join(const QString& folder, const QString& name)
 }
 } // namespace
 
-FileCollector::FileCollector(const QStringList& paths)
-    : m_roots(paths)
+FileCollector::FileCollector(const QStringList& paths) : m_roots(paths)
 {
 }
 
@@ -54,7 +53,7 @@ void FileCollector::enterFolder(const QString& folder)
 {
     m_files.clear();
     m_nextFile = 0;
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
         return;
     if (!m_visited.insert({ quint64(st.st_dev), quint64(st.st_ino) }).second)

@@ -24,7 +24,8 @@ bool isForeignAbsolute(const QString& path)
 {
     if (path.startsWith(QStringLiteral("\\\\")))
         return true;
-    return path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':' && (path.at(2) == u'\\' || path.at(2) == u'/');
+    return path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':'
+        && (path.at(2) == u'\\' || path.at(2) == u'/');
 }
 
 QString resolve(const QString& path, const QString& listFolder)

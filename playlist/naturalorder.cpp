@@ -27,7 +27,8 @@ void SortNaturally(QStringList& texts)
         keys.push_back(collator.sortKey(text));
     std::vector<qsizetype> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return keys[a].compare(keys[b]) < 0; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return keys[a].compare(keys[b]) < 0; });
     QStringList sorted;
     sorted.reserve(texts.size());
     for (qsizetype i : order)

@@ -143,7 +143,8 @@ void PlaylistCommands::SaveListAs()
         return;
     const WriteResult result = WriteListFile(m_model, chosen);
     if (!result.ok)
-        m_ui.ShowMessage(QStringLiteral("另存列表"), QStringLiteral("无法保存列表文件 %1：\n%2").arg(chosen, result.error));
+        m_ui.ShowMessage(
+            QStringLiteral("另存列表"), QStringLiteral("无法保存列表文件 %1：\n%2").arg(chosen, result.error));
 }
 
 // --- editing ---

@@ -72,9 +72,8 @@ void PlaylistDialogs::WatchAddition(AddFilesJob& job)
     dialog->setMinimumDuration(std::numeric_limits<int>::max());
     dialog->setWindowModality(Qt::WindowModal);
 
-    QObject::connect(&job, &AddFilesJob::Progress, dialog, [dialog](int collected) {
-        dialog->setLabelText(QStringLiteral("正在添加文件……已找到 %1 个").arg(collected));
-    });
+    QObject::connect(&job, &AddFilesJob::Progress, dialog,
+        [dialog](int collected) { dialog->setLabelText(QStringLiteral("正在添加文件……已找到 %1 个").arg(collected)); });
     QObject::connect(dialog, &QProgressDialog::canceled, &job, &AddFilesJob::Cancel);
     QObject::connect(&job, &AddFilesJob::Done, dialog, &QObject::deleteLater);
     QObject::connect(&job, &QObject::destroyed, dialog, &QObject::deleteLater);

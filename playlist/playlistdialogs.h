@@ -13,10 +13,7 @@ public:
     // The progress of a long addition appears after this long.
     static constexpr int ProgressDelayMs = 500;
 
-    explicit PlaylistDialogs(QWidget* parent)
-        : m_parent(parent)
-    {
-    }
+    explicit PlaylistDialogs(QWidget* parent) : m_parent(parent) { }
 
     QStringList ChooseSwfFiles() override;
     QString ChooseListFileToOpen(const QString& folder) override;

@@ -40,7 +40,8 @@ PlaylistMenus::PlaylistMenus(PlaylistCommands& commands, QWidget* parent)
     addItem(m_list, "mnuListOpenDir", QStringLiteral("打开目录"), c, [c] { c->OpenSelectedFolder(); });
 
     QMenu* sort = subMenu(m_list, "mnuListSort", QStringLiteral("排序"));
-    QAction* ascending = addItem(sort, "mnuListSortAscending", commands.SortOrderCaption(), c, [c] { c->ToggleSortOrder(); });
+    QAction* ascending
+        = addItem(sort, "mnuListSortAscending", commands.SortOrderCaption(), c, [c] { c->ToggleSortOrder(); });
     connect(&commands, &PlaylistCommands::SortOrderCaptionChanged, ascending, &QAction::setText);
     addItem(sort, "mnuListSortByName", QStringLiteral("按名称"), c, [c] { c->SortByName(); });
     addItem(sort, "mnuListSortByDir", QStringLiteral("按路径"), c, [c] { c->SortByDir(); });

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-PlaylistModel::Batch::Batch(PlaylistModel& model)
-    : m_model(model)
+PlaylistModel::Batch::Batch(PlaylistModel& model) : m_model(model)
 {
     ++m_model.m_batchDepth;
 }
@@ -18,9 +17,7 @@ PlaylistModel::Batch::~Batch()
         m_model.flushPending();
 }
 
-PlaylistModel::PlaylistModel(QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_selection(this)
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractTableModel(parent), m_selection(this)
 {
 }
 

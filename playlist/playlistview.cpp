@@ -12,9 +12,7 @@
 #include <QMouseEvent>
 
 PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWidget* parent)
-    : QTreeView(parent)
-    , m_model(model)
-    , m_commands(commands)
+    : QTreeView(parent), m_model(model), m_commands(commands)
 {
     setModel(&model);
     // The model owns the selection so that commands can select rows without a widget.
@@ -50,7 +48,8 @@ void PlaylistView::fitNumberColumn()
     const QFontMetrics metrics(font());
     const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     const int digits = metrics.horizontalAdvance(QString::number(std::max(1, m_model.RowCount())));
-    const int caption = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColNumber, Qt::Horizontal).toString());
+    const int caption
+        = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColNumber, Qt::Horizontal).toString());
     setColumnWidth(PlaylistModel::ColNumber, std::max(digits, caption) + margin);
 }
 
@@ -58,14 +57,16 @@ void PlaylistView::FitColumns()
 {
     fitNumberColumn();
     const QFontMetrics metrics(font());
-    const int caption = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColTimeShort, Qt::Horizontal).toString());
+    const int caption
+        = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColTimeShort, Qt::Horizontal).toString());
     setColumnWidth(PlaylistModel::ColTimeShort, std::max(sizeHintForColumn(PlaylistModel::ColTimeShort), caption + 8));
     FitFileNameColumn();
 }
 
 void PlaylistView::FitFileNameColumn()
 {
-    const int rest = viewport()->width() - columnWidth(PlaylistModel::ColNumber) - columnWidth(PlaylistModel::ColTimeShort) - RightMargin;
+    const int rest = viewport()->width() - columnWidth(PlaylistModel::ColNumber)
+        - columnWidth(PlaylistModel::ColTimeShort) - RightMargin;
     setColumnWidth(PlaylistModel::ColFileName, std::max(rest, 1));
 }
 

@@ -11,10 +11,7 @@ class PlaylistRows;
 // row is brought into range, the state becomes playing and the row is marked.
 class RecordingTransport : public TransportControl {
 public:
-    explicit RecordingTransport(PlaylistRows* rows = nullptr)
-        : m_rows(rows)
-    {
-    }
+    explicit RecordingTransport(PlaylistRows* rows = nullptr) : m_rows(rows) { }
 
     int CurrFileIndex() const override { return m_index; }
     void SetCurrFileIndex(int index) override;

@@ -74,20 +74,27 @@ void TestAddFiles::drop_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("calls");
     const QStringList startRow1 { QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") };
-    QTest::newRow("folder onto an empty list starts row 1") << 0 << QStringList { QStringLiteral("d") }
+    QTest::newRow("folder onto an empty list starts row 1")
+        << 0 << QStringList { QStringLiteral("d") }
         << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/c.swf") } << startRow1;
     QTest::newRow("list file and movie onto an empty list")
         << 0 << QStringList { QStringLiteral("two.m3u"), QStringLiteral("loose.swf") }
         << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/c.swf"), QStringLiteral("loose.swf") }
         << (QStringList { QStringLiteral("SetPlayState 0") } + startRow1 + startRow1);
-    QTest::newRow("onto a playing list: nothing restarts") << 2 << QStringList { QStringLiteral("d"), QStringLiteral("loose.swf") }
-        << QStringList { QStringLiteral("old/1.swf"), QStringLiteral("old/2.swf"), QStringLiteral("d/a.swf"), QStringLiteral("d/sub/c.swf"), QStringLiteral("loose.swf") }
+    QTest::newRow("onto a playing list: nothing restarts")
+        << 2 << QStringList { QStringLiteral("d"), QStringLiteral("loose.swf") }
+        << QStringList { QStringLiteral("old/1.swf"), QStringLiteral("old/2.swf"), QStringLiteral("d/a.swf"),
+               QStringLiteral("d/sub/c.swf"), QStringLiteral("loose.swf") }
         << QStringList {};
-    QTest::newRow("list file onto three rows starts row 4") << 3 << QStringList { QStringLiteral("two.m3u") }
-        << QStringList { QStringLiteral("old/1.swf"), QStringLiteral("old/2.swf"), QStringLiteral("old/3.swf"), QStringLiteral("d/a.swf"), QStringLiteral("d/sub/c.swf") }
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 4"), QStringLiteral("PlayerBtns_Click 0") };
-    QTest::newRow("nothing playable onto an empty list") << 0 << QStringList { QStringLiteral("d/b.txt"), QStringLiteral("gone.m3u") }
-        << QStringList {} << QStringList {};
+    QTest::newRow("list file onto three rows starts row 4")
+        << 3 << QStringList { QStringLiteral("two.m3u") }
+        << QStringList { QStringLiteral("old/1.swf"), QStringLiteral("old/2.swf"), QStringLiteral("old/3.swf"),
+               QStringLiteral("d/a.swf"), QStringLiteral("d/sub/c.swf") }
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 4"),
+               QStringLiteral("PlayerBtns_Click 0") };
+    QTest::newRow("nothing playable onto an empty list")
+        << 0 << QStringList { QStringLiteral("d/b.txt"), QStringLiteral("gone.m3u") } << QStringList {}
+        << QStringList {};
 }
 
 void TestAddFiles::drop()
@@ -114,7 +121,8 @@ void TestAddFiles::drop()
     QCOMPARE(paths(), expected);
     QCOMPARE(m_f->transport.calls, calls);
     if (m_f->model.RowCount() > 0)
-        QCOMPARE(m_f->model.Text(m_f->model.RowCount(), PlaylistModel::ColNumber), QString::number(m_f->model.RowCount()));
+        QCOMPARE(
+            m_f->model.Text(m_f->model.RowCount(), PlaylistModel::ColNumber), QString::number(m_f->model.RowCount()));
 }
 
 void TestAddFiles::openSwfFiles_data()
@@ -123,12 +131,15 @@ void TestAddFiles::openSwfFiles_data()
     QTest::addColumn<QStringList>("chosen");
     QTest::addColumn<QStringList>("calls");
     const QStringList three { QStringLiteral("a.swf"), QStringLiteral("b.swf"), QStringLiteral("c.swf") };
-    const QStringList start3 { QStringLiteral("SetCurrFileIndex 3"), QStringLiteral("SetPlayState 0"), QStringLiteral("PlayerBtns_Click 0") };
+    const QStringList start3 { QStringLiteral("SetCurrFileIndex 3"), QStringLiteral("SetPlayState 0"),
+        QStringLiteral("PlayerBtns_Click 0") };
     QTest::newRow("while playing: only appended") << 1 << three << QStringList {};
     QTest::newRow("while paused: the first of them starts") << 2 << three << start3;
     QTest::newRow("while stopped: the first of them starts") << 0 << three << start3;
-    QTest::newRow("first choice not a movie") << 0 << QStringList { QStringLiteral("notes.txt"), QStringLiteral("a.swf") } << start3;
-    QTest::newRow("no movie chosen: nothing starts") << 2 << QStringList { QStringLiteral("notes.txt") } << QStringList {};
+    QTest::newRow("first choice not a movie")
+        << 0 << QStringList { QStringLiteral("notes.txt"), QStringLiteral("a.swf") } << start3;
+    QTest::newRow("no movie chosen: nothing starts")
+        << 2 << QStringList { QStringLiteral("notes.txt") } << QStringList {};
 }
 
 void TestAddFiles::openSwfFiles()
@@ -180,7 +191,8 @@ void TestAddFiles::largeTree_runsInSlicesAndCanBeCancelled()
     QVERIFY(job.RunFor(1000));
     QCOMPARE(done.count(), 1);
     QCOMPARE(m_f->model.RowCount(), 2); // what was added stays
-    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") }));
+    QCOMPARE(m_f->transport.calls,
+        (QStringList { QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") }));
     QVERIFY(job.RunFor(1000));
     QCOMPARE(done.count(), 1);
 }
@@ -248,8 +260,10 @@ void TestAddFiles::nestedEventLoopWhileAdding_keepsOrder()
     m_f->commands.AddDroppedFiles({ m_dir->filePath(QStringLiteral("d")) });
     QTRY_COMPARE_WITH_TIMEOUT(m_f->commands.RunningAddition(), nullptr, 20000);
     QCOMPARE(deepest, 1);
-    QCOMPARE(paths(), (QStringList { QStringLiteral("d/0.swf"), QStringLiteral("d/1.swf"), QStringLiteral("d/2.swf"),
-                          QStringLiteral("d/3.swf"), QStringLiteral("d/4.swf"), QStringLiteral("d/5.swf"), QStringLiteral("late.swf") }));
+    QCOMPARE(paths(),
+        (QStringList { QStringLiteral("d/0.swf"), QStringLiteral("d/1.swf"), QStringLiteral("d/2.swf"),
+            QStringLiteral("d/3.swf"), QStringLiteral("d/4.swf"), QStringLiteral("d/5.swf"),
+            QStringLiteral("late.swf") }));
 }
 
 void TestAddFiles::openListCommand_data()
@@ -258,11 +272,14 @@ void TestAddFiles::openListCommand_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<QStringList>("calls");
     QTest::newRow("cancelled") << QString() << 2 << QStringList {};
-    QTest::newRow("list replaces the rows and plays") << QStringLiteral("list.m3u") << 1
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") };
-    QTest::newRow("name without the ending empties the list and stops") << QStringLiteral("list.txt") << 0
-        << QStringList { QStringLiteral("SetPlayState 0") };
-    QTest::newRow("empty list file stops") << QStringLiteral("empty.m3u") << 0 << QStringList { QStringLiteral("SetPlayState 0") };
+    QTest::newRow("list replaces the rows and plays")
+        << QStringLiteral("list.m3u") << 1
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
+               QStringLiteral("PlayerBtns_Click 0") };
+    QTest::newRow("name without the ending empties the list and stops")
+        << QStringLiteral("list.txt") << 0 << QStringList { QStringLiteral("SetPlayState 0") };
+    QTest::newRow("empty list file stops")
+        << QStringLiteral("empty.m3u") << 0 << QStringList { QStringLiteral("SetPlayState 0") };
 }
 
 void TestAddFiles::openListCommand()
@@ -329,7 +346,8 @@ void TestAddFiles::saveListAs()
         QCOMPARE(ReadAll(target), old);
     } else {
         QCOMPARE(m_f->ui.calls.size(), 2);
-        QVERIFY2(m_f->ui.calls.last().startsWith(QStringLiteral("ShowMessage 另存列表: ")), qPrintable(m_f->ui.calls.last()));
+        QVERIFY2(m_f->ui.calls.last().startsWith(QStringLiteral("ShowMessage 另存列表: ")),
+            qPrintable(m_f->ui.calls.last()));
         QVERIFY(m_f->ui.calls.last().contains(m_f->ui.listToSave));
         QCOMPARE(ReadAll(target), old);
     }

@@ -60,33 +60,43 @@ void TestCollectFiles::collect_data()
         << QStringList { QStringLiteral("d") }
         << QStringList { QStringLiteral("d/A/x.swf"), QStringLiteral("d/A/deep/z.swf"), QStringLiteral("d/B/y.swf") };
     QTest::newRow("natural order of names")
-        << QStringList { QStringLiteral("d/10.swf"), QStringLiteral("d/2.swf"), QStringLiteral("d/1.swf"), QStringLiteral("d/B.swf"), QStringLiteral("d/a.swf") }
+        << QStringList { QStringLiteral("d/10.swf"), QStringLiteral("d/2.swf"), QStringLiteral("d/1.swf"),
+               QStringLiteral("d/B.swf"), QStringLiteral("d/a.swf") }
         << QStringList { QStringLiteral("d") }
-        << QStringList { QStringLiteral("d/1.swf"), QStringLiteral("d/2.swf"), QStringLiteral("d/10.swf"), QStringLiteral("d/a.swf"), QStringLiteral("d/B.swf") };
-    QTest::newRow("hidden files count")
-        << QStringList { QStringLiteral("d/.hidden.swf"), QStringLiteral("d/.sub/in.swf") } << QStringList { QStringLiteral("d") }
-        << QStringList { QStringLiteral("d/.hidden.swf"), QStringLiteral("d/.sub/in.swf") };
+        << QStringList { QStringLiteral("d/1.swf"), QStringLiteral("d/2.swf"), QStringLiteral("d/10.swf"),
+               QStringLiteral("d/a.swf"), QStringLiteral("d/B.swf") };
+    QTest::newRow("hidden files count") << QStringList { QStringLiteral("d/.hidden.swf"),
+        QStringLiteral("d/.sub/in.swf") }
+                                        << QStringList { QStringLiteral("d") }
+                                        << QStringList { QStringLiteral("d/.hidden.swf"),
+                                               QStringLiteral("d/.sub/in.swf") };
     QTest::newRow("link back up the tree ends")
-        << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/b.swf"), QStringLiteral("d/sub/up -> .."), QStringLiteral("d/sub/self -> .") }
-        << QStringList { QStringLiteral("d") } << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/b.swf") };
+        << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/b.swf"), QStringLiteral("d/sub/up -> .."),
+               QStringLiteral("d/sub/self -> .") }
+        << QStringList { QStringLiteral("d") }
+        << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/sub/b.swf") };
     QTest::newRow("link to a folder outside is followed")
-        << QStringList { QStringLiteral("other/o.swf"), QStringLiteral("d/link -> ../other") } << QStringList { QStringLiteral("d") }
-        << QStringList { QStringLiteral("d/link/o.swf") };
+        << QStringList { QStringLiteral("other/o.swf"), QStringLiteral("d/link -> ../other") }
+        << QStringList { QStringLiteral("d") } << QStringList { QStringLiteral("d/link/o.swf") };
     QTest::newRow("dangling link is a file")
         << QStringList { QStringLiteral("d/gone.swf -> nowhere.swf") } << QStringList { QStringLiteral("d") }
         << QStringList { QStringLiteral("d/gone.swf") };
-    QTest::newRow("trailing separator")
-        << QStringList { QStringLiteral("d/a.swf") } << QStringList { QStringLiteral("d/") } << QStringList { QStringLiteral("d/a.swf") };
+    QTest::newRow("trailing separator") << QStringList { QStringLiteral("d/a.swf") }
+                                        << QStringList { QStringLiteral("d/") }
+                                        << QStringList { QStringLiteral("d/a.swf") };
     QTest::newRow("files stand as named, in drop order")
-        << QStringList { QStringLiteral("z.swf"), QStringLiteral("a.m3u") } << QStringList { QStringLiteral("z.swf"), QStringLiteral("a.m3u") }
+        << QStringList { QStringLiteral("z.swf"), QStringLiteral("a.m3u") }
+        << QStringList { QStringLiteral("z.swf"), QStringLiteral("a.m3u") }
         << QStringList { QStringLiteral("z.swf"), QStringLiteral("a.m3u") };
     QTest::newRow("missing paths add nothing")
-        << QStringList { QStringLiteral("a.swf") } << QStringList { QStringLiteral("gone"), QStringLiteral("a.swf"), QString() }
+        << QStringList { QStringLiteral("a.swf") }
+        << QStringList { QStringLiteral("gone"), QStringLiteral("a.swf"), QString() }
         << QStringList { QStringLiteral("a.swf") };
     QTest::newRow("same folder dropped twice")
         << QStringList { QStringLiteral("d/a.swf") } << QStringList { QStringLiteral("d"), QStringLiteral("d") }
         << QStringList { QStringLiteral("d/a.swf"), QStringLiteral("d/a.swf") };
-    QTest::newRow("empty folder") << QStringList { QStringLiteral("d/") } << QStringList { QStringLiteral("d") } << QStringList {};
+    QTest::newRow("empty folder") << QStringList { QStringLiteral("d/") } << QStringList { QStringLiteral("d") }
+                                  << QStringList {};
 }
 
 void TestCollectFiles::collect()
@@ -117,7 +127,9 @@ void TestCollectFiles::collect_appendsToList()
     QVERIFY(makeTree(dir.path(), { QStringLiteral("d/a.swf"), QStringLiteral("d/b.swf") }));
     QStringList list { QStringLiteral("earlier") };
     QCOMPARE(CollectFiles(dir.filePath(QStringLiteral("d")), list), 3);
-    QCOMPARE(list, (QStringList { QStringLiteral("earlier"), dir.filePath(QStringLiteral("d/a.swf")), dir.filePath(QStringLiteral("d/b.swf")) }));
+    QCOMPARE(list,
+        (QStringList { QStringLiteral("earlier"), dir.filePath(QStringLiteral("d/a.swf")),
+            dir.filePath(QStringLiteral("d/b.swf")) }));
 }
 
 void TestCollectFiles::collector_isIncremental()

@@ -103,29 +103,35 @@ void TestListFile::parseListFile_data()
     const QString folder = QStringLiteral("/lists");
     QTest::newRow("our own line, CR LF") << QByteArray("/m/a.swf|1:00|00:01:00\r\n") << folder
                                          << QStringList { QStringLiteral("/m/a.swf|F|1:00|00:01:00") };
-    QTest::newRow("LF only, empty durations") << QByteArray("/m/a.swf||\n/m/b.swf||") << folder
-                                              << QStringList { QStringLiteral("/m/a.swf|F||"), QStringLiteral("/m/b.swf|F||") };
+    QTest::newRow("LF only, empty durations")
+        << QByteArray("/m/a.swf||\n/m/b.swf||") << folder
+        << QStringList { QStringLiteral("/m/a.swf|F||"), QStringLiteral("/m/b.swf|F||") };
     QTest::newRow("UTF-8 with byte-order mark")
         << (QByteArray("\xEF\xBB\xBF") + QStringLiteral("/动画/猫.swf|1:00|00:01:00\r\n").toUtf8()) << folder
         << QStringList { QStringLiteral("/动画/猫.swf|F|1:00|00:01:00") };
-    QTest::newRow("UTF-8 without byte-order mark") << QStringLiteral("/动画/猫.swf\r\n").toUtf8() << folder
-                                                   << QStringList { QStringLiteral("/动画/猫.swf|-||") };
+    QTest::newRow("UTF-8 without byte-order mark")
+        << QStringLiteral("/动画/猫.swf\r\n").toUtf8() << folder << QStringList { QStringLiteral("/动画/猫.swf|-||") };
     QTest::newRow("legacy GB18030") << gb18030(QStringLiteral("/动画/猫.swf|2:00|00:02:00\r\n")) << folder
                                     << QStringList { QStringLiteral("/动画/猫.swf|F|2:00|00:02:00") };
-    QTest::newRow("two fields") << QByteArray("/m/a.swf|1:00\r\n") << folder << QStringList { QStringLiteral("/m/a.swf|F|1:00|") };
+    QTest::newRow("two fields") << QByteArray("/m/a.swf|1:00\r\n") << folder
+                                << QStringList { QStringLiteral("/m/a.swf|F|1:00|") };
     QTest::newRow("fields after the third ignored") << QByteArray("/m/a.swf|1:00|00:01:00|x\r\n") << folder
                                                     << QStringList { QStringLiteral("/m/a.swf|F|1:00|00:01:00") };
     QTest::newRow("bar inside a path") << QByteArray("/m/a|b.swf|1:00|00:01:00\r\n") << folder
                                        << QStringList { QStringLiteral("/m/a|b.swf|F|1:00|00:01:00") };
-    QTest::newRow("comments and blank lines") << QByteArray("#EXTM3U\r\n\r\n#EXTINF:12,Cat - x.swf\r\n/m/a.swf\r\n") << folder
-                                              << QStringList { QStringLiteral("/m/a.swf|-||") };
+    QTest::newRow("comments and blank lines") << QByteArray("#EXTM3U\r\n\r\n#EXTINF:12,Cat - x.swf\r\n/m/a.swf\r\n")
+                                              << folder << QStringList { QStringLiteral("/m/a.swf|-||") };
     QTest::newRow("relative paths against the list's folder")
         << QByteArray("sub/a.swf\n../b.swf|1:00|00:01:00\n./c.swf\n") << folder
-        << QStringList { QStringLiteral("/lists/sub/a.swf|-||"), QStringLiteral("/b.swf|F|1:00|00:01:00"), QStringLiteral("/c.swf|-||").prepend(folder) };
-    QTest::newRow("windows paths stand as written") << QByteArray("D:\\Flash\\a.swf||\r\n\\\\srv\\s\\b.swf||\r\n") << folder
-                                                    << QStringList { QStringLiteral("D:\\Flash\\a.swf|F||"), QStringLiteral("\\\\srv\\s\\b.swf|F||") };
-    QTest::newRow("file URL") << QByteArray("file:///m/a%20b.swf\n") << folder << QStringList { QStringLiteral("/m/a b.swf|-||") };
-    QTest::newRow("line of spaces is not empty") << QByteArray("   \r\n") << QString() << QStringList { QStringLiteral("   |-||") };
+        << QStringList { QStringLiteral("/lists/sub/a.swf|-||"), QStringLiteral("/b.swf|F|1:00|00:01:00"),
+               QStringLiteral("/c.swf|-||").prepend(folder) };
+    QTest::newRow("windows paths stand as written")
+        << QByteArray("D:\\Flash\\a.swf||\r\n\\\\srv\\s\\b.swf||\r\n") << folder
+        << QStringList { QStringLiteral("D:\\Flash\\a.swf|F||"), QStringLiteral("\\\\srv\\s\\b.swf|F||") };
+    QTest::newRow("file URL") << QByteArray("file:///m/a%20b.swf\n") << folder
+                              << QStringList { QStringLiteral("/m/a b.swf|-||") };
+    QTest::newRow("line of spaces is not empty")
+        << QByteArray("   \r\n") << QString() << QStringList { QStringLiteral("   |-||") };
     QTest::newRow("zero bytes") << QByteArray() << folder << QStringList {};
 }
 
@@ -162,14 +168,17 @@ void TestListFile::openListFile_outcomes_data()
     QTest::addColumn<bool>("result");
     QTest::addColumn<int>("rows");
     QTest::addColumn<QStringList>("calls");
-    const QStringList stopAndPlay { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") };
+    const QStringList stopAndPlay { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
+        QStringLiteral("PlayerBtns_Click 0") };
     QTest::newRow("missing list file") << QStringLiteral("gone.m3u") << QByteArray("-") << false << 0 << QStringList {};
-    QTest::newRow("upper-case ending") << QStringLiteral("UP.M3U") << QByteArray("/m/a.swf||\r\n") << true << 1 << stopAndPlay;
-    QTest::newRow("empty list file stops, plays nothing") << QStringLiteral("empty.m3u") << QByteArray() << true << 0
-                                                          << QStringList { QStringLiteral("SetPlayState 0") };
+    QTest::newRow("upper-case ending") << QStringLiteral("UP.M3U") << QByteArray("/m/a.swf||\r\n") << true << 1
+                                       << stopAndPlay;
+    QTest::newRow("empty list file stops, plays nothing")
+        << QStringLiteral("empty.m3u") << QByteArray() << true << 0 << QStringList { QStringLiteral("SetPlayState 0") };
     QTest::newRow("no swf lines") << QStringLiteral("text.m3u") << QByteArray("a.txt\r\nb.mp3||\r\n") << true << 0
                                   << QStringList { QStringLiteral("SetPlayState 0") };
-    QTest::newRow("other ending reads nothing") << QStringLiteral("list.txt") << QByteArray("/m/a.swf||\r\n") << true << 0 << QStringList {};
+    QTest::newRow("other ending reads nothing")
+        << QStringLiteral("list.txt") << QByteArray("/m/a.swf||\r\n") << true << 0 << QStringList {};
 }
 
 void TestListFile::openListFile_outcomes()

@@ -98,14 +98,23 @@ void TestPlaylistCommands::deleteSelected_data()
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<int>("currentAfter");
     QTest::addColumn<int>("selectedAfter");
-    const QStringList restart3 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 3"), QStringLiteral("PlayerBtns_Click 0") };
-    QTest::newRow("playing first of 5 starts the next") << 5 << 1 << 1
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") } << 1 << 1;
+    const QStringList restart3 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 3"),
+        QStringLiteral("PlayerBtns_Click 0") };
+    QTest::newRow("playing first of 5 starts the next")
+        << 5 << 1 << 1
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
+               QStringLiteral("PlayerBtns_Click 0") }
+        << 1 << 1;
     QTest::newRow("playing middle of 5 starts the row that followed") << 5 << 3 << 3 << restart3 << 3 << 3;
-    QTest::newRow("playing last of 5 starts row 1") << 5 << 5 << 5
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"), QStringLiteral("PlayerBtns_Click 0") } << 1 << 1;
-    QTest::newRow("the only row stops playback") << 1 << 1 << 1 << QStringList { QStringLiteral("SetPlayState 0") } << 1 << 0;
-    QTest::newRow("row before the playing one") << 5 << 4 << 2 << QStringList { QStringLiteral("SetCurrFileIndex 3") } << 3 << 2;
+    QTest::newRow("playing last of 5 starts row 1")
+        << 5 << 5 << 5
+        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
+               QStringLiteral("PlayerBtns_Click 0") }
+        << 1 << 1;
+    QTest::newRow("the only row stops playback")
+        << 1 << 1 << 1 << QStringList { QStringLiteral("SetPlayState 0") } << 1 << 0;
+    QTest::newRow("row before the playing one")
+        << 5 << 4 << 2 << QStringList { QStringLiteral("SetCurrFileIndex 3") } << 3 << 2;
     QTest::newRow("row after the playing one") << 5 << 2 << 4 << QStringList {} << 2 << 4;
     QTest::newRow("last row after the playing one") << 5 << 2 << 5 << QStringList {} << 2 << 4;
     QTest::newRow("nothing playing") << 3 << 0 << 2 << QStringList {} << 0 << 2;
@@ -151,7 +160,8 @@ void TestPlaylistCommands::clearList_stopsAndForgetsCurrent()
     fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
     m_f->commands.ListBtn_Click(2);
     QCOMPARE(m_f->model.RowCount(), 0);
-    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
+    QCOMPARE(
+        m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
 }
 
 void TestPlaylistCommands::listButtonMenu_opensOnEveryOtherClick()
@@ -176,11 +186,16 @@ void TestPlaylistCommands::removeDuplicates_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("currentAfter");
     QTest::addColumn<int>("selectedAfter");
-    QTest::newRow("A B A C B, stopped") << QStringLiteral("ABACB") << 0 << 0 << QString() << QStringLiteral("ABC") << 0 << 0;
-    QTest::newRow("letter case differs: both stay") << QStringLiteral("aAa") << 0 << 0 << QString() << QStringLiteral("aA") << 0 << 0;
-    QTest::newRow("playing the second copy moves to the first") << QStringLiteral("ABACB") << 5 << 1 << QString() << QStringLiteral("ABC") << 2 << 2;
-    QTest::newRow("paused counts as loaded") << QStringLiteral("ABACB") << 4 << 2 << QString() << QStringLiteral("ABC") << 3 << 3;
-    QTest::newRow("loaded movie has no row") << QStringLiteral("ABAB") << 1 << 1 << QStringLiteral("/m/Z.swf") << QStringLiteral("AB") << 0 << 0;
+    QTest::newRow("A B A C B, stopped") << QStringLiteral("ABACB") << 0 << 0 << QString() << QStringLiteral("ABC") << 0
+                                        << 0;
+    QTest::newRow("letter case differs: both stay")
+        << QStringLiteral("aAa") << 0 << 0 << QString() << QStringLiteral("aA") << 0 << 0;
+    QTest::newRow("playing the second copy moves to the first")
+        << QStringLiteral("ABACB") << 5 << 1 << QString() << QStringLiteral("ABC") << 2 << 2;
+    QTest::newRow("paused counts as loaded")
+        << QStringLiteral("ABACB") << 4 << 2 << QString() << QStringLiteral("ABC") << 3 << 3;
+    QTest::newRow("loaded movie has no row")
+        << QStringLiteral("ABAB") << 1 << 1 << QStringLiteral("/m/Z.swf") << QStringLiteral("AB") << 0 << 0;
     QTest::newRow("no duplicates") << QStringLiteral("ABC") << 3 << 1 << QString() << QStringLiteral("ABC") << 3 << 3;
 }
 
@@ -255,18 +270,22 @@ void TestPlaylistCommands::sortOrderToggle_captionsAndOrder()
     QSignalSpy captions(&m_f->commands, &PlaylistCommands::SortOrderCaptionChanged);
 
     m_f->commands.ToggleSortOrder(); // no key yet: by name, ascending
-    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
+    QCOMPARE(m_f->paths(),
+        (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
     QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("降序"));
 
     m_f->commands.ToggleSortOrder();
-    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
+    QCOMPARE(m_f->paths(),
+        (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
     QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("升序"));
 
     // The order stays descending for the next sort by another key.
     m_f->commands.SortByDir();
-    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
+    QCOMPARE(m_f->paths(),
+        (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
     m_f->commands.ToggleSortOrder(); // path, ascending
-    QCOMPARE(m_f->paths(), (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
+    QCOMPARE(m_f->paths(),
+        (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
     QCOMPARE(captions.count(), 3);
     QCOMPARE(captions.last().first().toString(), QStringLiteral("降序"));
     QCOMPARE(m_f->numbers(), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
@@ -277,19 +296,26 @@ void TestPlaylistCommands::sorts_data()
     QTest::addColumn<QString>("by");
     QTest::addColumn<QStringList>("rows"); // path|full duration
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("name, natural numbers") << QStringLiteral("name")
+    QTest::newRow("name, natural numbers")
+        << QStringLiteral("name")
         << QStringList { QStringLiteral("/a/10.swf|"), QStringLiteral("/b/2.swf|"), QStringLiteral("/c/1.swf|") }
         << QStringList { QStringLiteral("/c/1.swf"), QStringLiteral("/b/2.swf"), QStringLiteral("/a/10.swf") };
-    QTest::newRow("name ignores the folder") << QStringLiteral("name")
-        << QStringList { QStringLiteral("/a/z.swf|"), QStringLiteral("/b/y.swf|") }
+    QTest::newRow("name ignores the folder")
+        << QStringLiteral("name") << QStringList { QStringLiteral("/a/z.swf|"), QStringLiteral("/b/y.swf|") }
         << QStringList { QStringLiteral("/b/y.swf"), QStringLiteral("/a/z.swf") };
     QTest::newRow("path") << QStringLiteral("path")
-        << QStringList { QStringLiteral("/b/a.swf|"), QStringLiteral("/a10/b.swf|"), QStringLiteral("/a9/c.swf|") }
-        << QStringList { QStringLiteral("/a9/c.swf"), QStringLiteral("/a10/b.swf"), QStringLiteral("/b/a.swf") };
-    QTest::newRow("time: ten minutes after 9:59") << QStringLiteral("time")
-        << QStringList { QStringLiteral("/a.swf|00:10:00"), QStringLiteral("/b.swf|00:09:59"), QStringLiteral("/c.swf|01:00:00"), QStringLiteral("/d.swf|") }
-        << QStringList { QStringLiteral("/d.swf"), QStringLiteral("/b.swf"), QStringLiteral("/a.swf"), QStringLiteral("/c.swf") };
-    QTest::newRow("equal keys keep their order") << QStringLiteral("time")
+                          << QStringList { QStringLiteral("/b/a.swf|"), QStringLiteral("/a10/b.swf|"),
+                                 QStringLiteral("/a9/c.swf|") }
+                          << QStringList { QStringLiteral("/a9/c.swf"), QStringLiteral("/a10/b.swf"),
+                                 QStringLiteral("/b/a.swf") };
+    QTest::newRow("time: ten minutes after 9:59")
+        << QStringLiteral("time")
+        << QStringList { QStringLiteral("/a.swf|00:10:00"), QStringLiteral("/b.swf|00:09:59"),
+               QStringLiteral("/c.swf|01:00:00"), QStringLiteral("/d.swf|") }
+        << QStringList { QStringLiteral("/d.swf"), QStringLiteral("/b.swf"), QStringLiteral("/a.swf"),
+               QStringLiteral("/c.swf") };
+    QTest::newRow("equal keys keep their order")
+        << QStringLiteral("time")
         << QStringList { QStringLiteral("/b.swf|00:00:05"), QStringLiteral("/a.swf|00:00:05") }
         << QStringList { QStringLiteral("/b.swf"), QStringLiteral("/a.swf") };
 }
@@ -413,7 +439,8 @@ void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved()
     QCOMPARE(m_f->model.RowColor(1), expected);
     QCOMPARE(m_f->model.RowColor(3), expected);
     QCOMPARE(m_f->settings.ListFontColor, expected);
-    QCOMPARE(ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer), QString::number(expected));
+    QCOMPARE(ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer),
+        QString::number(expected));
 }
 
 void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied_data()
@@ -483,15 +510,20 @@ void TestPlaylistCommands::listKeys_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("outcome");
     QTest::addColumn<QStringList>("calls");
-    const QStringList play2 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") };
+    const QStringList play2 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"),
+        QStringLiteral("PlayerBtns_Click 0") };
     const int handled = int(PlaylistCommands::KeyOutcome::Handled);
     QTest::newRow("Enter on another row plays it") << 3 << int(Qt::Key_Return) << 2 << handled << play2;
     QTest::newRow("keypad Enter too") << 3 << int(Qt::Key_Enter) << 2 << handled << play2;
-    QTest::newRow("Enter on the current row does nothing") << 3 << int(Qt::Key_Return) << 1 << handled << QStringList {};
+    QTest::newRow("Enter on the current row does nothing")
+        << 3 << int(Qt::Key_Return) << 1 << handled << QStringList {};
     QTest::newRow("Delete removes the selected row") << 3 << int(Qt::Key_Delete) << 3 << handled << QStringList {};
-    QTest::newRow("other keys go to the window") << 3 << int(Qt::Key_Space) << 2 << int(PlaylistCommands::KeyOutcome::ForwardToWindow) << QStringList {};
-    QTest::newRow("empty list: Enter ignored") << 0 << int(Qt::Key_Return) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
-    QTest::newRow("empty list: other keys ignored") << 0 << int(Qt::Key_Space) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
+    QTest::newRow("other keys go to the window")
+        << 3 << int(Qt::Key_Space) << 2 << int(PlaylistCommands::KeyOutcome::ForwardToWindow) << QStringList {};
+    QTest::newRow("empty list: Enter ignored")
+        << 0 << int(Qt::Key_Return) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
+    QTest::newRow("empty list: other keys ignored")
+        << 0 << int(Qt::Key_Space) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
 }
 
 void TestPlaylistCommands::listKeys()
@@ -501,7 +533,8 @@ void TestPlaylistCommands::listKeys()
     QFETCH(int, selected);
     QFETCH(int, outcome);
     QFETCH(QStringList, calls);
-    fill(letters(QStringLiteral("abc").left(rows)), rows ? 1 : 0, rows ? TransportControl::Playing : TransportControl::Stopped, selected);
+    fill(letters(QStringLiteral("abc").left(rows)), rows ? 1 : 0,
+        rows ? TransportControl::Playing : TransportControl::Stopped, selected);
     QCOMPARE(int(m_f->commands.ListKeyDown(key)), outcome);
     QCOMPARE(m_f->transport.calls, calls);
     QCOMPARE(m_f->model.RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
@@ -511,7 +544,9 @@ void TestPlaylistCommands::doubleClick_restartsCurrentRow()
 {
     fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
     m_f->commands.PlaySelected();
-    QCOMPARE(m_f->transport.calls, (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
+    QCOMPARE(m_f->transport.calls,
+        (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"),
+            QStringLiteral("PlayerBtns_Click 0") }));
 }
 
 void TestPlaylistCommands::rightPress_selectsRowUnderPointer()

@@ -131,10 +131,13 @@ void TestPlaylistModel::addFileToList_playNow_makesNewRowCurrentAndPlays()
 {
     RecordingTransport transport(m_model);
     m_model->SetTransport(&transport);
-    addAll(*m_model, { QStringLiteral("/m/1.swf"), QStringLiteral("/m/2.swf"), QStringLiteral("/m/3.swf"), QStringLiteral("/m/4.swf") });
+    addAll(*m_model,
+        { QStringLiteral("/m/1.swf"), QStringLiteral("/m/2.swf"), QStringLiteral("/m/3.swf"),
+            QStringLiteral("/m/4.swf") });
     QCOMPARE(m_model->AddFileToList(QStringLiteral("/m/5.swf"), true, true), 5);
     QCOMPARE(transport.CurrFileIndex(), 5);
-    QCOMPARE(transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 5"), QStringLiteral("PlayerBtns_Click 0") }));
+    QCOMPARE(
+        transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 5"), QStringLiteral("PlayerBtns_Click 0") }));
     QCOMPARE(m_model->RowColor(5), PlaylistModel::PlayingColor);
     QCOMPARE(m_model->RowColor(4), 0x123456);
 }
@@ -199,7 +202,8 @@ void TestPlaylistModel::markPlayingItem_colorsSelectsAndScrolls()
     for (int row = 1; row <= 3; ++row) {
         const int32_t expected = row == current ? PlaylistModel::PlayingColor : 0x00FF00FF;
         QCOMPARE(m_model->RowColor(row), expected);
-        QCOMPARE(m_model->data(m_model->index(row - 1, PlaylistModel::ColTimeShort), Qt::ForegroundRole).value<QColor>(),
+        QCOMPARE(
+            m_model->data(m_model->index(row - 1, PlaylistModel::ColTimeShort), Qt::ForegroundRole).value<QColor>(),
             PlaylistModel::ToQColor(expected));
         QVERIFY(!m_model->data(m_model->index(row - 1, PlaylistModel::ColFilePath), Qt::ForegroundRole).isValid());
     }
@@ -211,12 +215,14 @@ void TestPlaylistModel::markPlayingItem_colorsSelectsAndScrolls()
 
 void TestPlaylistModel::renumberList_rewritesNumbersOnly()
 {
-    addAll(*m_model, { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") });
+    addAll(*m_model,
+        { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") });
     m_model->RemoveRow(2);
     QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4") }));
     m_model->RenumberList();
     QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
-    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/a.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") }));
+    QCOMPARE(RowPaths(*m_model),
+        (QStringList { QStringLiteral("/a.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") }));
 }
 
 void TestPlaylistModel::removeRowsIf_keepsOrderAndSelection_data()
@@ -259,7 +265,8 @@ void TestPlaylistModel::applyRowOrder_movesWholeRowsAndSelection()
     m_model->MarkPlayingItem(1);
     m_model->SelectRow(3);
     m_model->ApplyRowOrder({ 3, 1, 2 });
-    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/c.swf"), QStringLiteral("/a.swf"), QStringLiteral("/b.swf") }));
+    QCOMPARE(RowPaths(*m_model),
+        (QStringList { QStringLiteral("/c.swf"), QStringLiteral("/a.swf"), QStringLiteral("/b.swf") }));
     QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2") }));
     QCOMPARE(m_model->RowColor(2), PlaylistModel::PlayingColor);
     QCOMPARE(m_model->SelectedRow(), 1);
@@ -271,7 +278,8 @@ void TestPlaylistModel::applyTextOrder_keepsNumbersAndColors()
     m_model->SetDurations(1, QStringLiteral("1:00"), QStringLiteral("00:01:00"));
     m_model->MarkPlayingItem(1);
     m_model->ApplyTextOrder({ 2, 3, 1 });
-    QCOMPARE(RowPaths(*m_model), (QStringList { QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/a.swf") }));
+    QCOMPARE(RowPaths(*m_model),
+        (QStringList { QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/a.swf") }));
     QCOMPARE(m_model->Text(3, PlaylistModel::ColFileName), QStringLiteral("a.swf"));
     QCOMPARE(m_model->Text(3, PlaylistModel::ColTimeFull), QStringLiteral("00:01:00"));
     QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));

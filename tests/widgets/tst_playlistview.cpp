@@ -93,7 +93,8 @@ void TestPlaylistView::menus_haveTheirCaptions_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    const auto row = [](const char* name, const QString& caption) { QTest::newRow(name) << QString::fromLatin1(name) << caption; };
+    const auto row
+        = [](const char* name, const QString& caption) { QTest::newRow(name) << QString::fromLatin1(name) << caption; };
     row("mnuListInfo", QStringLiteral("属性"));
     row("mnuListPlay", QStringLiteral("播放"));
     row("mnuListDel", QStringLiteral("删除"));
@@ -146,7 +147,8 @@ void TestPlaylistView::doubleClick_playsRowUnderPointer()
     QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
     QCOMPARE(m_f->model.SelectedRow(), 2);
     QCOMPARE(m_f->transport.calls.mid(m_f->transport.calls.size() - 3),
-        (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"), QStringLiteral("PlayerBtns_Click 0") }));
+        (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"),
+            QStringLiteral("PlayerBtns_Click 0") }));
 }
 
 void TestPlaylistView::keys_data()
@@ -238,9 +240,11 @@ void TestPlaylistView::fitColumns_fileNameTakesTheRest()
     const int w2 = m_view->columnWidth(PlaylistModel::ColTimeShort);
     QVERIFY(w0 >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("10")));
     QVERIFY(w2 >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("时长")));
-    QCOMPARE(m_view->columnWidth(PlaylistModel::ColFileName), m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin);
+    QCOMPARE(m_view->columnWidth(PlaylistModel::ColFileName),
+        m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin);
     m_view->resize(300, 300);
-    QTRY_COMPARE_WITH_TIMEOUT(m_view->columnWidth(PlaylistModel::ColFileName), m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_view->columnWidth(PlaylistModel::ColFileName),
+        m_view->viewport()->width() - w0 - w2 - PlaylistView::RightMargin, 2000);
     QCOMPARE(m_view->columnWidth(PlaylistModel::ColNumber), w0);
 }
 
@@ -248,9 +252,11 @@ void TestPlaylistView::bigList_scrollsToPlayingRow()
 {
     addRows(100000);
     QCOMPARE(m_view->model()->rowCount(), 100000);
-    QVERIFY(m_view->columnWidth(PlaylistModel::ColNumber) >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("100000")));
+    QVERIFY(m_view->columnWidth(PlaylistModel::ColNumber)
+        >= m_view->fontMetrics().horizontalAdvance(QStringLiteral("100000")));
     m_f->model.MarkPlayingItem(99999);
-    QTRY_VERIFY_WITH_TIMEOUT(m_view->viewport()->rect().intersects(m_view->visualRect(m_f->model.index(99998, 0))), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_view->viewport()->rect().intersects(m_view->visualRect(m_f->model.index(99998, 0))), 2000);
     QCOMPARE(m_f->model.SelectedRow(), 99999);
 }
 
