@@ -25,7 +25,6 @@ private slots:
     void openSwfFiles_cancelled_changesNothing();
     void largeTree_runsInSlicesAndCanBeCancelled();
     void largeTree_completesThroughTheEventLoop();
-    void dropsWhileAdding_waitTheirTurn();
     void nestedEventLoopWhileAdding_keepsOrder();
     void openListCommand_data();
     void openListCommand();
@@ -216,24 +215,6 @@ void TestAddFiles::largeTree_completesThroughTheEventLoop()
     QCOMPARE(inserted.count(), count); // one path per turn: every turn shows its row
     QCOMPARE(m_f->model.Text(count, PlaylistModel::ColTimeFull), FormatDuration(1, DurationFull));
     QCOMPARE(m_f->transport.CurrFileIndex(), 1);
-}
-
-void TestAddFiles::dropsWhileAdding_waitTheirTurn()
-{
-    swfgen::MovieSpec spec;
-    const QByteArray movie = swfgen::WriteMovie(spec);
-    for (int n = 0; n < 20; ++n)
-        file(QStringLiteral("big/%1.swf").arg(n), movie);
-    const QString last = file(QStringLiteral("zzz.swf"));
-    m_f->commands.SetAdditionSliceMs(0);
-    m_f->commands.AddDroppedFiles({ m_dir->filePath(QStringLiteral("big")) });
-    QVERIFY(m_f->commands.RunningAddition());
-    m_f->commands.AddDroppedFiles({ last });
-    QCOMPARE(m_f->model.RowCount(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m_f->commands.RunningAddition(), nullptr, 20000);
-    QCOMPARE(m_f->model.RowCount(), 21);
-    QCOMPARE(m_f->model.FilePath(21), last);
-    QCOMPARE(m_f->model.FilePath(20), m_dir->filePath(QStringLiteral("big/19.swf")));
 }
 
 void TestAddFiles::nestedEventLoopWhileAdding_keepsOrder()

@@ -50,10 +50,6 @@ private slots:
     void applyListFont();
     void listKeys_data();
     void listKeys();
-    void doubleClick_restartsCurrentRow();
-    void rightPress_selectsRowUnderPointer();
-    void leftPressMovesWindow_data();
-    void leftPressMovesWindow();
 
 private:
     void fill(const QStringList& paths, int current = 0, int state = TransportControl::Stopped, int selected = 0);
@@ -538,44 +534,6 @@ void TestPlaylistCommands::listKeys()
     QCOMPARE(int(m_f->commands.ListKeyDown(key)), outcome);
     QCOMPARE(m_f->transport.calls, calls);
     QCOMPARE(m_f->model.RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
-}
-
-void TestPlaylistCommands::doubleClick_restartsCurrentRow()
-{
-    fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
-    m_f->commands.PlaySelected();
-    QCOMPARE(m_f->transport.calls,
-        (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"),
-            QStringLiteral("PlayerBtns_Click 0") }));
-}
-
-void TestPlaylistCommands::rightPress_selectsRowUnderPointer()
-{
-    fill(letters(QStringLiteral("abc")), 0, 0, 1);
-    m_f->commands.RightPress(3);
-    QCOMPARE(m_f->model.SelectedRow(), 3);
-    m_f->commands.RightPress(0);
-    QCOMPARE(m_f->model.SelectedRow(), 3);
-}
-
-void TestPlaylistCommands::leftPressMovesWindow_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("moves");
-    QTest::newRow("empty, nothing loaded") << 0 << 0 << true;
-    QTest::newRow("empty, playing") << 0 << 1 << false;
-    QTest::newRow("empty, paused") << 0 << 2 << false;
-    QTest::newRow("rows") << 2 << 0 << false;
-}
-
-void TestPlaylistCommands::leftPressMovesWindow()
-{
-    QFETCH(int, rows);
-    QFETCH(int, state);
-    QFETCH(bool, moves);
-    fill(letters(QStringLiteral("ab").left(rows)), 0, state);
-    QCOMPARE(m_f->commands.LeftPressMovesWindow(), moves);
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistCommands)

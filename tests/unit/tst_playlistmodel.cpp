@@ -32,13 +32,8 @@ private slots:
     void addFileToList_notFlash_stillAddsRowAndTells();
     void markPlayingItem_colorsSelectsAndScrolls_data();
     void markPlayingItem_colorsSelectsAndScrolls();
-    void renumberList_rewritesNumbersOnly();
     void removeRowsIf_keepsOrderAndSelection_data();
     void removeRowsIf_keepsOrderAndSelection();
-    void applyRowOrder_movesWholeRowsAndSelection();
-    void applyTextOrder_keepsNumbersAndColors();
-    void shouldFitColumns_data();
-    void shouldFitColumns();
 
 private:
     PlaylistModel* m_model = nullptr;
@@ -213,18 +208,6 @@ void TestPlaylistModel::markPlayingItem_colorsSelectsAndScrolls()
         QCOMPARE(scroll.first().first().toInt(), selected);
 }
 
-void TestPlaylistModel::renumberList_rewritesNumbersOnly()
-{
-    addAll(*m_model,
-        { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") });
-    m_model->RemoveRow(2);
-    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4") }));
-    m_model->RenumberList();
-    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
-    QCOMPARE(RowPaths(*m_model),
-        (QStringList { QStringLiteral("/a.swf"), QStringLiteral("/c.swf"), QStringLiteral("/d.swf") }));
-}
-
 void TestPlaylistModel::removeRowsIf_keepsOrderAndSelection_data()
 {
     QTest::addColumn<int>("rows");
@@ -257,58 +240,6 @@ void TestPlaylistModel::removeRowsIf_keepsOrderAndSelection()
     QCOMPARE(removed, rows - int(kept.size()));
     QCOMPARE(RowPaths(*m_model), kept);
     QCOMPARE(m_model->SelectedRow(), selectedAfter);
-}
-
-void TestPlaylistModel::applyRowOrder_movesWholeRowsAndSelection()
-{
-    addAll(*m_model, { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf") });
-    m_model->MarkPlayingItem(1);
-    m_model->SelectRow(3);
-    m_model->ApplyRowOrder({ 3, 1, 2 });
-    QCOMPARE(RowPaths(*m_model),
-        (QStringList { QStringLiteral("/c.swf"), QStringLiteral("/a.swf"), QStringLiteral("/b.swf") }));
-    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2") }));
-    QCOMPARE(m_model->RowColor(2), PlaylistModel::PlayingColor);
-    QCOMPARE(m_model->SelectedRow(), 1);
-}
-
-void TestPlaylistModel::applyTextOrder_keepsNumbersAndColors()
-{
-    addAll(*m_model, { QStringLiteral("/a.swf"), QStringLiteral("/b.swf"), QStringLiteral("/c.swf") });
-    m_model->SetDurations(1, QStringLiteral("1:00"), QStringLiteral("00:01:00"));
-    m_model->MarkPlayingItem(1);
-    m_model->ApplyTextOrder({ 2, 3, 1 });
-    QCOMPARE(RowPaths(*m_model),
-        (QStringList { QStringLiteral("/b.swf"), QStringLiteral("/c.swf"), QStringLiteral("/a.swf") }));
-    QCOMPARE(m_model->Text(3, PlaylistModel::ColFileName), QStringLiteral("a.swf"));
-    QCOMPARE(m_model->Text(3, PlaylistModel::ColTimeFull), QStringLiteral("00:01:00"));
-    QCOMPARE(RowNumbers(*m_model), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
-    QCOMPARE(m_model->RowColor(1), PlaylistModel::PlayingColor);
-}
-
-void TestPlaylistModel::shouldFitColumns_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("fit");
-    QTest::newRow("0") << 0 << false;
-    QTest::newRow("1") << 1 << true;
-    QTest::newRow("9") << 9 << true;
-    QTest::newRow("10") << 10 << true;
-    QTest::newRow("11") << 11 << false;
-    QTest::newRow("19") << 19 << false;
-    QTest::newRow("20") << 20 << true;
-    QTest::newRow("101") << 101 << false;
-    QTest::newRow("900") << 900 << true;
-    QTest::newRow("1000") << 1000 << true;
-    QTest::newRow("1010") << 1010 << false;
-    QTest::newRow("100000") << 100000 << true;
-}
-
-void TestPlaylistModel::shouldFitColumns()
-{
-    QFETCH(int, n);
-    QFETCH(bool, fit);
-    QCOMPARE(PlaylistModel::ShouldFitColumns(n), fit);
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistModel)

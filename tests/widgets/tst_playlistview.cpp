@@ -143,7 +143,9 @@ void TestPlaylistView::sortOrderItem_captionFollowsToggle()
 
 void TestPlaylistView::doubleClick_playsRowUnderPointer()
 {
+    // Even the row that is already playing starts again.
     addRows(3);
+    m_f->transport.setUp(2, TransportControl::Playing);
     QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
     QCOMPARE(m_f->model.SelectedRow(), 2);
     QCOMPARE(m_f->transport.calls.mid(m_f->transport.calls.size() - 3),
@@ -200,6 +202,7 @@ void TestPlaylistView::leftPress_onEmptyList_asksToMoveWindow_data()
     QTest::addColumn<int>("requests");
     QTest::newRow("empty, stopped") << 0 << 0 << 1;
     QTest::newRow("empty, playing") << 0 << 1 << 0;
+    QTest::newRow("empty, paused") << 0 << 2 << 0;
     QTest::newRow("with rows") << 2 << 0 << 0;
 }
 
