@@ -87,6 +87,17 @@ QList<ListFileLine> ParseListFile(const QByteArray& bytes, const QString& listFo
     return lines;
 }
 
+namespace {
+// A line break in a name (legal on Linux) would split the line; such a path is written as a file
+// URL, which the reader turns back into the path.
+QString pathField(const QString& path)
+{
+    if ((path.contains(u'\n') || path.contains(u'\r')) && QDir::isAbsolutePath(path))
+        return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    return path;
+}
+} // namespace
+
 QByteArray ListFileBytes(const PlaylistModel& model)
 {
     QByteArray bytes;
@@ -94,7 +105,7 @@ QByteArray ListFileBytes(const PlaylistModel& model)
     bytes.reserve(qsizetype(n) * 64);
     for (int row = 1; row <= n; ++row) {
         const PlaylistItem& item = model.Item(row);
-        bytes += item.FilePath.toUtf8();
+        bytes += pathField(item.FilePath).toUtf8();
         bytes += '|';
         bytes += item.TimeShort.toUtf8();
         bytes += '|';
@@ -117,7 +128,8 @@ bool OpenListFile(PlaylistModel& model, TransportControl& transport, const QStri
             return false;
         transport.SetPlayState(TransportControl::Stopped);
         QFile file(ListFile);
-        if (file.open(QIODevice::ReadOnly)) {
+        // Only regular files: reading a named pipe would wait forever.
+        if (QFileInfo(ListFile).isFile() && file.open(QIODevice::ReadOnly)) {
             const QList<ListFileLine> lines = ParseListFile(file.readAll(), QFileInfo(ListFile).absolutePath());
             PlaylistModel::Batch batch(model);
             for (const ListFileLine& line : lines) {
