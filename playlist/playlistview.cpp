@@ -1,0 +1,172 @@
+#include "playlist/playlistview.h"
+
+#include "playlist/droppedpaths.h"
+#include "playlist/playlistcommands.h"
+#include "playlist/playlistmodel.h"
+
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWidget* parent)
+    : QTreeView(parent), m_model(model), m_commands(commands)
+{
+    setModel(&model);
+    // The model owns the selection so that commands can select rows without a widget.
+    QItemSelectionModel* own = QTreeView::selectionModel();
+    setSelectionModel(model.selectionModel());
+    if (own != model.selectionModel())
+        delete own;
+    header()->hide();
+    header()->setStretchLastSection(false);
+    setColumnHidden(PlaylistModel::ColTimeFull, true);
+    setColumnHidden(PlaylistModel::ColFilePath, true);
+    // Uniform heights let a 100,000-row list scroll without measuring every row.
+    setUniformRowHeights(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setMouseTracking(true);
+
+    connect(&model, &PlaylistModel::ColumnsNeedFitting, this, &PlaylistView::FitColumns);
+    connect(&model, &PlaylistModel::ScrollToRow, this, [this](int row) { scrollTo(m_model.index(row - 1, 0)); });
+    connect(&commands, &PlaylistCommands::ListFontChanged, this, &PlaylistView::ApplyFont);
+}
+
+void PlaylistView::fitNumberColumn()
+{
+    // The widest number is the longest one; measuring it beats sampling rows of a long list.
+    const QFontMetrics metrics(font());
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    const int digits = metrics.horizontalAdvance(QString::number(std::max(1, m_model.RowCount())));
+    const int caption
+        = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColNumber, Qt::Horizontal).toString());
+    setColumnWidth(PlaylistModel::ColNumber, std::max(digits, caption) + margin);
+}
+
+void PlaylistView::FitColumns()
+{
+    fitNumberColumn();
+    const QFontMetrics metrics(font());
+    const int caption
+        = metrics.horizontalAdvance(m_model.headerData(PlaylistModel::ColTimeShort, Qt::Horizontal).toString());
+    setColumnWidth(PlaylistModel::ColTimeShort, std::max(sizeHintForColumn(PlaylistModel::ColTimeShort), caption + 8));
+    FitFileNameColumn();
+}
+
+void PlaylistView::FitFileNameColumn()
+{
+    const int rest = viewport()->width() - columnWidth(PlaylistModel::ColNumber)
+        - columnWidth(PlaylistModel::ColTimeShort) - RightMargin;
+    setColumnWidth(PlaylistModel::ColFileName, std::max(rest, 1));
+}
+
+void PlaylistView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    FitFileNameColumn();
+}
+
+void PlaylistView::ApplyFont(const ListFontChoice& choice)
+{
+    QFont f(choice.name);
+    if (choice.pointSize > 0)
+        f.setPointSizeF(choice.pointSize);
+    f.setBold(choice.bold);
+    f.setItalic(choice.italic);
+    setFont(f);
+    fitNumberColumn();
+}
+
+void PlaylistView::keyPressEvent(QKeyEvent* event)
+{
+    switch (m_commands.ListKeyDown(event->key())) {
+    case PlaylistCommands::KeyOutcome::Handled:
+        event->accept();
+        return;
+    case PlaylistCommands::KeyOutcome::ForwardToWindow:
+        emit KeyForwarded(event->key(), event->modifiers());
+        QTreeView::keyPressEvent(event);
+        return;
+    case PlaylistCommands::KeyOutcome::Ignored:
+        event->accept();
+        return;
+    }
+}
+
+void PlaylistView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_commands.LeftPressMovesWindow()) {
+        emit WindowDragRequested();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        // The row under the pointer is selected before the menu opens on release.
+        const QModelIndex hit = indexAt(event->position().toPoint());
+        m_commands.RightPress(hit.isValid() ? hit.row() + 1 : 0);
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+}
+
+void PlaylistView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        if (m_listMenu)
+            m_listMenu->popup(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void PlaylistView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_commands.PlaySelected();
+}
+
+void PlaylistView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit PointerMoved();
+    QTreeView::mouseMoveEvent(event);
+}
+
+void PlaylistView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PlaylistView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PlaylistView::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = DroppedPaths(*event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_commands.AddDroppedFiles(paths);
+}

@@ -1,0 +1,31 @@
+#include "tests/support/recordingtransport.h"
+
+#include "playback/playlistrows.h"
+
+void RecordingTransport::SetCurrFileIndex(int index)
+{
+    calls.append(QStringLiteral("SetCurrFileIndex %1").arg(index));
+    m_index = index;
+}
+
+void RecordingTransport::SetPlayState(int state)
+{
+    calls.append(QStringLiteral("SetPlayState %1").arg(state));
+    if (state >= Stopped && state <= Paused)
+        m_state = state;
+}
+
+void RecordingTransport::PlayerBtns_Click(int index)
+{
+    calls.append(QStringLiteral("PlayerBtns_Click %1").arg(index));
+    if (index != CmdPlay || !m_rows)
+        return;
+    if (m_index < 1)
+        m_index = 1;
+    const int n = m_rows->RowCount();
+    if (n < 1)
+        return;
+    m_index = (m_index - 1) % n + 1;
+    m_state = Playing;
+    m_rows->MarkPlayingItem(m_index);
+}
