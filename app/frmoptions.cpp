@@ -2,7 +2,7 @@
 
 #include "app/interfacefont.h"
 #include "app/pointerwatch.h"
-#include "app/twips.h"
+#include "shell/twips.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -37,7 +37,7 @@ frmOptions::frmOptions(Settings& settings, FlashControl* flash, QWidget* owner)
     setWindowTitle(QStringLiteral("选项"));
     setModal(true);
     setFont(InterfaceFont());
-    setFixedSize(TwipsToPixels(DialogWidth), TwipsToPixels(DialogHeight));
+    setFixedSize(Twips::ToPixels(DialogWidth), Twips::ToPixels(DialogHeight));
     buildControls();
     load();
 
@@ -157,7 +157,7 @@ void frmOptions::tbsOptions_Click()
     for (int i = 0; i < picOptions.size(); ++i) {
         QWidget* page = picOptions[i];
         const bool shown = i == selected;
-        page->move(TwipsToPixels(shown ? PageLeftSelected : PageLeftHidden), page->y());
+        page->move(Twips::ToPixels(shown ? PageLeftSelected : PageLeftHidden), page->y());
         page->setEnabled(shown);
     }
 }

@@ -1,7 +1,7 @@
 #include "shell/frmmain.h"
 
 #include "playback/flashcontrol.h"
-#include "shell/playstatelook.h"
+#include "playback/windowhost.h"
 #include "shell/windowgeometry.h"
 
 #include <QAbstractScrollArea>
@@ -232,28 +232,20 @@ void frmMain::resizeEvent(QResizeEvent* event)
 
 void frmMain::PresentPlayState(int state)
 {
-    const std::optional<PlayStateLook> look = LookForPlayState(state);
-    if (!look)
+    if (state < 0 || state > 2)
         return;
     m_playState = state;
-    if (m_flash) {
-        if (look->unloadMovie)
-            m_flash->LoadMovie(0, FlashControl::UnloadUrl);
-        if (look->blackBackground)
-            m_flash->SetBackgroundColor(0);
-        if (look->fitNoScale && m_flash->Scale() == u"NoScale")
-            m_flash->SetScale(QStringLiteral("ShowAll"));
-    }
-    PlayerBtns[0]->setVisible(look->playVisible);
-    PlayerBtns[1]->setVisible(look->pauseVisible);
-    PlayerBtns[2]->setEnabled(look->stopEnabled);
-    fraProgressMini->setVisible(look->miniStripVisible);
-    lblFrameInfo->setVisible(look->frameInfoVisible);
-    lblTime->setVisible(look->timeVisible);
-    if (look->logoVisible)
+    const PlayStatePresentation look = PresentationFor(state);
+    PlayerBtns[0]->setVisible(look.playVisible);
+    PlayerBtns[1]->setVisible(look.pauseVisible);
+    PlayerBtns[2]->setEnabled(look.stopEnabled);
+    fraProgressMini->setVisible(look.progressMiniVisible);
+    lblFrameInfo->setVisible(look.frameInfoVisible);
+    lblTime->setVisible(look.timeVisible);
+    if (look.bigLogoVisible)
         picBigLogo->raise();
-    picBigLogo->setVisible(look->logoVisible);
-    m_mnuPlayerInfo->setEnabled(look->fileInfoEnabled);
+    picBigLogo->setVisible(look.bigLogoVisible);
+    m_mnuPlayerInfo->setEnabled(look.playerInfoEnabled);
 }
 
 void frmMain::SetFormTitle(const QString& title)

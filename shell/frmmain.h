@@ -40,8 +40,8 @@ public:
     QWidget* playlistView() const { return lvwFiles; }
     QWidget* progressBar() const { return PlProgBar; }
 
-    // What each play state shows (0 stopped, 1 playing, 2 paused; other values do nothing). The transport
-    // calls it from its SetPlayState; the play state itself, its timer and unloading stay with the transport.
+    // What each play state shows (0 stopped, 1 playing, 2 paused; other values do nothing). The transport's
+    // host calls it from SetPlayState; the play state itself, its timer and the engine stay with the transport.
     void PresentPlayState(int state);
     int presentedPlayState() const { return m_playState; }
 

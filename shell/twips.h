@@ -32,3 +32,6 @@ struct TwipRect {
     QRect toPixels() const;
     friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
+
+// A control's place given as left, top, width and height in twips, in logical pixels.
+inline QRect TwipsRect(int left, int top, int width, int height) { return TwipRect { left, top, width, height }.toPixels(); }

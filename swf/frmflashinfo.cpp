@@ -2,7 +2,7 @@
 
 #include "app/interfacefont.h"
 #include "app/pointerwatch.h"
-#include "app/twips.h"
+#include "shell/twips.h"
 #include "platform/revealfile.h"
 #include "swf/fileinfo.h"
 
@@ -51,7 +51,7 @@ frmFlashInfo::frmFlashInfo(const QString& selFileName, QWidget* owner, Services 
     setWindowTitle(QStringLiteral("文件属性"));
     setModal(true);
     setFont(InterfaceFont());
-    setFixedSize(TwipsToPixels(WindowWidth), TwipsToPixels(WindowHeight));
+    setFixedSize(Twips::ToPixels(WindowWidth), Twips::ToPixels(WindowHeight));
 
     const QStringList labels = FileInfoLabels();
     for (int i = 0; i < FileInfoBoxCount; ++i) {

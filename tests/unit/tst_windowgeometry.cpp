@@ -1,4 +1,3 @@
-#include "shell/playstatelook.h"
 #include "shell/windowgeometry.h"
 
 #include <QTest>
@@ -13,10 +12,6 @@ private slots:
     void spansScreenWidth_onlyAtExactWidth();
     void pointerRule_data();
     void pointerRule();
-    void playStateLook_data();
-    void playStateLook();
-    void playStateLook_otherValuesDoNothing_data();
-    void playStateLook_otherValuesDoNothing();
     void clockFont_data();
     void clockFont();
 };
@@ -90,48 +85,6 @@ void TestWindowGeometry::pointerRule()
     QFETCH(QPointF, position);
     QFETCH(bool, farEnough);
     QCOMPARE(PointerMovedFarEnough(position, QPointF(100, 100)), farEnough);
-}
-
-void TestWindowGeometry::playStateLook_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("shown"); // one letter per item, upper case = visible or enabled
-    // Play, pAuse, Stop, stRip, Frame text, Time, Logo, Info menu.
-    QTest::newRow("stopped") << 0 << "PasrftLi";
-    QTest::newRow("playing") << 1 << "pASRFTlI";
-    QTest::newRow("paused") << 2 << "PaSRFtlI";
-}
-
-void TestWindowGeometry::playStateLook()
-{
-    QFETCH(int, state);
-    QFETCH(QString, shown);
-    const std::optional<PlayStateLook> look = LookForPlayState(state);
-    QVERIFY(look.has_value());
-    const QList<bool> items { look->playVisible, look->pauseVisible, look->stopEnabled, look->miniStripVisible,
-        look->frameInfoVisible, look->timeVisible, look->logoVisible, look->fileInfoEnabled };
-    QString actual;
-    for (int i = 0; i < items.size(); ++i)
-        actual += items[i] ? shown.at(i).toUpper() : shown.at(i).toLower();
-    QCOMPARE(actual, shown);
-    QCOMPARE(look->playVisible, !look->pauseVisible);
-    QCOMPARE(look->unloadMovie, state == 0);
-    QCOMPARE(look->fitNoScale, state == 1);
-    QCOMPARE(look->blackBackground, state != 2);
-}
-
-void TestWindowGeometry::playStateLook_otherValuesDoNothing_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::newRow("-1") << -1;
-    QTest::newRow("3") << 3;
-    QTest::newRow("large") << 1000;
-}
-
-void TestWindowGeometry::playStateLook_otherValuesDoNothing()
-{
-    QFETCH(int, state);
-    QVERIFY(!LookForPlayState(state).has_value());
 }
 
 void TestWindowGeometry::clockFont_data()

@@ -1,5 +1,6 @@
 #include "swf/fileinfo.h"
 #include "swf/formatting.h"
+#include "shell/twips.h"
 #include "swf/frmflashinfo.h"
 #include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
@@ -11,6 +12,8 @@
 #include <QRawFont>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include "shell/twips.h"
+
 #include <QTest>
 
 class TestFrmFlashInfo : public QObject {
@@ -76,8 +79,8 @@ void TestFrmFlashInfo::labelsAndLayout()
         QCOMPARE(label->text(), expected[i]);
         QVERIFY(label->alignment() & Qt::AlignRight);
         QCOMPARE(label->geometry().x() + label->geometry().width(), 56); // ends at 840 twips
-        // Box i at left 900, top 120 + 378 i, 5100 by 300 twips.
-        QCOMPARE(box(window, i)->geometry(), QRect(60, (120 + 378 * i) / 15, 340, 20));
+        // Box i at left 900, top 120 + 378 i, 5100 by 300 twips (edges to the nearest pixel).
+        QCOMPARE(box(window, i)->geometry(), TwipsRect(900, 120 + 378 * i, 5100, 300));
         QCOMPARE(label->geometry().y(), box(window, i)->geometry().y());
     }
     auto* refresh = window.findChild<QPushButton*>(QStringLiteral("cmdRefresh"));

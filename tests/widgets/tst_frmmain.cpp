@@ -25,7 +25,6 @@ private slots:
     void splitterDrag();
     void playStatePresentation_data();
     void playStatePresentation();
-    void playStatePresentation_drivesTheEngine();
     void tooltips_data();
     void tooltips();
     void menus_captionsAndShortcuts_data();
@@ -186,25 +185,6 @@ void TestFrmMain::playStatePresentation()
     w.PresentPlayState(7);
     QCOMPARE(w.presentedPlayState(), state);
     QCOMPARE(w.PlayerBtns[0]->isVisible(), shown.at(0).isUpper());
-}
-
-void TestFrmMain::playStatePresentation_drivesTheEngine()
-{
-    FakeFlashControl flash;
-    m_window->setFlashControl(&flash);
-    flash.SetScale(QStringLiteral("NoScale"));
-    flash.SetBackgroundColor(0xFFFFFF);
-    m_window->PresentPlayState(2);
-    QCOMPARE(flash.Scale(), QStringLiteral("NoScale"));
-    QCOMPARE(flash.BackgroundColor(), 0xFFFFFF);
-    m_window->PresentPlayState(1);
-    QCOMPARE(flash.Scale(), QStringLiteral("ShowAll"));
-    QCOMPARE(flash.BackgroundColor(), 0);
-    flash.SetScale(QStringLiteral("ExactFit"));
-    m_window->PresentPlayState(1);
-    QCOMPARE(flash.Scale(), QStringLiteral("ExactFit"));
-    m_window->PresentPlayState(0);
-    QCOMPARE(flash.Movie(), FlashControl::UnloadUrl);
 }
 
 void TestFrmMain::tooltips_data()
