@@ -33,6 +33,7 @@ public:
     void SetClockText(const QString&) override { }
     void PresentPlayState(const PlayStatePresentation&) override { }
     void SwapSingleLoopPictures() override { }
+    void ShowNotFlashMessage() override { }
 };
 
 QString reasonText(EndReason reason)

@@ -1,5 +1,6 @@
 #include "playback/transport.h"
 
+#include "swf/fileinfo.h"
 #include "app/settings.h"
 #include "playback/flashcontrol.h"
 #include "playback/keymap.h"
@@ -7,6 +8,7 @@
 #include "playback/playlistrows.h"
 #include "playback/windowhost.h"
 #include "playlist/fileexists.h"
+#include "swf/fileinfo.h"
 #include "swf/formatting.h"
 
 namespace {
@@ -156,7 +158,9 @@ void Transport::play()
         m_rows.RenumberList();
 
     const QString path = m_rows.FilePath(m_currFileIndex);
-    ReadSwfHeader(path, m_currentSwfInfo); // a file that is not a SWF still goes to the player
+    // A file that is not a SWF still goes to the player, after the user has been told.
+    if (ReadSwfHeaderChecked(path, m_currentSwfInfo).notFlash)
+        m_host.ShowNotFlashMessage();
     const int32_t duration = m_currentSwfInfo.Duration;
     m_rows.SetDurations(m_currFileIndex, FormatDuration(duration, DurationShort), FormatDuration(duration, DurationFull));
     m_totalTimeText = FormatDuration(duration, DurationShort);

@@ -47,6 +47,8 @@ public:
     virtual void SetClockText(const QString& text) = 0; // lblTime
 
     virtual void PresentPlayState(const PlayStatePresentation& presentation) = 0;
+    // The movie about to play is no SWF: tell the user "不是Flash文件格式" (it is played all the same).
+    virtual void ShowNotFlashMessage() = 0;
     // Exchanges the NORMAL and DOWN pictures of transport button 12, so that it looks pressed while
     // single loop is on.
     virtual void SwapSingleLoopPictures() = 0;

@@ -20,6 +20,7 @@ public:
     QString clock;
     PlayStatePresentation presentation;
     int presentations = 0;
+    int notFlashMessages = 0;
     int singleLoopSwaps = 0;
 
     void OpenSwfFiles() override { calls.append(QStringLiteral("OpenSwfFiles")); }
@@ -36,4 +37,5 @@ public:
     void SetClockText(const QString& text) override { clock = text; }
     void PresentPlayState(const PlayStatePresentation& p) override;
     void SwapSingleLoopPictures() override { ++singleLoopSwaps; }
+    void ShowNotFlashMessage() override { ++notFlashMessages; }
 };

@@ -1,4 +1,5 @@
 #include "tests/support/playbackrig.h"
+#include "tests/support/testdir.h"
 
 #include <QTest>
 
@@ -11,6 +12,7 @@ private slots:
     void play_startsTheRowTheIndexWrapsTo();
     void play_onEmptyList_opensTheFileDialogAndKeepsTheState();
     void play_whilePaused_resumesTheSameFrameWithoutReloading();
+    void play_fileThatIsNoMovie_isReportedAndStillPlayed();
     void play_whilePlaying_restartsTheRowFromItsFirstFrame();
     void play_removesVanishedFilesWhenTheirTurnComes_data();
     void play_removesVanishedFilesWhenTheirTurnComes();
@@ -97,6 +99,27 @@ void TestTransport::play_onEmptyList_opensTheFileDialogAndKeepsTheState()
     rig.transport.SetCurrFileIndex(4);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     QCOMPARE(rig.transport.CurrFileIndex(), 4);
+}
+
+void TestTransport::play_fileThatIsNoMovie_isReportedAndStillPlayed()
+{
+    PlaybackRig rig;
+    rig.addMovie(QStringLiteral("good.swf"), 50);
+    const QString text = rig.addMissing(QStringLiteral("notes.swf"));
+    QVERIFY(WriteAll(text, "just text, no movie"));
+    rig.transport.SetCurrFileIndex(1);
+    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
+    QCOMPARE(rig.host.notFlashMessages, 0);
+
+    rig.transport.PlayerBtns_Click(Transport::CmdNext);
+    QCOMPARE(rig.host.notFlashMessages, 1);
+    QCOMPARE(rig.flash.Movie(), text);
+    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
+
+    // Back to the movie: nothing more to report.
+    rig.transport.PlayerBtns_Click(Transport::CmdNext);
+    QCOMPARE(rig.transport.CurrFileIndex(), 1);
+    QCOMPARE(rig.host.notFlashMessages, 1);
 }
 
 void TestTransport::play_whilePaused_resumesTheSameFrameWithoutReloading()
