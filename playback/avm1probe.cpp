@@ -41,7 +41,7 @@ public:
     }
     Actions& pushNull() { return record(0x96, QByteArray(1, '\2')); }
     Actions& pushUndefined() { return record(0x96, QByteArray(1, '\3')); }
-    Actions& pushRegister(int r) { return record(0x96, QByteArray { '\4', static_cast<char>(r) }); }
+    Actions& pushRegister(int r) { return record(0x96, bytes2(4, r)); }
     Actions& storeRegister(int r) { return record(0x87, QByteArray(1, static_cast<char>(r))); }
     Actions& setTarget(const char* target) { return record(0x8B, QByteArray(target).append('\0')); }
     Actions& getMember() { return op(0x4E); }
@@ -73,11 +73,17 @@ public:
         m_bytes.append(body);
         return *this;
     }
-    Actions& branchIfTrue(int skip) { return record(0x9D, QByteArray { static_cast<char>(skip & 0xff), static_cast<char>((skip >> 8) & 0xff) }); }
+    Actions& branchIfTrue(int skip) { return record(0x9D, bytes2(skip & 0xff, (skip >> 8) & 0xff)); }
     QByteArray bytes() const { return m_bytes; }
     qsizetype size() const { return m_bytes.size(); }
 
 private:
+    static QByteArray bytes2(int a, int b)
+    {
+        QByteArray two;
+        two.append(static_cast<char>(a)).append(static_cast<char>(b));
+        return two;
+    }
     void u16(qsizetype v)
     {
         m_bytes.append(static_cast<char>(v & 0xff));
@@ -91,10 +97,15 @@ constexpr int CurrentFrameProperty = 4;
 // Every "visible from SWF n on" flag of a property; cleared so that a SWF 4 movie sees them.
 constexpr int VersionFlags = 0x7F80;
 
-// ASSetPropFlags(object in register, name, 0, VersionFlags)
+// ASSetPropFlags(object in register, name, 0, VersionFlags); every property when name is null.
 Actions& showProperty(Actions& a, int objectRegister, const char* name)
 {
-    return a.pushInt(VersionFlags).pushInt(0).pushString(name).pushRegister(objectRegister).pushInt(4)
+    a.pushInt(VersionFlags).pushInt(0);
+    if (name)
+        a.pushString(name);
+    else
+        a.pushNull();
+    return a.pushRegister(objectRegister).pushInt(4)
         .pushRegister(GlobalRegister).pushString("ASSetPropFlags").callMethod().pop();
 }
 
@@ -125,6 +136,7 @@ QByteArray RegisterCallbacks()
     setup.pushRegister(2).pushString("external").getMember().storeRegister(3).pop();
     showProperty(setup, 3, "ExternalInterface");
     setup.pushRegister(3).pushString("ExternalInterface").getMember().storeRegister(4).pop();
+    showProperty(setup, 4, nullptr); // addCallback itself is hidden from movies before SWF 8
 
     auto addCallback = [&setup](const char* name, int params, bool global, const QByteArray& body) {
         setup.function(params, global, body).pushNull().pushString(name).pushInt(3).pushRegister(4)
