@@ -1,4 +1,5 @@
 #include "app/infocommand.h"
+#include "playback/engineprocess.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
         return RunInfoCommand(paths, out);
     }
 
+    PrepareEngineProcess();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
