@@ -1,6 +1,7 @@
 #include "playback/movieprep.h"
 
 #include "playback/avm1probe.h"
+#include "playback/avm2probe.h"
 #include "playback/swfcontainer.h"
 #include "playback/swftags.h"
 
@@ -27,8 +28,14 @@ PreparedMovie PrepareMovie(const QByteArray& file)
     QByteArray start;
     QByteArray end;
     if (layout.actionScript3) {
-        movie.noProbeReason = QStringLiteral("ActionScript 3 movies are played without a probe");
-        return movie;
+        const Avm2Probe::Injection injection = Avm2Probe::Build(layout, layout.showFrames);
+        if (!injection.error.isEmpty()) {
+            movie.noProbeReason = injection.error;
+            return movie;
+        }
+        start = injection.frameOneTags;
+        movie.probe = ProbeKind::ActionScript3;
+        movie.holdsLastFrame = layout.showFrames > 0; // the probe itself stops the root there
     } else {
         start = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::RegisterCallbacks());
         if (layout.showFrames > 0)

@@ -34,6 +34,14 @@ bool readTagHeader(const QByteArray& b, qsizetype at, TagHeader& tag)
     return tag.bodyBytes <= b.size() - at - tag.headerBytes;
 }
 
+// Tags whose body starts with the id of the character they define.
+bool definesCharacter(int code)
+{
+    static const QSet<int> codes { 2, 6, 7, 8, 10, 11, 13, 14, 20, 21, 22, 32, 33, 34, 35, 36, 37, 39, 46, 48, 60, 75,
+        83, 84, 87, 90, 91 };
+    return codes.contains(code);
+}
+
 } // namespace
 
 SwfTagLayout ScanSwfTags(const QByteArray& fws)
@@ -66,6 +74,8 @@ SwfTagLayout ScanSwfTags(const QByteArray& fws)
             layout.actionScript3 = as3Flag && static_cast<uint8_t>(fws.at(3)) >= 9;
             layout.frameOneStart = at + tag.headerBytes + tag.bodyBytes;
         }
+        if (definesCharacter(tag.code) && tag.bodyBytes >= 2)
+            layout.characterIds.insert(int(readU(fws, at + tag.headerBytes, 2)));
         if (tag.code == SwfTagCode::ShowFrame) {
             ++layout.showFrames;
             layout.lastShowFrame = at;

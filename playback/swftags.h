@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 // Where things are in an uncompressed movie's tag list, as far as the probe needs to know.
@@ -12,6 +13,7 @@ struct SwfTagLayout {
     int showFrames = 0; // ShowFrame tags of the root: the frames the engine plays
     qsizetype lastShowFrame = -1; // offset of the last of them
     bool ended = false; // an End tag was reached; false when the tag list runs off the data
+    QSet<int> characterIds; // ids the movie's definition tags use
     QString error; // set when not even the first tag can be found
 };
 

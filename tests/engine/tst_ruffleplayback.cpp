@@ -156,10 +156,11 @@ void TestRufflePlayback::framesAdvanceInEveryContainer_data()
 {
     QTest::addColumn<int>("version");
     QTest::addColumn<swfgen::Compression>("compression");
-    for (int version : { 4, 6, 8 }) {
+    QTest::addColumn<bool>("as3");
+    for (int version : { 4, 6, 8, 10 }) {
         for (auto [name, c] : { std::pair { "FWS", swfgen::Compression::None },
                  std::pair { "CWS", swfgen::Compression::Zlib }, std::pair { "ZWS", swfgen::Compression::Lzma } })
-            QTest::addRow("SWF %d %s", version, name) << version << c;
+            QTest::addRow("SWF %d %s%s", version, name, version >= 10 ? " AS3" : "") << version << c << (version >= 10);
     }
 }
 
@@ -167,7 +168,9 @@ void TestRufflePlayback::framesAdvanceInEveryContainer()
 {
     QFETCH(int, version);
     QFETCH(swfgen::Compression, compression);
+    QFETCH(bool, as3);
     swfgen::MovieSpec spec;
+    spec.actionScript3 = as3;
     spec.version = static_cast<uint8_t>(version);
     spec.compression = compression;
     spec.frameCount = 80;

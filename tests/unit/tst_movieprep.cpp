@@ -1,4 +1,5 @@
 #include "playback/avm1probe.h"
+#include "playback/avm2probe.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
 #include "tests/support/swfwriter.h"
@@ -20,7 +21,8 @@ private slots:
     void shortCompressedDataStillPlays();
     void lyingLengthDoesNotCutOrPad_data();
     void lyingLengthDoesNotCutOrPad();
-    void actionScript3WithoutProbeSaysWhy();
+    void actionScript3GetsItsOwnProbe();
+    void actionScript3FlagBeforeSwf9IsIgnored();
     void movieWithoutShowFrameGetsNoHold();
     void lzmaEndMarkerIsOptional();
     void decodeRefusesMoviesOverTheLimit();
@@ -246,21 +248,39 @@ void TestMoviePrep::lyingLengthDoesNotCutOrPad()
     QCOMPARE(plain.fws, honest);
 }
 
-void TestMoviePrep::actionScript3WithoutProbeSaysWhy()
+void TestMoviePrep::actionScript3GetsItsOwnProbe()
 {
     swfgen::MovieSpec spec;
     spec.version = 10;
     spec.actionScript3 = true;
+    spec.frameCount = 33;
     const QByteArray original = swfgen::WriteMovie(spec);
     const PreparedMovie movie = PrepareMovie(swfgen::Compress(original, Compression::Zlib));
     QVERIFY(movie.actionScript3);
-    QCOMPARE(movie.showFrames, spec.frameCount);
-    if (movie.probe == ProbeKind::None) {
-        QVERIFY(!movie.noProbeReason.isEmpty());
-        QCOMPARE(movie.fws, original);
-    } else {
-        QCOMPARE(movie.probe, ProbeKind::ActionScript3);
-    }
+    QCOMPARE(movie.probe, ProbeKind::ActionScript3);
+    QCOMPARE(movie.showFrames, 33);
+    QVERIFY(movie.holdsLastFrame);
+    QList<RawTag> out = splitTags(movie.fws);
+    const QList<RawTag> in = splitTags(original);
+    // FileAttributes, then the probe's code, its sprite, the class binding and the placement.
+    QCOMPARE(out.size(), in.size() + 4);
+    const QList<int> injected { out.at(1).code, out.at(2).code, out.at(3).code, out.at(4).code };
+    QCOMPARE(injected, (QList<int> { 82, 39, 76, 26 }));
+    QVERIFY(out.at(1).bytes.contains(Avm2Probe::ProbeAbc(33)));
+    out.remove(1, 4);
+    for (int i = 0; i < in.size(); ++i)
+        QCOMPARE(out.at(i).bytes, in.at(i).bytes);
+}
+
+void TestMoviePrep::actionScript3FlagBeforeSwf9IsIgnored()
+{
+    // Players honour the ActionScript 3 flag from SWF 9 on only.
+    swfgen::MovieSpec spec;
+    spec.version = 8;
+    spec.actionScript3 = true;
+    const PreparedMovie movie = PrepareMovie(swfgen::WriteMovie(spec));
+    QVERIFY(!movie.actionScript3);
+    QCOMPARE(movie.probe, ProbeKind::ActionScript12);
 }
 
 void TestMoviePrep::movieWithoutShowFrameGetsNoHold()
