@@ -160,6 +160,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_frame = 0;
     m_total = 0;
     m_probeUp = false;
+    m_hasTimeline = true;
     m_playing = false;
     m_report = {};
     m_pendingLoad.clear();
@@ -275,6 +276,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
         return;
     m_probeUp = map.value(QStringLiteral("probe")).toBool();
+    m_hasTimeline = map.value(QStringLiteral("timeline"), true).toBool();
     if (m_probeUp)
         m_frame = std::max(programFrame(map.value(QStringLiteral("frame")).toInt()), 0);
     if (!m_probeUp)

@@ -32,6 +32,8 @@ public:
     const PreparedMovie& movieReport() const { return m_report; }
     // True once the movie's probe has answered: frames are then read and driven exactly.
     bool probeAnswering() const { return m_probeUp; }
+    // False for an ActionScript 3 movie whose document class is a Sprite: there is no frame to read.
+    bool hasTimeline() const { return m_hasTimeline; }
 
     void LoadMovie(int layer, const QString& url) override;
     void Play() override;
@@ -86,4 +88,5 @@ private:
     int m_ready = 0;
     bool m_playing = false;
     bool m_probeUp = false;
+    bool m_hasTimeline = true;
 };

@@ -86,6 +86,11 @@
         if (!movie || movie.probe === "none" || !api())
             return undefined;
         const frame = call(Callback.frame);
+        if (frame === -1) {
+            // An ActionScript 3 movie whose document class is a Sprite: it has no timeline to drive.
+            movie.probe = "none";
+            movie.noTimeline = true;
+        }
         return typeof frame === "number" && frame >= 1 ? frame : undefined;
     }
 
@@ -102,7 +107,8 @@
                 call(Callback.scale, Scales[settings.scale] || "showAll");
         },
         load: function (gen, url, probe, total) {
-            movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false };
+            movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
+                noTimeline: false };
             const current = movie;
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
                 current.failed = true;
@@ -144,6 +150,7 @@
                 total: probed ? movie.total : (loaded ? r.metadata.numFrames : 0),
                 playing: probed ? movie.playing : !!(r && r.isPlaying),
                 probe: probed,
+                timeline: !movie.noTimeline,
             };
         },
         play: function () {

@@ -1,4 +1,5 @@
 #include "playback/rufflecontrol.h"
+#include "tests/support/as3movie.h"
 #include "tests/support/enginetestmain.h"
 #include "tests/support/flashcontract.h"
 #include "tests/support/swfwriter.h"
@@ -26,6 +27,10 @@ private slots:
     void scaleModesChangeWhereTheMovieIsDrawn();
     void unloadRemovesThePlayer();
     void fileThatIsNoMovieNeverBecomesReady();
+    void as3FrameScriptsAreObeyed_data();
+    void as3FrameScriptsAreObeyed();
+    void as3ScenesCountAsOneTimeline();
+    void as3SpriteDocumentHasNoTimeline();
 
     // The checks the simulated engine passes too.
     void contractReadyComesOnceAfterLoad() { FlashContract::readyComesOnceAfterLoad(m_env); }
@@ -319,6 +324,88 @@ void TestRufflePlayback::fileThatIsNoMovieNeverBecomesReady()
     QCOMPARE(ready.count(), 0);
     QCOMPARE(m_flash->TotalFrames(), 0);
     QCOMPARE(m_flash->Movie(), path);
+}
+
+namespace {
+
+swfgen::MovieSpec as3Spec(int frames, const as3gen::As3Movie& movie)
+{
+    swfgen::MovieSpec spec;
+    spec.version = 10;
+    spec.actionScript3 = true;
+    spec.frameCount = frames;
+    spec.frameRate = 30;
+    spec.extraTags[1] = as3gen::FrameOneTags(movie);
+    return spec;
+}
+
+} // namespace
+
+void TestRufflePlayback::as3FrameScriptsAreObeyed_data()
+{
+    using Kind = swfgen::Action::Kind;
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("scriptFrame"); // 1-based
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("target"); // 1-based goto target
+    QTest::addColumn<int>("lowest"); // 0-based frames the movie must stay within once settled
+    QTest::addColumn<int>("highest");
+    QTest::newRow("stop() on frame 40 holds there") << 100 << 40 << int(Kind::Stop) << 0 << 39 << 39;
+    QTest::newRow("loop of frames 1 to 5") << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
+    QTest::newRow("last frame jumps back to 3") << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
+}
+
+void TestRufflePlayback::as3FrameScriptsAreObeyed()
+{
+    QFETCH(int, frames);
+    QFETCH(int, scriptFrame);
+    QFETCH(int, kind);
+    QFETCH(int, target);
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+    as3gen::As3Movie movie;
+    movie.frameScripts[scriptFrame] = { { swfgen::Action::Kind(kind), target } };
+    QVERIFY(loadAndWait(writeMovie(as3Spec(frames, movie))));
+    QVERIFY(m_flash->probeAnswering());
+    QCOMPARE(m_flash->TotalFrames(), frames);
+    run(1500);
+    const QList<int> seen = watchFrames(1500);
+    QVERIFY(!seen.isEmpty());
+    const auto [low, high] = std::minmax_element(seen.begin(), seen.end());
+    QVERIFY2(*low >= lowest && *high <= highest,
+        qPrintable(QStringLiteral("frames seen %1..%2").arg(*low).arg(*high)));
+    if (lowest != highest) // a loop: it must really move
+        QVERIFY(*low < *high);
+}
+
+void TestRufflePlayback::as3ScenesCountAsOneTimeline()
+{
+    as3gen::As3Movie movie;
+    movie.scenes = { { "Scene 1", 0 }, { "Scene 2", 30 } };
+    QVERIFY(loadAndWait(writeMovie(as3Spec(60, movie))));
+    QVERIFY(m_flash->probeAnswering());
+    QCOMPARE(m_flash->TotalFrames(), 60);
+    QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 35; }, 5000));
+    QVERIFY(runUntil([&] { return m_flash->FrameNum() == 59; }, 5000));
+    run(400);
+    QCOMPARE(m_flash->FrameNum(), 59);
+    m_flash->StopPlay();
+    m_flash->SetFrameNum(45);
+    run(300);
+    QCOMPARE(m_flash->FrameNum(), 45);
+    m_flash->SetFrameNum(10);
+    run(300);
+    QCOMPARE(m_flash->FrameNum(), 10);
+}
+
+void TestRufflePlayback::as3SpriteDocumentHasNoTimeline()
+{
+    as3gen::As3Movie movie;
+    movie.spriteDocument = true;
+    QVERIFY(loadAndWait(writeMovie(as3Spec(12, movie))));
+    QVERIFY(!m_flash->hasTimeline());
+    QVERIFY(!m_flash->probeAnswering());
+    QCOMPARE(m_flash->TotalFrames(), 12); // from the engine's own metadata
 }
 
 QUEN_ENGINE_TEST_MAIN(TestRufflePlayback)
