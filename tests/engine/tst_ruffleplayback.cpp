@@ -27,6 +27,7 @@ private slots:
     void scaleModesChangeWhereTheMovieIsDrawn();
     void unloadRemovesThePlayer();
     void fileThatIsNoMovieNeverBecomesReady();
+    void inputNeverReachesTheMovie();
     void as3FrameScriptsAreObeyed_data();
     void as3FrameScriptsAreObeyed();
     void as3ScenesCountAsOneTimeline();
@@ -324,6 +325,66 @@ void TestRufflePlayback::fileThatIsNoMovieNeverBecomesReady()
     QCOMPARE(ready.count(), 0);
     QCOMPARE(m_flash->TotalFrames(), 0);
     QCOMPARE(m_flash->Movie(), path);
+}
+
+namespace {
+
+// Stands for the main window's filter: it sees the view's input before the movie could.
+class InputRecorder : public QObject {
+public:
+    QList<QEvent::Type> seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+            seen.append(event->type());
+        return false;
+    }
+};
+
+} // namespace
+
+void TestRufflePlayback::inputNeverReachesTheMovie()
+{
+    QVERIFY(loadAndWait(writeMovie({})));
+    auto installed = std::make_shared<std::optional<QVariant>>();
+    m_flash->runInPage(u"window.quenTestInput = 0; window.quenTestMoves = 0;"
+                       " ['pointerdown', 'mousedown', 'keydown'].forEach(function (t) {"
+                       " document.addEventListener(t, function () { window.quenTestInput++; }, true); });"
+                       " document.addEventListener('mousemove', function () { window.quenTestMoves++; }, true); 1"_qs,
+        [installed](const QVariant& v) { *installed = v; });
+    QVERIFY(QTest::qWaitFor([&] { return installed->has_value(); }, 5000));
+    QWidget* input = m_flash->inputWidget();
+    QVERIFY(input);
+    QVERIFY(input != m_flash->widget()); // the engine's own input widget, not the frame around it
+    QCOMPARE(m_flash->widget()->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(input->focusPolicy(), Qt::NoFocus);
+
+    InputRecorder recorder;
+    input->installEventFilter(&recorder);
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::keyClick(input, Qt::Key_Space);
+    input->removeEventFilter(&recorder);
+    QCOMPARE(recorder.seen, (QList<QEvent::Type> { QEvent::MouseButtonPress, QEvent::KeyPress }));
+    QVERIFY(QApplication::focusWidget() != input);
+    // Moves still reach the page, after the click and key if those had gone through: once a move
+    // arrived, the page has seen everything that was let through.
+    QTest::mouseMove(input, QPoint(60, 60));
+    QTest::mouseMove(input, QPoint(70, 70));
+    QVariantList counts;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            auto answered = std::make_shared<std::optional<QVariant>>();
+            m_flash->runInPage(u"[window.quenTestInput, window.quenTestMoves]"_qs,
+                [answered](const QVariant& v) { *answered = v; });
+            if (!QTest::qWaitFor([&] { return answered->has_value(); }, 2000))
+                return false;
+            counts = answered->value().toList();
+            return counts.value(1).toInt() > 0;
+        },
+        5000));
+    QCOMPARE(counts.value(0).toInt(), 0);
 }
 
 namespace {
