@@ -13,7 +13,7 @@ void appendU30(QByteArray& b, uint32_t v)
     } while (v);
 }
 
-template<typename T> int intern(QList<T>& list, const T& value)
+template <typename T> int intern(QList<T>& list, const T& value)
 {
     const qsizetype at = list.indexOf(value);
     if (at >= 0)

@@ -105,8 +105,12 @@ Actions& showProperty(Actions& a, int objectRegister, const char* name)
         a.pushString(name);
     else
         a.pushNull();
-    return a.pushRegister(objectRegister).pushInt(4)
-        .pushRegister(GlobalRegister).pushString("ASSetPropFlags").callMethod().pop();
+    return a.pushRegister(objectRegister)
+        .pushInt(4)
+        .pushRegister(GlobalRegister)
+        .pushString("ASSetPropFlags")
+        .callMethod()
+        .pop();
 }
 
 QByteArray onRoot(const Actions& inner)
@@ -139,8 +143,14 @@ QByteArray RegisterCallbacks()
     showProperty(setup, 4, nullptr); // addCallback itself is hidden from movies before SWF 8
 
     auto addCallback = [&setup](const char* name, int params, bool global, const QByteArray& body) {
-        setup.function(params, global, body).pushNull().pushString(name).pushInt(3).pushRegister(4)
-            .pushString("addCallback").callMethod().pop();
+        setup.function(params, global, body)
+            .pushNull()
+            .pushString(name)
+            .pushInt(3)
+            .pushRegister(4)
+            .pushString("addCallback")
+            .callMethod()
+            .pop();
     };
     addCallback(FrameCallback, 0, false, Actions().append(readFrame()).ret().bytes());
     {
@@ -151,8 +161,14 @@ QByteArray RegisterCallbacks()
     addCallback(PlayCallback, 0, false, onRoot(Actions().op(0x06)));
     addCallback(StopCallback, 0, false, onRoot(Actions().op(0x07)));
     addCallback(ScaleCallback, 1, true,
-        Actions().pushRegister(GlobalRegister).pushString("Stage").getMember().pushString("scaleMode")
-            .pushRegister(2).setMember().bytes());
+        Actions()
+            .pushRegister(GlobalRegister)
+            .pushString("Stage")
+            .getMember()
+            .pushString("scaleMode")
+            .pushRegister(2)
+            .setMember()
+            .bytes());
 
     // The setup runs as a function of its own so that it can keep _global and friends in registers.
     Actions top;
@@ -165,8 +181,13 @@ QByteArray HoldLastFrame(int lastFrame)
     Actions stop;
     stop.append(onRoot(Actions().op(0x07)));
     Actions a;
-    a.append(readFrame()).pushNumber(lastFrame).op(0x0E).op(0x12) // Equals, Not
-        .branchIfTrue(int(stop.size())).append(stop.bytes()).op(0x00);
+    a.append(readFrame())
+        .pushNumber(lastFrame)
+        .op(0x0E)
+        .op(0x12) // Equals, Not
+        .branchIfTrue(int(stop.size()))
+        .append(stop.bytes())
+        .op(0x00);
     return a.bytes();
 }
 

@@ -44,8 +44,8 @@ enum Op : uint8_t {
 };
 
 struct Names {
-    int root, movieClip, scenes, currentScene, currentFrame, name, numFrames, length, index, frameOf, stage,
-        scaleMode, play, stop, gotoAndStop, externalInterface, addCallback, addEventListener, sprite, probe;
+    int root, movieClip, scenes, currentScene, currentFrame, name, numFrames, length, index, frameOf, stage, scaleMode,
+        play, stop, gotoAndStop, externalInterface, addCallback, addEventListener, sprite, probe;
 };
 
 Names names(AbcWriter& w)
@@ -233,7 +233,9 @@ Injection Build(const SwfTagLayout& layout, int lastFrame)
         injection.error = QStringLiteral("no free character id for the probe");
         return injection;
     }
-    auto u16 = [](QByteArray& b, int v) { b.append(static_cast<char>(v & 0xff)).append(static_cast<char>((v >> 8) & 0xff)); };
+    auto u16 = [](QByteArray& b, int v) {
+        b.append(static_cast<char>(v & 0xff)).append(static_cast<char>((v >> 8) & 0xff));
+    };
 
     QByteArray abc;
     abc.append("\x01\0\0\0", 4); // lazy initialise: runs when the symbol is bound

@@ -19,8 +19,8 @@ QWebEnginePage* EnginePage::createWindow(WebWindowType)
 }
 
 // Off by default; QT_LOGGING_RULES="quen.engine.page.debug=true" shows what the engine says.
-void EnginePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
-    const QString& source)
+void EnginePage::javaScriptConsoleMessage(
+    JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source)
 {
     qCDebug(lcEnginePage) << level << source << line << message;
 }

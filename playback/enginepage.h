@@ -14,8 +14,8 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
-        const QString& source) override;
+    void javaScriptConsoleMessage(
+        JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source) override;
 };
 
 // With networking off, only our scheme and data held in the page itself may be requested.

@@ -8,8 +8,8 @@ QString MovieFolderFile(const QString& movieFolder, const QString& relativePath)
     // Movies made on Windows ask for "sub\file.jpg".
     QString relative = relativePath;
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (movieFolder.isEmpty() || relative.isEmpty() || QDir::isAbsolutePath(relative)
-        || relative.contains(QChar(u'\0')) || relative.contains(QLatin1Char(':')))
+    if (movieFolder.isEmpty() || relative.isEmpty() || QDir::isAbsolutePath(relative) || relative.contains(QChar(u'\0'))
+        || relative.contains(QLatin1Char(':')))
         return {};
     const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString& step : steps) {

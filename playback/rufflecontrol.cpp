@@ -31,13 +31,17 @@ constexpr int ReadIntervalMs = 40;
 
 QString jsString(const QString& s)
 {
-    return QString::fromUtf8(QJsonDocument::fromVariant(QVariantList { s }).toJson(QJsonDocument::Compact).chopped(1).mid(1));
+    return QString::fromUtf8(
+        QJsonDocument::fromVariant(QVariantList { s }).toJson(QJsonDocument::Compact).chopped(1).mid(1));
 }
 
 QString cssColor(int bgr)
 {
     const int r = bgr & 0xff, g = (bgr >> 8) & 0xff, b = (bgr >> 16) & 0xff;
-    return QStringLiteral("#%1%2%3").arg(r, 2, 16, QLatin1Char('0')).arg(g, 2, 16, QLatin1Char('0')).arg(b, 2, 16, QLatin1Char('0'));
+    return QStringLiteral("#%1%2%3")
+        .arg(r, 2, 16, QLatin1Char('0'))
+        .arg(g, 2, 16, QLatin1Char('0'))
+        .arg(b, 2, 16, QLatin1Char('0'));
 }
 
 QString scaleName(const QString& scale)
@@ -65,8 +69,7 @@ QByteArray readMovieFile(const QString& path, QString& error)
 
 } // namespace
 
-RuffleFlashControl::RuffleFlashControl(QObject* parent)
-    : FlashControl(parent)
+RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
 {
     m_profile = new QWebEngineProfile(this); // off the record: nothing of the movies lands on disk
     m_scheme = new EngineSchemeHandler(this);
@@ -231,20 +234,20 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
                               .arg(engineFrame(m_total - 1))
                               .arg(MaxSkipAttempts),
         [self, gen, lastFrame](const QVariant& answer) {
-            if (!self)
-                return;
-            int reached = lastFrame;
-            if (gen == self->m_gen && answer.isValid()) {
-                reached = programFrame(answer.toInt());
-                if (reached >= 0 && reached != lastFrame) {
-                    self->m_frame = reached;
-                    self->m_playing = true;
-                } else {
-                    reached = lastFrame;
-                }
+        if (!self)
+            return;
+        int reached = lastFrame;
+        if (gen == self->m_gen && answer.isValid()) {
+            reached = programFrame(answer.toInt());
+            if (reached >= 0 && reached != lastFrame) {
+                self->m_frame = reached;
+                self->m_playing = true;
+            } else {
+                reached = lastFrame;
             }
-            emit self->StuckFrameSkipped(lastFrame, reached);
-        });
+        }
+        emit self->StuckFrameSkipped(lastFrame, reached);
+    });
 }
 
 void RuffleFlashControl::command(const QString& code)
@@ -316,10 +319,11 @@ void RuffleFlashControl::applyProperties()
 
 void RuffleFlashControl::applySettingsToPage()
 {
-    const QString settings = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3})")
-                                 .arg(jsString(scaleName(Scale())), jsString(cssColor(BackgroundColor())),
-                                     WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
-                                                                                             : QStringLiteral("false"));
+    const QString settings
+        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3})")
+              .arg(jsString(scaleName(Scale())), jsString(cssColor(BackgroundColor())),
+                  WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
+                                                                            : QStringLiteral("false"));
     command(settings);
 }
 

@@ -138,8 +138,9 @@ QVariant TestRuffleGuards::evaluate(const QString& code)
 {
     auto answer = std::make_shared<std::optional<QVariant>>();
     m_flash->runInPage(code, [answer](const QVariant& v) { *answer = v; });
-    QTest::qWaitFor([&] { return answer->has_value(); }, 10000);
-    return answer->value_or(QVariant());
+    if (!QTest::qWaitFor([&] { return answer->has_value(); }, 10000))
+        return {};
+    return answer->value();
 }
 
 void TestRuffleGuards::networkingNoneStopsLoadMovie_data()
@@ -183,10 +184,11 @@ void TestRuffleGuards::scriptNeverStopsPageScript()
     m_flash->SetAllowNetworking(u"all"_qs);
     m_flash->SetAllowScriptAccess(access);
     const QByteArray actions = viaExternalCall ? externalCall("(function(){document.title='movie-script'})")
-                                            : getUrl("javascript:void(document.title='movie-script')", "_self");
+                                               : getUrl("javascript:void(document.title='movie-script')", "_self");
     QVERIFY(loadAndWait(writeMovie(actions)));
     QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
-    const bool ran = QTest::qWaitFor([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000);
+    const bool ran
+        = QTest::qWaitFor([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000);
     QCOMPARE(ran, runs);
     evaluate(u"document.title = ''"_qs);
 }
@@ -220,10 +222,10 @@ void TestRuffleGuards::onlyTheMovieFolderIsServed()
     const QString base = evaluate(u"document.querySelector('ruffle-player').ruffle().loadedConfig.url"_qs).toString();
     QVERIFY(base.startsWith(u"quen://player/movie/"));
     const QString url = base.left(base.lastIndexOf(QLatin1Char('/')) + 1) + relative;
-    const QString answer = evaluate(QStringLiteral(
-        "(function(){ const x = new XMLHttpRequest(); try { x.open('GET', '%1', false); x.send(); "
-        "return x.status + ':' + x.responseText; } catch (e) { return 'refused'; } })()")
-                                        .arg(url))
+    const QString answer = evaluate(
+        QStringLiteral("(function(){ const x = new XMLHttpRequest(); try { x.open('GET', '%1', false); x.send(); "
+                       "return x.status + ':' + x.responseText; } catch (e) { return 'refused'; } })()")
+            .arg(url))
                                .toString();
     QCOMPARE(answer == u"200:content", served);
 }

@@ -138,14 +138,16 @@ void TestRufflePlayback::run(int ms)
     QSignalSpy snapshots(m_flash, &RuffleFlashControl::SnapshotTaken);
     QElapsedTimer clock;
     clock.start();
-    QTest::qWaitFor([&] { return clock.elapsed() >= ms && snapshots.count() >= 3; }, ms + 5000);
+    // Without snapshots (an empty player) the time alone passes; the checks that follow decide.
+    if (!QTest::qWaitFor([&] { return clock.elapsed() >= ms && snapshots.count() >= 3; }, ms + 5000))
+        qInfo("no fresh snapshot from the engine");
 }
 
 QList<int> TestRufflePlayback::watchFrames(int ms)
 {
     QList<int> frames;
-    auto connection = connect(m_flash, &RuffleFlashControl::SnapshotTaken, this,
-        [&] { frames.append(m_flash->FrameNum()); });
+    auto connection
+        = connect(m_flash, &RuffleFlashControl::SnapshotTaken, this, [&] { frames.append(m_flash->FrameNum()); });
     run(ms);
     disconnect(connection);
     return frames;
@@ -272,16 +274,17 @@ void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
         QRect bounds;
         const bool drawn = runUntil(
             [&] {
-                bounds = boundsOfColor(m_flash->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32), shape);
-                return qAbs(bounds.width() - e.size.width()) <= 2 && qAbs(bounds.height() - e.size.height()) <= 2;
+            bounds = boundsOfColor(m_flash->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32), shape);
+            return qAbs(bounds.width() - e.size.width()) <= 2 && qAbs(bounds.height() - e.size.height()) <= 2;
             },
             5000);
-        QVERIFY2(drawn, qPrintable(QStringLiteral("%1: square drawn at %2,%3 %4x%5")
-                                       .arg(QLatin1String(e.mode))
-                                       .arg(bounds.x())
-                                       .arg(bounds.y())
-                                       .arg(bounds.width())
-                                       .arg(bounds.height())));
+        QVERIFY2(drawn,
+            qPrintable(QStringLiteral("%1: square drawn at %2,%3 %4x%5")
+                           .arg(QLatin1String(e.mode))
+                           .arg(bounds.x())
+                           .arg(bounds.y())
+                           .arg(bounds.width())
+                           .arg(bounds.height())));
     }
 }
 
@@ -298,15 +301,15 @@ void TestRufflePlayback::unloadRemovesThePlayer()
     auto query = std::make_shared<Query>();
     QVERIFY(runUntil(
         [&] {
-            if (!query->inFlight) {
-                query->inFlight = true;
-                m_flash->runInPage(QStringLiteral("document.querySelectorAll('ruffle-player').length"),
-                    [query](const QVariant& v) {
-                        query->players = v.toInt();
-                        query->inFlight = false;
-                    });
-            }
-            return query->players == 0;
+        if (!query->inFlight) {
+            query->inFlight = true;
+            m_flash->runInPage(QStringLiteral("document.querySelectorAll('ruffle-player').length"),
+                [query](const QVariant& v) {
+                query->players = v.toInt();
+                query->inFlight = false;
+            });
+        }
+        return query->players == 0;
         },
         5000));
 }
@@ -375,13 +378,13 @@ void TestRufflePlayback::inputNeverReachesTheMovie()
     QVariantList counts;
     QVERIFY(QTest::qWaitFor(
         [&] {
-            auto answered = std::make_shared<std::optional<QVariant>>();
-            m_flash->runInPage(u"[window.quenTestInput, window.quenTestMoves]"_qs,
-                [answered](const QVariant& v) { *answered = v; });
-            if (!QTest::qWaitFor([&] { return answered->has_value(); }, 2000))
-                return false;
-            counts = answered->value().toList();
-            return counts.value(1).toInt() > 0;
+        auto answered = std::make_shared<std::optional<QVariant>>();
+        m_flash->runInPage(
+            u"[window.quenTestInput, window.quenTestMoves]"_qs, [answered](const QVariant& v) { *answered = v; });
+        if (!QTest::qWaitFor([&] { return answered->has_value(); }, 2000))
+            return false;
+        counts = answered->value().toList();
+        return counts.value(1).toInt() > 0;
         },
         5000));
     QCOMPARE(counts.value(0).toInt(), 0);
@@ -433,8 +436,7 @@ void TestRufflePlayback::as3FrameScriptsAreObeyed()
     const QList<int> seen = watchFrames(1500);
     QVERIFY(!seen.isEmpty());
     const auto [low, high] = std::minmax_element(seen.begin(), seen.end());
-    QVERIFY2(*low >= lowest && *high <= highest,
-        qPrintable(QStringLiteral("frames seen %1..%2").arg(*low).arg(*high)));
+    QVERIFY2(*low >= lowest && *high <= highest, qPrintable(QStringLiteral("frames seen %1..%2").arg(*low).arg(*high)));
     if (lowest != highest) // a loop: it must really move
         QVERIFY(*low < *high);
 }

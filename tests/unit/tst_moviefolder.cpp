@@ -31,9 +31,11 @@ void TestMovieFolder::initTestCase()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
     }
-    QVERIFY(QFile::link(root.filePath(QStringLiteral("other/secret.txt")), root.filePath(QStringLiteral("movies/link.txt"))));
+    QVERIFY(QFile::link(
+        root.filePath(QStringLiteral("other/secret.txt")), root.filePath(QStringLiteral("movies/link.txt"))));
     QVERIFY(QFile::link(root.filePath(QStringLiteral("other")), root.filePath(QStringLiteral("movies/outdir"))));
-    QVERIFY(QFile::link(root.filePath(QStringLiteral("movies/sub/b.jpg")), root.filePath(QStringLiteral("movies/inlink.jpg"))));
+    QVERIFY(QFile::link(
+        root.filePath(QStringLiteral("movies/sub/b.jpg")), root.filePath(QStringLiteral("movies/inlink.jpg"))));
 }
 
 void TestMovieFolder::servesOnlyInsideTheFolder_data()
