@@ -1,17 +1,17 @@
 #include "playback/abcwriter.h"
 
-namespace {
-
-void appendU30(QByteArray& b, uint32_t v)
+void AppendU30(QByteArray& bytes, uint32_t value)
 {
     do {
-        uint8_t byte = v & 0x7f;
-        v >>= 7;
-        if (v)
+        uint8_t byte = value & 0x7f;
+        value >>= 7;
+        if (value)
             byte |= 0x80;
-        b.append(static_cast<char>(byte));
-    } while (v);
+        bytes.append(static_cast<char>(byte));
+    } while (value);
 }
+
+namespace {
 
 template <typename T> int intern(QList<T>& list, const T& value)
 {
@@ -32,7 +32,7 @@ AbcCode& AbcCode::op(uint8_t opcode)
 
 AbcCode& AbcCode::u30(uint32_t v)
 {
-    appendU30(m_bytes, v);
+    AppendU30(m_bytes, v);
     return *this;
 }
 
@@ -89,8 +89,8 @@ int AbcWriter::packageNamespace(const QByteArray& name)
 int AbcWriter::qname(const QByteArray& package, const QByteArray& name)
 {
     QByteArray m(1, '\x07');
-    appendU30(m, uint32_t(packageNamespace(package)));
-    appendU30(m, uint32_t(string(name)));
+    AppendU30(m, uint32_t(packageNamespace(package)));
+    AppendU30(m, uint32_t(string(name)));
     return intern(m_multinames, m);
 }
 
@@ -98,7 +98,7 @@ int AbcWriter::runtimeName()
 {
     m_publicSet = packageNamespace({});
     QByteArray m(1, '\x1b');
-    appendU30(m, 1); // the one namespace set
+    AppendU30(m, 1); // the one namespace set
     return intern(m_multinames, m);
 }
 
@@ -146,92 +146,92 @@ QByteArray AbcWriter::finish() const
 {
     QByteArray b;
     b.append("\x10\x00\x2e\x00", 4); // minor 16, major 46
-    auto count = [&b](qsizetype n) { appendU30(b, n ? uint32_t(n + 1) : 0); };
+    auto count = [&b](qsizetype n) { AppendU30(b, n ? uint32_t(n + 1) : 0); };
     count(m_ints.size());
     for (int32_t v : m_ints)
-        appendU30(b, uint32_t(v)); // s32 uses the same variable-length form
+        AppendU30(b, uint32_t(v)); // s32 uses the same variable-length form
     count(0); // uints
     count(0); // doubles
     count(m_strings.size());
     for (const QByteArray& s : m_strings) {
-        appendU30(b, uint32_t(s.size()));
+        AppendU30(b, uint32_t(s.size()));
         b.append(s);
     }
     count(m_namespaces.size());
     for (int name : m_namespaces) {
         b.append('\x16');
-        appendU30(b, uint32_t(name));
+        AppendU30(b, uint32_t(name));
     }
     if (m_publicSet) {
-        appendU30(b, 2);
-        appendU30(b, 1);
-        appendU30(b, uint32_t(m_publicSet));
+        AppendU30(b, 2);
+        AppendU30(b, 1);
+        AppendU30(b, uint32_t(m_publicSet));
     } else {
-        appendU30(b, 0);
+        AppendU30(b, 0);
     }
     count(m_multinames.size());
     for (const QByteArray& m : m_multinames)
         b.append(m);
 
-    appendU30(b, uint32_t(m_methodParams.size()));
+    AppendU30(b, uint32_t(m_methodParams.size()));
     for (int params : m_methodParams) {
-        appendU30(b, uint32_t(params));
-        appendU30(b, 0); // return type: any
+        AppendU30(b, uint32_t(params));
+        AppendU30(b, 0); // return type: any
         for (int i = 0; i < params; ++i)
-            appendU30(b, 0);
-        appendU30(b, 0); // no name
+            AppendU30(b, 0);
+        AppendU30(b, 0); // no name
         b.append('\0'); // no flags
     }
-    appendU30(b, 0); // metadata
+    AppendU30(b, 0); // metadata
 
-    appendU30(b, uint32_t(m_classes.size()));
+    AppendU30(b, uint32_t(m_classes.size()));
     for (const Instance& c : m_classes) {
-        appendU30(b, uint32_t(c.name));
-        appendU30(b, uint32_t(c.superName));
+        AppendU30(b, uint32_t(c.name));
+        AppendU30(b, uint32_t(c.superName));
         b.append('\x01'); // sealed
-        appendU30(b, 0); // interfaces
-        appendU30(b, uint32_t(c.iinit));
-        appendU30(b, uint32_t(c.traits.size()));
+        AppendU30(b, 0); // interfaces
+        AppendU30(b, uint32_t(c.iinit));
+        AppendU30(b, uint32_t(c.traits.size()));
         int slot = 0;
         for (const Trait& t : c.traits) {
-            appendU30(b, uint32_t(t.name));
+            AppendU30(b, uint32_t(t.name));
             b.append(static_cast<char>(t.kind));
             if (t.kind == 0) {
-                appendU30(b, uint32_t(++slot));
-                appendU30(b, uint32_t(t.index));
-                appendU30(b, 0);
+                AppendU30(b, uint32_t(++slot));
+                AppendU30(b, uint32_t(t.index));
+                AppendU30(b, 0);
             } else {
-                appendU30(b, 0); // disp_id
-                appendU30(b, uint32_t(t.index));
+                AppendU30(b, 0); // disp_id
+                AppendU30(b, uint32_t(t.index));
             }
         }
     }
     for (const Instance& c : m_classes) {
-        appendU30(b, uint32_t(c.cinit));
-        appendU30(b, 0);
+        AppendU30(b, uint32_t(c.cinit));
+        AppendU30(b, 0);
     }
 
-    appendU30(b, uint32_t(m_scripts.size()));
+    AppendU30(b, uint32_t(m_scripts.size()));
     for (const Script& s : m_scripts) {
-        appendU30(b, uint32_t(s.init));
-        appendU30(b, 1);
-        appendU30(b, uint32_t(s.className));
+        AppendU30(b, uint32_t(s.init));
+        AppendU30(b, 1);
+        AppendU30(b, uint32_t(s.className));
         b.append('\x04'); // class trait
-        appendU30(b, 1); // slot
-        appendU30(b, uint32_t(s.classIndex));
+        AppendU30(b, 1); // slot
+        AppendU30(b, uint32_t(s.classIndex));
     }
 
-    appendU30(b, uint32_t(m_bodies.size()));
+    AppendU30(b, uint32_t(m_bodies.size()));
     for (const Body& body : m_bodies) {
-        appendU30(b, uint32_t(body.method));
-        appendU30(b, uint32_t(body.maxStack));
-        appendU30(b, uint32_t(body.locals));
-        appendU30(b, 0); // init scope depth
-        appendU30(b, 8); // max scope depth
-        appendU30(b, uint32_t(body.code.size()));
+        AppendU30(b, uint32_t(body.method));
+        AppendU30(b, uint32_t(body.maxStack));
+        AppendU30(b, uint32_t(body.locals));
+        AppendU30(b, 0); // init scope depth
+        AppendU30(b, 8); // max scope depth
+        AppendU30(b, uint32_t(body.code.size()));
         b.append(body.code);
-        appendU30(b, 0); // exceptions
-        appendU30(b, 0); // traits
+        AppendU30(b, 0); // exceptions
+        AppendU30(b, 0); // traits
     }
     return b;
 }

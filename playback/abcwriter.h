@@ -6,6 +6,9 @@
 
 // Writes ActionScript 3 byte code (ABC) by hand: enough for small classes whose methods are
 // written as AVM2 instructions. Used for the AS3 probe, and by the tests for AS3 movies.
+// The variable-length unsigned form ABC and some SWF tags use: 7 bits a byte, low bits first.
+void AppendU30(QByteArray& bytes, uint32_t value);
+
 class AbcCode {
 public:
     struct Label {

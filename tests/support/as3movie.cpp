@@ -8,17 +8,6 @@ namespace {
 
 constexpr char ClassName[] = "QuenTestDocument";
 
-void appendEncodedU32(QByteArray& b, uint32_t v)
-{
-    do {
-        uint8_t byte = v & 0x7f;
-        v >>= 7;
-        if (v)
-            byte |= 0x80;
-        b.append(static_cast<char>(byte));
-    } while (v);
-}
-
 AbcCode frameScript(AbcWriter& w, const std::vector<swfgen::Action>& actions)
 {
     AbcCode c;
@@ -70,12 +59,12 @@ std::vector<QByteArray> FrameOneTags(const As3Movie& movie)
     std::vector<QByteArray> tags;
     if (!movie.scenes.empty()) {
         QByteArray scenes;
-        appendEncodedU32(scenes, uint32_t(movie.scenes.size()));
+        AppendU30(scenes, uint32_t(movie.scenes.size()));
         for (const Scene& s : movie.scenes) {
-            appendEncodedU32(scenes, uint32_t(s.firstFrame));
+            AppendU30(scenes, uint32_t(s.firstFrame));
             scenes.append(s.name).append('\0');
         }
-        appendEncodedU32(scenes, 0); // no frame labels
+        AppendU30(scenes, 0); // no frame labels
         tags.push_back(swfgen::Tag(86, scenes));
     }
     QByteArray abc("\x01\0\0\0", 4);

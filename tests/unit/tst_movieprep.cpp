@@ -197,20 +197,18 @@ void TestMoviePrep::brokenFilesGetAClearAnswer()
 void TestMoviePrep::shortCompressedDataStillPlays_data()
 {
     QTest::addColumn<Compression>("compression");
-    QTest::addColumn<int>("cut");
-    QTest::newRow("CWS missing its last quarter") << Compression::Zlib << 4;
-    QTest::newRow("ZWS missing its last quarter") << Compression::Lzma << 4;
+    QTest::newRow("CWS missing its last quarter") << Compression::Zlib;
+    QTest::newRow("ZWS missing its last quarter") << Compression::Lzma;
 }
 
 void TestMoviePrep::shortCompressedDataStillPlays()
 {
     QFETCH(Compression, compression);
-    QFETCH(int, cut);
     swfgen::MovieSpec spec;
     spec.frameCount = 200;
     const QByteArray original = swfgen::WriteMovie(spec);
     QByteArray packed = swfgen::Compress(original, compression);
-    packed.chop(cut > 0 ? (packed.size() - 20) / cut : 1);
+    packed.chop((packed.size() - 20) / 4);
 
     const UncompressedSwf plain = DecodeSwfContainer(packed);
     QVERIFY(plain.error.isEmpty());
