@@ -45,7 +45,7 @@ enum Op : uint8_t {
 
 struct Names {
     int root, movieClip, scenes, currentScene, currentFrame, name, numFrames, length, index, frameOf, stage, scaleMode,
-        play, stop, gotoAndStop, externalInterface, addCallback, addEventListener, sprite, probe;
+        play, stop, gotoAndStop, externalInterface, addCallback, addEventListener, probe;
 };
 
 Names names(AbcWriter& w)
@@ -69,7 +69,6 @@ Names names(AbcWriter& w)
     n.externalInterface = w.qname("flash.external", "ExternalInterface");
     n.addCallback = w.qname({}, "addCallback");
     n.addEventListener = w.qname({}, "addEventListener");
-    n.sprite = w.qname("flash.display", "Sprite");
     n.probe = w.qname({}, Avm2Probe::ClassName);
     return n;
 }
@@ -218,8 +217,9 @@ QByteArray ProbeAbc(int lastFrame)
     const int constructor = w.method(0);
     w.body(constructor, ctor, 1);
 
-    const int cls = w.addClass(n.probe, n.sprite, constructor, { { n.frameOf, 1, frameOf } });
-    w.addScriptForClass(cls, n.probe, n.sprite);
+    // A MovieClip, like every symbol on a timeline: movies that cast the root's children expect one.
+    const int cls = w.addClass(n.probe, n.movieClip, constructor, { { n.frameOf, 1, frameOf } });
+    w.addScriptForClass(cls, n.probe, n.movieClip);
     return w.finish();
 }
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The ActionScript 3 probe: a tiny class of our own, placed on the root's first frame as an empty
-// sprite. It registers the same callbacks as the AS1/2 probe (see avm1probe.h), counts frames
+// movie clip. It registers the same callbacks as the AS1/2 probe (see avm1probe.h), counts frames
 // across scenes, and holds the root's last frame after the frame's own scripts ran.
 namespace Avm2Probe {
 
