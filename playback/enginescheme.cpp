@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QHash>
 #include <QMimeDatabase>
 #include <QUrl>
 #include <QWebEngineUrlRequestJob>
@@ -66,6 +67,23 @@ void replyFile(QWebEngineUrlRequestJob* job, const QString& path)
     replyWith(job, mimeTypeOf(path), file);
 }
 
+// The engine's own files, read from the resources once and kept: the 14 MB of WebAssembly then
+// goes out of memory at every page start.
+void replyResource(QWebEngineUrlRequestJob* job, const QString& path)
+{
+    static QHash<QString, QByteArray> cache;
+    auto it = cache.constFind(path);
+    if (it == cache.constEnd()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        it = cache.insert(path, file.readAll());
+    }
+    replyBytes(job, mimeTypeOf(path), it.value());
+}
+
 } // namespace
 
 QString EngineSchemeHandler::setMovie(int gen, const QString& fileName, const QByteArray& bytes, const QString& folder)
@@ -112,9 +130,9 @@ void EngineSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
     if (path == u"/index.html") {
         replyBytes(job, "text/html", page());
     } else if (path == u"/player.js" || path == u"/player.css") {
-        replyFile(job, QStringLiteral(":/engine/web") + path);
+        replyResource(job, QStringLiteral(":/engine/web") + path);
     } else if (path.startsWith(u"/ruffle/") && !path.contains(u"..")) {
-        replyFile(job, QStringLiteral(":/engine") + path);
+        replyResource(job, QStringLiteral(":/engine") + path);
     } else if (path == u"/blank.swf") {
         replyBytes(job, "application/x-shockwave-flash", blankMovie());
     } else if (path.startsWith(u"/movie/")) {
