@@ -4,11 +4,14 @@
 // Last line: first_frame_ms=… pss_mib=… read_ms_p50=…
 #include "playback/engineprocess.h"
 #include "playback/rufflecontrol.h"
+#include "tests/support/eventwait.h"
 #include "tests/support/swfwriter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
@@ -127,15 +130,15 @@ int main(int argc, char* argv[])
     };
     // Grabbing costs the thread that also serves the engine its files: look only once the movie is
     // loaded (the snapshot is cheap), then grab until it shows.
-    QTest::qWaitFor([&] { return flash.ReadyState() == FlashControl::ReadyComplete; }, 60000);
-    if (!QTest::qWaitFor(movieOnScreen, 60000)) {
+    WaitInEventLoop([&] { return flash.ReadyState() == FlashControl::ReadyComplete; }, 60000);
+    if (!WaitInEventLoop(movieOnScreen, 60000)) {
         std::fprintf(stderr, "the movie never appeared\n");
         return 1;
     }
     const double firstFrameMs = msSinceProcessStart();
     std::printf("first frame on screen: %.0f ms after process start\n", firstFrameMs);
 
-    QTest::qWait(3000); // memory once playing has settled
+    WaitInEventLoop([] { return false; }, 3000); // memory once playing has settled
     const QList<int> family = descendantsOf(int(getpid()));
     const auto [pssKiB, rssKiB] = memoryKiB(family);
     std::printf("memory over %lld processes: PSS %.0f MiB, RSS %.0f MiB\n", static_cast<long long>(family.size()),
@@ -146,8 +149,14 @@ int main(int argc, char* argv[])
         QElapsedTimer clock;
         clock.start();
         bool answered = false;
-        flash.runInPage(QStringLiteral("quen.read()"), [&](const QVariant&) { answered = true; });
-        if (!QTest::qWaitFor([&] { return answered; }, 5000))
+        QEventLoop loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        flash.runInPage(QStringLiteral("quen.read()"), [&](const QVariant&) {
+            answered = true;
+            loop.quit();
+        });
+        loop.exec();
+        if (!answered)
             break;
         reads.append(double(clock.nsecsElapsed()) / 1e6);
     }

@@ -1,5 +1,6 @@
 #include "playback/rufflecontrol.h"
 #include "tests/support/enginetestmain.h"
+#include "tests/support/eventwait.h"
 #include "tests/support/swfwriter.h"
 
 #include <QDir>
@@ -138,7 +139,7 @@ QVariant TestRuffleGuards::evaluate(const QString& code)
 {
     auto answer = std::make_shared<std::optional<QVariant>>();
     m_flash->runInPage(code, [answer](const QVariant& v) { *answer = v; });
-    if (!QTest::qWaitFor([&] { return answer->has_value(); }, 10000))
+    if (!WaitInEventLoop([&] { return answer->has_value(); }, 10000))
         return {};
     return answer->value();
 }
@@ -161,7 +162,7 @@ void TestRuffleGuards::networkingNoneStopsLoadMovie()
     m_connections = 0;
     QVERIFY(loadAndWait(writeMovie(getUrl(url, "_level5"))));
     // The movie asks on its first frame; a request that gets through arrives well within this.
-    const bool reached = QTest::qWaitFor([&] { return m_connections > 0; }, 3000);
+    const bool reached = WaitInEventLoop([&] { return m_connections > 0; }, 3000);
     QCOMPARE(reached, reachesServer);
 }
 
@@ -188,7 +189,7 @@ void TestRuffleGuards::scriptNeverStopsPageScript()
     QVERIFY(loadAndWait(writeMovie(actions)));
     QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
     const bool ran
-        = QTest::qWaitFor([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000);
+        = WaitInEventLoop([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000);
     QCOMPARE(ran, runs);
     evaluate(u"document.title = ''"_qs);
 }

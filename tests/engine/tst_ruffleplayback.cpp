@@ -1,6 +1,7 @@
 #include "playback/rufflecontrol.h"
 #include "tests/support/as3movie.h"
 #include "tests/support/enginetestmain.h"
+#include "tests/support/eventwait.h"
 #include "tests/support/flashcontract.h"
 #include "tests/support/swfwriter.h"
 
@@ -129,7 +130,7 @@ QString TestRufflePlayback::writeMovie(const swfgen::MovieSpec& spec)
 
 bool TestRufflePlayback::runUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    return QTest::qWaitFor(done, timeoutMs);
+    return WaitInEventLoop(done, timeoutMs);
 }
 
 void TestRufflePlayback::run(int ms)
@@ -139,7 +140,7 @@ void TestRufflePlayback::run(int ms)
     QElapsedTimer clock;
     clock.start();
     // Without snapshots (an empty player) the time alone passes; the checks that follow decide.
-    if (!QTest::qWaitFor([&] { return clock.elapsed() >= ms && snapshots.count() >= 3; }, ms + 5000))
+    if (!WaitInEventLoop([&] { return clock.elapsed() >= ms && snapshots.count() >= 3; }, ms + 5000))
         qInfo("no fresh snapshot from the engine");
 }
 
@@ -357,7 +358,7 @@ void TestRufflePlayback::inputNeverReachesTheMovie()
                        " document.addEventListener(t, function () { window.quenTestInput++; }, true); });"
                        " document.addEventListener('mousemove', function () { window.quenTestMoves++; }, true); 1"_qs,
         [installed](const QVariant& v) { *installed = v; });
-    QVERIFY(QTest::qWaitFor([&] { return installed->has_value(); }, 5000));
+    QVERIFY(WaitInEventLoop([&] { return installed->has_value(); }, 5000));
     QWidget* input = m_flash->inputWidget();
     QVERIFY(input);
     QVERIFY(input != m_flash->widget()); // the engine's own input widget, not the frame around it
@@ -376,12 +377,12 @@ void TestRufflePlayback::inputNeverReachesTheMovie()
     QTest::mouseMove(input, QPoint(60, 60));
     QTest::mouseMove(input, QPoint(70, 70));
     QVariantList counts;
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(WaitInEventLoop(
         [&] {
         auto answered = std::make_shared<std::optional<QVariant>>();
         m_flash->runInPage(
             u"[window.quenTestInput, window.quenTestMoves]"_qs, [answered](const QVariant& v) { *answered = v; });
-        if (!QTest::qWaitFor([&] { return answered->has_value(); }, 2000))
+        if (!WaitInEventLoop([&] { return answered->has_value(); }, 2000))
             return false;
         counts = answered->value().toList();
         return counts.value(1).toInt() > 0;
