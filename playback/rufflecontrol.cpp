@@ -164,6 +164,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_total = 0;
     m_probeUp = false;
     m_hasTimeline = true;
+    m_resumeAt.reset();
     m_playing = false;
     m_report = {};
     m_pendingLoad.clear();
@@ -287,6 +288,12 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();
         m_ready = ReadyComplete;
+        if (const std::optional<Place> place = std::exchange(m_resumeAt, std::nullopt)) {
+            if (place->frame > 0)
+                SetFrameNum(place->frame);
+            if (!place->playing)
+                StopPlay();
+        }
         emit OnReadyStateChange(ReadyComplete);
     }
     emit SnapshotTaken();
@@ -307,11 +314,15 @@ void RuffleFlashControl::applyProperties()
 {
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
     if (contentSecurityPolicy() != m_pagePolicy && (m_pageReady || m_page->url().isValid())) {
-        // A policy can only be lifted by a new page: reload it and the movie with it.
+        // A policy can only be lifted by a new page: reload it and the movie with it, at its place.
         const QString movie = Movie();
+        const std::optional<Place> place
+            = m_ready == ReadyComplete ? std::optional<Place>(Place { m_frame, m_playing }) : std::nullopt;
         startPage();
-        if (!movie.isEmpty() && movie != UnloadUrl)
+        if (!movie.isEmpty() && movie != UnloadUrl) {
             LoadMovie(0, movie);
+            m_resumeAt = place;
+        }
         return;
     }
     applySettingsToPage();

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 class EngineSchemeHandler;
 class EngineRequestFilter;
@@ -89,4 +90,10 @@ private:
     bool m_playing = false;
     bool m_probeUp = false;
     bool m_hasTimeline = true;
+    // Where the movie was when a new page had to be loaded under it; taken up again once ready.
+    struct Place {
+        int frame = 0;
+        bool playing = true;
+    };
+    std::optional<Place> m_resumeAt;
 };

@@ -25,6 +25,7 @@ private slots:
     void networkingNoneStopsLoadMovie();
     void scriptNeverStopsPageScript_data();
     void scriptNeverStopsPageScript();
+    void scriptAccessChangeKeepsTheMovieWhereItWas();
     void onlyTheMovieFolderIsServed_data();
     void onlyTheMovieFolderIsServed();
 
@@ -192,6 +193,26 @@ void TestRuffleGuards::scriptNeverStopsPageScript()
         = WaitInEventLoop([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000);
     QCOMPARE(ran, runs);
     evaluate(u"document.title = ''"_qs);
+}
+
+void TestRuffleGuards::scriptAccessChangeKeepsTheMovieWhereItWas()
+{
+    m_flash->SetAllowScriptAccess(u"always"_qs);
+    QVERIFY(loadAndWait(writeMovie({})));
+    m_flash->StopPlay();
+    m_flash->SetFrameNum(120);
+    QVERIFY(WaitInEventLoop([&] { return m_flash->FrameNum() == 120; }, 3000));
+    const QString movie = m_flash->Movie();
+    // Lifting or setting the policy takes a new page; the movie comes back where it was, stopped.
+    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+    m_flash->SetAllowScriptAccess(u"never"_qs);
+    QVERIFY(ready.wait(20000) || ready.count() > 0);
+    QCOMPARE(m_flash->Movie(), movie);
+    QCOMPARE(m_flash->FrameNum(), 120);
+    QVERIFY(!m_flash->Playing());
+    QSignalSpy snapshots(m_flash, &RuffleFlashControl::SnapshotTaken);
+    QVERIFY(WaitInEventLoop([&] { return snapshots.count() >= 10; }, 5000));
+    QCOMPARE(m_flash->FrameNum(), 120);
 }
 
 void TestRuffleGuards::onlyTheMovieFolderIsServed_data()
