@@ -144,10 +144,12 @@ void RuffleFlashControl::onPageLoaded(bool ok)
         return;
     m_pageReady = true;
     applySettingsToPage();
-    if (!m_pendingLoad.isEmpty())
-        command(std::exchange(m_pendingLoad, {}));
-    else
+    const QStringList pending = std::exchange(m_pending, {});
+    // With no movie chosen yet, a blank one makes the engine compile its code now.
+    if (Movie().isEmpty())
         command(QStringLiteral("quen.warmUp(%1)").arg(jsString(EngineSchemeHandler::blankMovieUrl())));
+    for (const QString& code : pending)
+        command(code);
     m_readTimer.start();
     watchInputWidget();
 }
@@ -167,7 +169,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_resumeAt.reset();
     m_playing = false;
     m_report = {};
-    m_pendingLoad.clear();
+    m_pending.clear(); // nothing said about the previous movie matters any more
 
     QString error;
     const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
@@ -191,10 +193,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
                              .arg(m_gen)
                              .arg(jsString(movieUrl), probed ? QStringLiteral("\"probe\"") : QStringLiteral("\"none\""))
                              .arg(m_report.showFrames);
-    if (m_pageReady)
-        command(load);
-    else
-        m_pendingLoad = load;
+    command(load);
 }
 
 void RuffleFlashControl::Play()
@@ -256,6 +255,8 @@ void RuffleFlashControl::command(const QString& code)
     ++m_commandSeq;
     if (m_pageReady)
         m_page->runJavaScript(code);
+    else
+        m_pending.append(code);
 }
 
 void RuffleFlashControl::requestRead()

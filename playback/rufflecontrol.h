@@ -77,7 +77,7 @@ private:
     QTimer m_readTimer;
 
     bool m_pageReady = false;
-    QString m_pendingLoad; // JS to run once the page is up
+    QStringList m_pending; // commands given before the page was up, run once it is
     QString m_pagePolicy; // the policy the page was loaded with
     bool m_readInFlight = false;
     quint64 m_commandSeq = 0; // a read sent before a command does not overwrite what the command set

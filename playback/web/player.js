@@ -82,6 +82,14 @@
         }
     }
 
+    // A stop before the probe answered can only freeze the whole player: undo that on play.
+    function thaw() {
+        if (movie && movie.suspended && api()) {
+            movie.suspended = false;
+            api().resume();
+        }
+    }
+
     function probeFrame() {
         if (!movie || movie.probe === "none" || !api())
             return undefined;
@@ -108,7 +116,7 @@
         },
         load: function (gen, url, probe, total) {
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
-                noTimeline: false };
+                noTimeline: false, suspended: false };
             const current = movie;
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
                 current.failed = true;
@@ -135,10 +143,19 @@
                     if (!movie.probeUp) {
                         movie.probeUp = true;
                         call(Callback.scale, Scales[settings.scale] || "showAll");
+                        // A stop that came before the probe could answer takes effect now.
+                        if (!movie.playing) {
+                            call(Callback.stop);
+                            thaw();
+                        }
                     }
                     frame = f;
                 } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
                     movie.probe = "none";
+                }
+                if (movie.probe === "none" && !movie.playing && !movie.suspended) {
+                    movie.suspended = true;
+                    r.suspend();
                 }
             }
             const probed = movie.probeUp;
@@ -157,19 +174,22 @@
             if (!movie)
                 return;
             movie.playing = true;
+            thaw();
             if (movie.probeUp)
                 call(Callback.play);
-            else if (api())
-                api().resume();
         },
         stop: function () {
             if (!movie)
                 return;
             movie.playing = false;
-            if (movie.probeUp)
+            // A probe still to answer gets the stop when it does: pausing the whole player now
+            // would keep the movie from ever running the frame that brings the probe up.
+            if (movie.probeUp) {
                 call(Callback.stop);
-            else if (api())
+            } else if (movie.probe === "none" && api()) {
+                movie.suspended = true;
                 api().suspend();
+            }
         },
         // frame is 1-based and already clamped by the host; returns the frame the movie is on.
         gotoFrame: function (frame) {
@@ -196,6 +216,7 @@
             }
             if (reached !== from) {
                 movie.playing = true;
+                thaw();
                 call(Callback.play);
             }
             return reached;

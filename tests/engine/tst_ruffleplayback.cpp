@@ -21,6 +21,7 @@ private slots:
 
     void framesAdvanceInEveryContainer_data();
     void framesAdvanceInEveryContainer();
+    void stopBeforeReadyThenPlay();
     void headerFrameCountDoesNotDecideTheTotal();
     void movieLoopingItsFirstFramesStaysThere();
     void lastFrameJumpBackStillLoops();
@@ -190,6 +191,23 @@ void TestRufflePlayback::framesAdvanceInEveryContainer()
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 10; }, 5000));
     m_flash->SetFrameNum(70);
     QVERIFY(runUntil([&] { return m_flash->FrameNum() == 79; }, 5000));
+}
+
+void TestRufflePlayback::stopBeforeReadyThenPlay()
+{
+    swfgen::MovieSpec spec;
+    spec.frameCount = 120;
+    spec.frameRate = 30;
+    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+    m_flash->LoadMovie(0, writeMovie(spec));
+    m_flash->StopPlay(); // before the probe can answer
+    QVERIFY(ready.wait(20000) || ready.count() > 0);
+    run(300);
+    const int held = m_flash->FrameNum();
+    run(400);
+    QCOMPARE(m_flash->FrameNum(), held);
+    m_flash->Play();
+    QVERIFY(runUntil([&] { return m_flash->FrameNum() >= held + 5; }, 5000));
 }
 
 void TestRufflePlayback::headerFrameCountDoesNotDecideTheTotal()
