@@ -24,6 +24,12 @@ CommandLine error(const QString& message) { return only(CommandLine::Mode::Error
 CommandLine ParseCommandLine(const QStringList& args)
 {
     CommandLine result;
+    // The probe reads its own options (--seconds) and paths.
+    if (!args.isEmpty() && args.first() == u"--probe") {
+        result.mode = CommandLine::Mode::Probe;
+        result.paths = args.mid(1);
+        return result;
+    }
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -39,20 +45,11 @@ CommandLine ParseCommandLine(const QStringList& args)
             return only(CommandLine::Mode::Version);
         } else if (arg == u"--info" && result.mode == CommandLine::Mode::Gui && result.paths.isEmpty()) {
             result.mode = CommandLine::Mode::Info;
-        } else if (arg == u"--probe" && result.mode == CommandLine::Mode::Gui && result.paths.isEmpty()) {
-            result.mode = CommandLine::Mode::Probe;
-        } else if (arg == u"--seconds" && result.mode == CommandLine::Mode::Probe) {
-            bool ok = false;
-            const double seconds = i + 1 < args.size() ? args[i + 1].toDouble(&ok) : 0.0;
-            if (!ok || seconds <= 0)
-                return error(QStringLiteral("--seconds needs a positive number of seconds"));
-            result.probeSeconds = seconds;
-            ++i;
         } else {
             return error(QStringLiteral("unknown option: ") + arg);
         }
     }
-    if ((result.mode == CommandLine::Mode::Info || result.mode == CommandLine::Mode::Probe) && result.paths.isEmpty())
+    if (result.mode == CommandLine::Mode::Info && result.paths.isEmpty())
         return error(QStringLiteral("give at least one file"));
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-#include <optional>
 
 // What the program was asked to do on its command line.
 struct CommandLine {
@@ -14,8 +13,7 @@ struct CommandLine {
         Error, // unknown option or a missing value: message on stderr, exit status 2
     };
     Mode mode = Mode::Gui;
-    QStringList paths;
-    std::optional<double> probeSeconds;
+    QStringList paths; // for Probe: its own arguments, as given
     QString error;
 };
 

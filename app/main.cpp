@@ -1,11 +1,84 @@
-#include "about/frmabout.h"
+#include "app/clipboardhandoff.h"
 #include "app/commandline.h"
+#include "app/companionfiles.h"
+#include "app/handoff.h"
 #include "app/infocommand.h"
+#include "app/interfacefont.h"
+#include "app/program.h"
+#include "app/settings.h"
+#include "app/singleinstance.h"
+#include "playback/engineprocess.h"
+#include "playback/probecommand.h"
+#include "playback/rufflecontrol.h"
+#include "platform/terminationsignals.h"
+#include "playlist/moviepaths.h"
 #include "shell/frmmain.h"
 
 #include <QApplication>
-#include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
+
+namespace {
+
+QString settingsFile(const QString& dataFolder) { return dataFolder + QStringLiteral("/Quenbarrowick.ini"); }
+
+// "--probe": movies played in the real engine without the main window, one JSON line each.
+int runProbe(const QStringList& arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    ProbeArguments probe = ParseProbeArguments(arguments);
+    if (probe.error.isEmpty())
+        probe.paths = MoviePathsFrom(probe.paths);
+    Settings settings;
+    LoadSettings(settings, settingsFile(DataFolderFor(QCoreApplication::applicationDirPath())));
+    RuffleFlashControl flash;
+    // A page that is not shown is throttled by the engine: the movie plays in a small window.
+    flash.widget()->resize(550, 400);
+    flash.widget()->show();
+    return RunProbeCommand(probe, flash, settings, EventLoopPassTime(), out, err);
+}
+
+int runProgram(const QStringList& paths)
+{
+    InstallInterfaceFontSubstitutes();
+
+    QStringList files;
+    for (const QString& path : paths)
+        files.append(CommandLinePath(path, QDir::currentPath()));
+    // A second copy hands its file to the first and ends without a window.
+    SingleInstance instance;
+    const SingleInstance::Role role = instance.start(files.value(0));
+    if (role == SingleInstance::Role::HandedOver || role == SingleInstance::Role::Unconfirmed)
+        return 0;
+
+    const QString dataFolder = DataFolderFor(QCoreApplication::applicationDirPath());
+    Settings settings;
+    RunStartupSteps(settings, settingsFile(dataFolder));
+
+    RuffleFlashControl flash;
+    Program program(settings, dataFolder, flash, flash.widget());
+    program.watchPlayerInput(flash.inputWidget());
+    QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &program,
+        [&program](const QString& token) { SingleInstance::activateWindow(&program.window(), token); });
+    QObject::connect(&instance, &SingleInstance::fileHandedOver, &program, &Program::playHandedOver);
+    ClipboardHandOff clipboard;
+    QObject::connect(&clipboard, &ClipboardHandOff::fileHandedOver, &program, &Program::playHandedOver);
+    clipboard.start();
+
+    // A kill, the end of the terminal or of the desktop session closes the window as its close
+    // button does, so the list and the current row are saved.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &program.window(), &QWidget::close);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &program.window(), &QWidget::close);
+
+    program.start(files);
+    return QApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -31,18 +104,15 @@ int main(int argc, char* argv[])
         return RunInfoCommand(command.paths, out);
     }
     case CommandLine::Mode::Probe:
-        std::fputs("quenbarrowick: --probe needs the engine, which this build does not have yet\n", stderr);
-        return 2;
     case CommandLine::Mode::Gui:
         break;
     }
 
+    PrepareEngineProcess();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
-    frmMain window;
-    QObject::connect(&window, &frmMain::aboutRequested, &window, [&window] { frmAbout(&window).exec(); });
-    window.SetWindowState(frmMain::RestoreWindow);
-    window.show();
-    return app.exec();
+    if (command.mode == CommandLine::Mode::Probe)
+        return runProbe(command.paths);
+    return runProgram(command.paths);
 }

@@ -21,7 +21,6 @@ class TestCommandLine : public QObject {
 private slots:
     void parse_data();
     void parse();
-    void probeSeconds();
 };
 
 void TestCommandLine::parse_data()
@@ -47,11 +46,10 @@ void TestCommandLine::parse_data()
     QTest::newRow("option after a path") << L({ "a.swf", "--info" }) << Mode::Error << L({});
     QTest::newRow("double dash ends options")
         << L({ "--", "--odd-name.swf" }) << Mode::Gui << L({ "--odd-name.swf" });
-    QTest::newRow("probe") << L({ "--probe", "dir" }) << Mode::Probe << L({ "dir" });
-    QTest::newRow("seconds outside probe") << L({ "--seconds", "5" }) << Mode::Error << L({});
-    QTest::newRow("seconds without a number")
-        << L({ "--probe", "--seconds", "x", "a.swf" }) << Mode::Error << L({});
-    QTest::newRow("seconds at the end") << L({ "--probe", "--seconds" }) << Mode::Error << L({});
+    QTest::newRow("probe keeps its own arguments")
+        << L({ "--probe", "--seconds", "5", "dir" }) << Mode::Probe << L({ "--seconds", "5", "dir" });
+    QTest::newRow("probe after a path is unknown") << L({ "a.swf", "--probe" }) << Mode::Error << L({});
+    QTest::newRow("seconds without probe") << L({ "--seconds", "5" }) << Mode::Error << L({});
 }
 
 void TestCommandLine::parse()
@@ -63,16 +61,6 @@ void TestCommandLine::parse()
     QCOMPARE(result.mode, mode);
     QCOMPARE(result.paths, paths);
     QCOMPARE(result.error.isEmpty(), mode != CommandLine::Mode::Error);
-}
-
-void TestCommandLine::probeSeconds()
-{
-    const CommandLine result = ParseCommandLine({ QStringLiteral("--probe"), QStringLiteral("--seconds"),
-        QStringLiteral("2.5"), QStringLiteral("a.swf") });
-    QCOMPARE(result.mode, CommandLine::Mode::Probe);
-    QCOMPARE(result.probeSeconds.value_or(0), 2.5);
-    QCOMPARE(result.paths, QStringList { QStringLiteral("a.swf") });
-    QVERIFY(!ParseCommandLine({ QStringLiteral("--probe"), QStringLiteral("a.swf") }).probeSeconds.has_value());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,0 +1,52 @@
+#include "playback/movieprep.h"
+
+#include "playback/avm1probe.h"
+#include "playback/avm2probe.h"
+#include "playback/swfcontainer.h"
+#include "playback/swftags.h"
+
+PreparedMovie PrepareMovie(const QByteArray& file)
+{
+    PreparedMovie movie;
+    UncompressedSwf plain = DecodeSwfContainer(file);
+    if (!plain.error.isEmpty()) {
+        movie.error = plain.error;
+        return movie;
+    }
+    movie.version = plain.version;
+    movie.truncated = plain.truncated;
+    movie.fws = std::move(plain.fws);
+
+    const SwfTagLayout layout = ScanSwfTags(movie.fws);
+    movie.showFrames = layout.showFrames;
+    movie.actionScript3 = layout.actionScript3;
+    if (!layout.error.isEmpty()) {
+        movie.noProbeReason = layout.error;
+        return movie;
+    }
+
+    QByteArray start;
+    QByteArray end;
+    if (layout.actionScript3) {
+        const Avm2Probe::Injection injection = Avm2Probe::Build(layout, layout.showFrames);
+        if (!injection.error.isEmpty()) {
+            movie.noProbeReason = injection.error;
+            return movie;
+        }
+        start = injection.frameOneTags;
+        movie.probe = ProbeKind::ActionScript3;
+        movie.holdsLastFrame = layout.showFrames > 0; // the probe itself stops the root there
+    } else {
+        start = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::RegisterCallbacks());
+        if (layout.showFrames > 0)
+            end = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::HoldLastFrame(layout.showFrames));
+        movie.probe = ProbeKind::ActionScript12;
+        movie.holdsLastFrame = !end.isEmpty();
+    }
+    // The later offset first, so that the earlier one still points where it did.
+    if (!end.isEmpty())
+        movie.fws.insert(layout.lastShowFrame, end);
+    movie.fws.insert(layout.frameOneStart, start);
+    FixSwfLength(movie.fws);
+    return movie;
+}

@@ -1,0 +1,376 @@
+#include "playback/rufflecontrol.h"
+
+#include "playback/enginepage.h"
+#include "playback/engineprocess.h"
+#include "playback/enginescheme.h"
+#include "playback/swfcontainer.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QUrl>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+// The program counts frames from 0, the engine from 1: these two are the only conversions.
+int programFrame(int engineFrame)
+{
+    return engineFrame - 1;
+}
+int engineFrame(int programFrame)
+{
+    return programFrame + 1;
+}
+
+constexpr int ReadIntervalMs = 40;
+
+QString jsString(const QString& s)
+{
+    return QString::fromUtf8(
+        QJsonDocument::fromVariant(QVariantList { s }).toJson(QJsonDocument::Compact).chopped(1).mid(1));
+}
+
+QString cssColor(int bgr)
+{
+    const int r = bgr & 0xff, g = (bgr >> 8) & 0xff, b = (bgr >> 16) & 0xff;
+    return QStringLiteral("#%1%2%3")
+        .arg(r, 2, 16, QLatin1Char('0'))
+        .arg(g, 2, 16, QLatin1Char('0'))
+        .arg(b, 2, 16, QLatin1Char('0'));
+}
+
+QString scaleName(const QString& scale)
+{
+    for (const char* known : { "ShowAll", "NoScale", "ExactFit" }) {
+        if (scale.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+            return QLatin1String(known);
+    }
+    return QStringLiteral("ShowAll");
+}
+
+QByteArray readMovieFile(const QString& path, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return {};
+    }
+    if (file.size() > MaxDecodedMovieBytes) {
+        error = QStringLiteral("movie too large");
+        return {};
+    }
+    return file.readAll();
+}
+
+} // namespace
+
+RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
+{
+    m_profile = new QWebEngineProfile(this); // off the record: nothing of the movies lands on disk
+    m_scheme = new EngineSchemeHandler(this);
+    m_profile->installUrlSchemeHandler(EngineScheme, m_scheme);
+    m_filter = new EngineRequestFilter(this);
+    m_profile->setUrlRequestInterceptor(m_filter);
+
+    m_page = new EnginePage(m_profile, this);
+    QWebEngineSettings* s = m_page->settings();
+    // Otherwise the engine's audio stays suspended until a click that never reaches the movie.
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    m_page->setBackgroundColor(Qt::black);
+
+    m_view = new QWebEngineView;
+    m_view->setPage(m_page);
+    m_view->setFocusPolicy(Qt::NoFocus);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_view->installEventFilter(this);
+
+    connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
+    m_readTimer.setInterval(ReadIntervalMs);
+    connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
+    // Started from the event loop, so that the properties set right after construction are in
+    // the first page and the engine does not start twice.
+    QTimer::singleShot(0, this, &RuffleFlashControl::startPage);
+}
+
+RuffleFlashControl::~RuffleFlashControl()
+{
+    // The page must go before its profile, and the profile before its scheme handler.
+    delete m_view.data();
+    delete m_page;
+    delete m_profile;
+}
+
+QWidget* RuffleFlashControl::widget() const
+{
+    return m_view;
+}
+
+QWidget* RuffleFlashControl::inputWidget() const
+{
+    return m_input ? m_input.data() : static_cast<QWidget*>(m_view.data());
+}
+
+void RuffleFlashControl::runInPage(const QString& code, const std::function<void(const QVariant&)>& done)
+{
+    if (done)
+        m_page->runJavaScript(code, done);
+    else
+        m_page->runJavaScript(code);
+}
+
+void RuffleFlashControl::startPage()
+{
+    m_pageReady = false;
+    m_readTimer.stop();
+    m_readInFlight = false;
+    m_pagePolicy = contentSecurityPolicy();
+    m_scheme->setContentSecurityPolicy(m_pagePolicy);
+    m_filter->setNetworkAllowed(AllowNetworking() != u"none");
+    m_page->load(QUrl(EngineSchemeHandler::pageUrl()));
+}
+
+void RuffleFlashControl::onPageLoaded(bool ok)
+{
+    if (!ok)
+        return;
+    m_pageReady = true;
+    applySettingsToPage();
+    const QStringList pending = std::exchange(m_pending, {});
+    // With no movie chosen yet, a blank one makes the engine compile its code now.
+    if (Movie().isEmpty())
+        command(QStringLiteral("quen.warmUp(%1)").arg(jsString(EngineSchemeHandler::blankMovieUrl())));
+    for (const QString& code : pending)
+        command(code);
+    m_readTimer.start();
+    watchInputWidget();
+}
+
+void RuffleFlashControl::LoadMovie(int layer, const QString& url)
+{
+    if (layer != 0)
+        return;
+    setMovie(url);
+    ++m_gen;
+    ++m_commandSeq;
+    m_ready = 0;
+    m_frame = 0;
+    m_total = 0;
+    m_probeUp = false;
+    m_hasTimeline = true;
+    m_resumeAt.reset();
+    m_playing = false;
+    m_report = {};
+    m_pending.clear(); // nothing said about the previous movie matters any more
+
+    QString error;
+    const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
+    const QByteArray bytes = url == UnloadUrl ? QByteArray() : readMovieFile(path, error);
+    if (!bytes.isEmpty())
+        m_report = PrepareMovie(bytes);
+    else if (url != UnloadUrl)
+        m_report.error = error.isEmpty() ? QStringLiteral("empty file") : error;
+    if (url == UnloadUrl || !m_report.error.isEmpty()) {
+        // An empty player: a file that is no movie never becomes ready.
+        m_scheme->clearMovie();
+        command(QStringLiteral("quen.unload()"));
+        return;
+    }
+
+    const QFileInfo info(path);
+    const QString movieUrl = m_scheme->setMovie(m_gen, info.fileName(), m_report.fws, info.absolutePath());
+    const bool probed = m_report.probe != ProbeKind::None;
+    m_playing = true;
+    const QString load = QStringLiteral("quen.load(%1, %2, %3, %4)")
+                             .arg(m_gen)
+                             .arg(jsString(movieUrl), probed ? QStringLiteral("\"probe\"") : QStringLiteral("\"none\""))
+                             .arg(m_report.showFrames);
+    command(load);
+}
+
+void RuffleFlashControl::Play()
+{
+    if (Movie().isEmpty() || Movie() == UnloadUrl || !m_report.error.isEmpty())
+        return;
+    m_playing = true;
+    command(QStringLiteral("quen.play()"));
+}
+
+void RuffleFlashControl::StopPlay()
+{
+    m_playing = false;
+    command(QStringLiteral("quen.stop()"));
+}
+
+void RuffleFlashControl::SetFrameNum(int frame)
+{
+    // Without an answering probe the movie cannot be moved: the old frame stays, as the contract says.
+    if (m_ready != ReadyComplete || frame < 0 || !m_probeUp || m_total <= 0)
+        return;
+    // Past the end the engine would clamp without running the last frame's actions: clamp first.
+    m_frame = std::min(frame, m_total - 1);
+    command(QStringLiteral("quen.gotoFrame(%1)").arg(engineFrame(m_frame)));
+}
+
+void RuffleFlashControl::SkipStuckFrame(int lastFrame)
+{
+    if (m_ready != ReadyComplete || !m_probeUp || !m_pageReady) {
+        emit StuckFrameSkipped(lastFrame, lastFrame);
+        return;
+    }
+    ++m_commandSeq;
+    const int gen = m_gen;
+    QPointer<RuffleFlashControl> self(this);
+    m_page->runJavaScript(QStringLiteral("quen.skip(%1, %2, %3)")
+                              .arg(engineFrame(lastFrame))
+                              .arg(engineFrame(m_total - 1))
+                              .arg(MaxSkipAttempts),
+        [self, gen, lastFrame](const QVariant& answer) {
+        if (!self)
+            return;
+        int reached = lastFrame;
+        if (gen == self->m_gen && answer.isValid()) {
+            reached = programFrame(answer.toInt());
+            if (reached >= 0 && reached != lastFrame) {
+                self->m_frame = reached;
+                self->m_playing = true;
+            } else {
+                reached = lastFrame;
+            }
+        }
+        emit self->StuckFrameSkipped(lastFrame, reached);
+    });
+}
+
+void RuffleFlashControl::command(const QString& code)
+{
+    ++m_commandSeq;
+    if (m_pageReady)
+        m_page->runJavaScript(code);
+    else
+        m_pending.append(code);
+}
+
+void RuffleFlashControl::requestRead()
+{
+    if (m_readInFlight || !m_pageReady)
+        return;
+    m_readInFlight = true;
+    const int gen = m_gen;
+    const quint64 seq = m_commandSeq;
+    QPointer<RuffleFlashControl> self(this);
+    m_page->runJavaScript(QStringLiteral("quen.read()"), [self, gen, seq](const QVariant& answer) {
+        if (self)
+            self->applyRead(answer, gen, seq);
+    });
+}
+
+void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 commandSeq)
+{
+    m_readInFlight = false;
+    const QVariantMap map = answer.toMap();
+    // An answer to a read sent before the latest command or load would undo what it set.
+    if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
+        return;
+    m_probeUp = map.value(QStringLiteral("probe")).toBool();
+    m_hasTimeline = map.value(QStringLiteral("timeline"), true).toBool();
+    if (m_probeUp)
+        m_frame = std::max(programFrame(map.value(QStringLiteral("frame")).toInt()), 0);
+    if (!m_probeUp)
+        m_playing = map.value(QStringLiteral("playing")).toBool();
+    if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
+        m_total = map.value(QStringLiteral("total")).toInt();
+        m_ready = ReadyComplete;
+        if (const std::optional<Place> place = std::exchange(m_resumeAt, std::nullopt)) {
+            if (place->frame > 0)
+                SetFrameNum(place->frame);
+            if (!place->playing)
+                StopPlay();
+        }
+        emit OnReadyStateChange(ReadyComplete);
+    }
+    emit SnapshotTaken();
+}
+
+QString RuffleFlashControl::contentSecurityPolicy() const
+{
+    if (AllowScriptAccess() != u"never")
+        return {};
+    // No eval and no inline script: a movie's ExternalInterface.call and javascript: URLs stop here,
+    // while our own script files, the engine's code and its WebAssembly still run.
+    return QStringLiteral("default-src 'self' quen: data: blob:; script-src 'self' quen: 'wasm-unsafe-eval'; "
+                          "style-src 'self' quen: 'unsafe-inline'; img-src * data: blob:; media-src * data: blob:; "
+                          "connect-src * data: blob:; object-src 'none'; base-uri 'none'");
+}
+
+void RuffleFlashControl::applyProperties()
+{
+    m_filter->setNetworkAllowed(AllowNetworking() != u"none");
+    if (contentSecurityPolicy() != m_pagePolicy && (m_pageReady || m_page->url().isValid())) {
+        // A policy can only be lifted by a new page: reload it and the movie with it, at its place.
+        const QString movie = Movie();
+        const std::optional<Place> place
+            = m_ready == ReadyComplete ? std::optional<Place>(Place { m_frame, m_playing }) : std::nullopt;
+        startPage();
+        if (!movie.isEmpty() && movie != UnloadUrl) {
+            LoadMovie(0, movie);
+            m_resumeAt = place;
+        }
+        return;
+    }
+    applySettingsToPage();
+}
+
+void RuffleFlashControl::applySettingsToPage()
+{
+    const QString settings
+        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3})")
+              .arg(jsString(scaleName(Scale())), jsString(cssColor(BackgroundColor())),
+                  WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
+                                                                            : QStringLiteral("false"));
+    command(settings);
+}
+
+void RuffleFlashControl::watchInputWidget()
+{
+    QWidget* proxy = m_view ? m_view->focusProxy() : nullptr;
+    if (!proxy || proxy == m_input)
+        return;
+    m_input = proxy;
+    proxy->setFocusPolicy(Qt::NoFocus);
+    proxy->installEventFilter(this);
+    emit InputWidgetChanged(proxy);
+}
+
+bool RuffleFlashControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view && event->type() == QEvent::ChildAdded)
+        QTimer::singleShot(0, this, &RuffleFlashControl::watchInputWidget);
+    if (watched == m_input) {
+        switch (event->type()) {
+        // The movie gets neither keys nor clicks: the window decides what they do.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            break;
+        }
+    }
+    return FlashControl::eventFilter(watched, event);
+}

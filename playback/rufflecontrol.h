@@ -1,0 +1,99 @@
+#pragma once
+
+#include "playback/flashcontrol.h"
+#include "playback/movieprep.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <optional>
+
+class EngineSchemeHandler;
+class EngineRequestFilter;
+class QWebEnginePage;
+class QWebEngineProfile;
+class QWebEngineView;
+class QWidget;
+
+// The Flash engine: Ruffle's web build in a web view. The player page runs in another process, so
+// reads answer from a snapshot refreshed by one read in flight at a time, and commands are sent
+// without waiting (see FlashControl).
+class RuffleFlashControl : public FlashControl {
+    Q_OBJECT
+public:
+    explicit RuffleFlashControl(QObject* parent = nullptr);
+    ~RuffleFlashControl() override;
+
+    // The view the window places; it never takes the keyboard focus.
+    QWidget* widget() const;
+    // The widget that receives the view's input events, for the window's event filter. It appears
+    // once the page has been shown, announced by InputWidgetChanged.
+    QWidget* inputWidget() const;
+
+    // What preparing the current movie found: probe kind, root frames, or why there is no probe.
+    const PreparedMovie& movieReport() const { return m_report; }
+    // True once the movie's probe has answered: frames are then read and driven exactly.
+    bool probeAnswering() const { return m_probeUp; }
+    // False for an ActionScript 3 movie whose document class is a Sprite: there is no frame to read.
+    bool hasTimeline() const { return m_hasTimeline; }
+
+    void LoadMovie(int layer, const QString& url) override;
+    void Play() override;
+    void StopPlay() override;
+    int FrameNum() const override { return m_frame; }
+    void SetFrameNum(int frame) override;
+    int TotalFrames() const override { return m_ready == ReadyComplete ? m_total : 0; }
+    bool Playing() const override { return m_playing; }
+    int ReadyState() const override { return m_ready; }
+    void SkipStuckFrame(int lastFrame) override;
+
+    // Runs code in the player page; for tests and benchmarks that look at the page itself.
+    void runInPage(const QString& code, const std::function<void(const QVariant&)>& done = {});
+
+signals:
+    void InputWidgetChanged(QWidget* widget);
+    // Every snapshot taken, for tests and benchmarks that wait for the engine.
+    void SnapshotTaken();
+
+protected:
+    void applyProperties() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void startPage();
+    void onPageLoaded(bool ok);
+    void requestRead();
+    void applyRead(const QVariant& answer, int gen, quint64 commandSeq);
+    void command(const QString& code);
+    void applySettingsToPage();
+    QString contentSecurityPolicy() const;
+    void watchInputWidget();
+
+    QWebEngineProfile* m_profile = nullptr;
+    EngineSchemeHandler* m_scheme = nullptr;
+    EngineRequestFilter* m_filter = nullptr;
+    QWebEnginePage* m_page = nullptr;
+    QPointer<QWebEngineView> m_view;
+    QPointer<QWidget> m_input;
+    QTimer m_readTimer;
+
+    bool m_pageReady = false;
+    QStringList m_pending; // commands given before the page was up, run once it is
+    QString m_pagePolicy; // the policy the page was loaded with
+    bool m_readInFlight = false;
+    quint64 m_commandSeq = 0; // a read sent before a command does not overwrite what the command set
+
+    PreparedMovie m_report;
+    int m_gen = 0;
+    int m_frame = 0;
+    int m_total = 0;
+    int m_ready = 0;
+    bool m_playing = false;
+    bool m_probeUp = false;
+    bool m_hasTimeline = true;
+    // Where the movie was when a new page had to be loaded under it; taken up again once ready.
+    struct Place {
+        int frame = 0;
+        bool playing = true;
+    };
+    std::optional<Place> m_resumeAt;
+};

@@ -1,0 +1,153 @@
+#include "playback/swfcontainer.h"
+
+#include <algorithm>
+#include <lzma.h>
+#include <zlib.h>
+
+namespace {
+
+constexpr qsizetype HeaderBytes = 8;
+// Output grows as data really arrives; a lying length field never allocates more than this up front.
+constexpr qsizetype InitialReserve = qsizetype(1) * 1024 * 1024;
+constexpr qsizetype Chunk = qsizetype(1) * 1024 * 1024;
+
+uint32_t readU32(const QByteArray& b, qsizetype at)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(b.constData()) + at;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// How much body the header promises, bounded by what we are willing to hold.
+qsizetype expectedBody(const QByteArray& file, qsizetype maxDecoded)
+{
+    const int64_t length = readU32(file, 4);
+    return qsizetype(std::clamp<int64_t>(length - HeaderBytes, 0, maxDecoded));
+}
+
+// Grows out so that at least one more chunk fits, never past limit. False when out is at the limit.
+bool makeRoom(QByteArray& out, qsizetype used, qsizetype limit)
+{
+    if (used < out.size())
+        return true;
+    if (used >= limit)
+        return false;
+    out.resize(std::min(limit, std::max(used + Chunk, used * 2)));
+    return true;
+}
+
+bool inflateBody(const QByteArray& file, qsizetype expected, QByteArray& out)
+{
+    z_stream zs {};
+    if (inflateInit(&zs) != Z_OK)
+        return false;
+    out.resize(std::min(expected, InitialReserve));
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(file.constData() + HeaderBytes));
+    zs.avail_in = static_cast<uInt>(file.size() - HeaderBytes);
+    qsizetype used = 0;
+    int rc = Z_OK;
+    while (rc == Z_OK && makeRoom(out, used, expected)) {
+        const qsizetype room = std::min<qsizetype>(out.size() - used, 1 << 30);
+        zs.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+        zs.avail_out = static_cast<uInt>(room);
+        rc = inflate(&zs, Z_NO_FLUSH);
+        used += room - qsizetype(zs.avail_out);
+        if (rc == Z_BUF_ERROR && zs.avail_in == 0)
+            break; // input ended early
+    }
+    inflateEnd(&zs);
+    out.truncate(used);
+    return used == expected;
+}
+
+bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
+{
+    // "ZWS", version, length, compressed length, 5 bytes of LZMA properties, raw LZMA1 data.
+    constexpr qsizetype PropsAt = 12, DataAt = 17;
+    if (file.size() < DataAt)
+        return false;
+    lzma_filter filters[2] = { { LZMA_FILTER_LZMA1, nullptr }, { LZMA_VLI_UNKNOWN, nullptr } };
+    if (lzma_properties_decode(&filters[0], nullptr, reinterpret_cast<const uint8_t*>(file.constData() + PropsAt), 5)
+        != LZMA_OK)
+        return false;
+    // The dictionary never needs to be larger than the output; a hostile header asks for gigabytes.
+    auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
+    options->dict_size = std::clamp<uint32_t>(options->dict_size, LZMA_DICT_SIZE_MIN,
+        static_cast<uint32_t>(std::clamp<qsizetype>(expected, LZMA_DICT_SIZE_MIN, 1u << 30)));
+    lzma_stream ls = LZMA_STREAM_INIT;
+    const lzma_ret init = lzma_raw_decoder(&ls, filters);
+    free(filters[0].options);
+    if (init != LZMA_OK)
+        return false;
+    out.resize(std::min(expected, InitialReserve));
+    ls.next_in = reinterpret_cast<const uint8_t*>(file.constData() + DataAt);
+    ls.avail_in = static_cast<size_t>(file.size() - DataAt);
+    qsizetype used = 0;
+    lzma_ret rc = LZMA_OK;
+    // Many writers leave out the end marker: stop at the promised length, or when input runs out.
+    while (rc == LZMA_OK && makeRoom(out, used, expected)) {
+        const qsizetype room = out.size() - used;
+        ls.next_out = reinterpret_cast<uint8_t*>(out.data() + used);
+        ls.avail_out = static_cast<size_t>(room);
+        rc = lzma_code(&ls, LZMA_RUN);
+        const qsizetype produced = room - qsizetype(ls.avail_out);
+        used += produced;
+        if (rc == LZMA_OK && produced == 0 && ls.avail_in == 0)
+            break;
+    }
+    lzma_end(&ls);
+    out.truncate(used);
+    return used == expected;
+}
+
+} // namespace
+
+UncompressedSwf DecodeSwfContainer(const QByteArray& file, qsizetype maxDecoded)
+{
+    UncompressedSwf result;
+    if (file.size() < HeaderBytes || file.at(1) != 'W' || file.at(2) != 'S'
+        || (file.at(0) != 'F' && file.at(0) != 'C' && file.at(0) != 'Z')) {
+        result.error = QStringLiteral("not a Flash movie");
+        return result;
+    }
+    result.signature = file.at(0);
+    result.version = static_cast<uint8_t>(file.at(3));
+    const qsizetype expected = expectedBody(file, maxDecoded);
+
+    QByteArray body;
+    bool complete = true;
+    if (result.signature == 'F') {
+        // Uncompressed movies are played as they are, whatever their length field says.
+        body = file.mid(HeaderBytes);
+    } else if (result.signature == 'C') {
+        complete = inflateBody(file, expected, body);
+    } else {
+        complete = unlzmaBody(file, expected, body);
+    }
+    // Decoding stopped at our limit while the header promises more: refuse rather than cut the movie.
+    const bool overLimit = body.size() >= maxDecoded && int64_t(readU32(file, 4)) - HeaderBytes > maxDecoded;
+    if (body.size() > maxDecoded || overLimit) {
+        result.error = QStringLiteral("movie too large");
+        return result;
+    }
+    if (body.isEmpty()) {
+        result.error = QStringLiteral("the compressed movie could not be decoded");
+        return result;
+    }
+    result.truncated = !complete;
+    result.fws.reserve(HeaderBytes + body.size());
+    result.fws.append("FWS", 3);
+    result.fws.append(static_cast<char>(result.version));
+    result.fws.append(4, '\0');
+    result.fws.append(body);
+    FixSwfLength(result.fws);
+    return result;
+}
+
+void FixSwfLength(QByteArray& fws)
+{
+    if (fws.size() < HeaderBytes)
+        return;
+    const auto length = static_cast<uint32_t>(fws.size());
+    for (int i = 0; i < 4; ++i)
+        fws[4 + i] = static_cast<char>((length >> (8 * i)) & 0xff);
+}

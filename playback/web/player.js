@@ -1,0 +1,225 @@
+"use strict";
+// The player page. The host drives it through window.quen and polls quen.read(); nothing here
+// calls the host, so a movie's script can reach nothing beyond what the page itself shows.
+(function () {
+    const ourScheme = "quen:";
+
+    // Chromium of this Qt refuses fetch() on custom schemes while XHR works; the engine fetches its
+    // code and movies with fetch, so our URLs go through XHR.
+    const realFetch = window.fetch.bind(window);
+    window.fetch = function (input, init) {
+        const href = input instanceof Request ? input.url : String(input);
+        const url = new URL(href, document.baseURI);
+        if (url.protocol !== ourScheme)
+            return realFetch(input, init);
+        return new Promise(function (resolve, reject) {
+            const xhr = new XMLHttpRequest();
+            xhr.open((init && init.method) || "GET", url.href);
+            xhr.responseType = "arraybuffer";
+            xhr.onload = function () {
+                const type = xhr.getResponseHeader("Content-Type") || "application/octet-stream";
+                const status = xhr.status >= 200 && xhr.status < 600 ? xhr.status : 200;
+                const response = new Response(xhr.response, { status: status, headers: { "Content-Type": type } });
+                Object.defineProperty(response, "url", { value: url.href });
+                resolve(response);
+            };
+            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + url.href)); };
+            xhr.send((init && init.body) || null);
+        });
+    };
+
+    window.RufflePlayer = window.RufflePlayer || {};
+    window.RufflePlayer.config = { publicPath: "quen://player/ruffle/", polyfills: false };
+
+    const Callback = { frame: "quenFrame", goto: "quenGoto", play: "quenPlay", stop: "quenStop", scale: "quenScale" };
+    const Scales = { ShowAll: "showAll", NoScale: "noScale", ExactFit: "exactFit" };
+    // How long a probed movie may take to answer before it is played as one without a probe.
+    const ProbeWaitMs = 3000;
+
+    let player = null;
+    let movie = null; // { gen, probe, total, playing, loadedAt, probeUp, failed }
+    let settings = { scale: "ShowAll", background: "#000000", transparent: true };
+
+    function baseConfig() {
+        return {
+            autoplay: "on",
+            splashScreen: false,
+            unmuteOverlay: "hidden",
+            contextMenu: "off",
+            letterbox: "off",
+            preferredRenderer: "canvas",
+            // The probe needs both; the host enforces its own restrictions outside the engine.
+            allowScriptAccess: true,
+            allowNetworking: "all",
+            openUrlMode: "allow",
+            warnOnUnsupportedContent: false,
+            showSwfDownload: false,
+            logLevel: "error",
+            quality: "high",
+            wmode: settings.transparent ? "transparent" : "window",
+            scale: Scales[settings.scale] || "showAll",
+            backgroundColor: settings.transparent ? null : settings.background,
+            maxExecutionDuration: 15,
+        };
+    }
+
+    function newPlayer() {
+        if (player)
+            player.remove();
+        player = window.RufflePlayer.newest().createPlayer();
+        document.body.appendChild(player);
+        return player;
+    }
+
+    function api() { return player ? player.ruffle() : null; }
+
+    function call(name) {
+        const args = Array.prototype.slice.call(arguments, 1);
+        try {
+            return api().callExternalInterface(name, ...args);
+        } catch (e) {
+            return undefined;
+        }
+    }
+
+    // A stop before the probe answered can only freeze the whole player: undo that on play.
+    function thaw() {
+        if (movie && movie.suspended && api()) {
+            movie.suspended = false;
+            api().resume();
+        }
+    }
+
+    function probeFrame() {
+        if (!movie || movie.probe === "none" || !api())
+            return undefined;
+        const frame = call(Callback.frame);
+        if (frame === -1) {
+            // An ActionScript 3 movie whose document class is a Sprite: it has no timeline to drive.
+            movie.probe = "none";
+            movie.noTimeline = true;
+        }
+        return typeof frame === "number" && frame >= 1 ? frame : undefined;
+    }
+
+    window.quen = {
+        // Loads a blank movie so that the engine compiles its code before the user picks a movie.
+        warmUp: function (url) {
+            newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () { });
+            movie = null;
+        },
+        settings: function (next) {
+            settings = Object.assign(settings, next);
+            document.body.style.background = settings.background;
+            if (movie && movie.probeUp)
+                call(Callback.scale, Scales[settings.scale] || "showAll");
+        },
+        load: function (gen, url, probe, total) {
+            movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
+                noTimeline: false, suspended: false };
+            const current = movie;
+            newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
+                current.failed = true;
+            });
+        },
+        unload: function () {
+            if (player)
+                player.remove();
+            player = null;
+            movie = null;
+        },
+        // The snapshot: { gen, ready, frame (1-based or 0), total, playing, probe }.
+        read: function () {
+            if (!movie)
+                return { gen: -1, ready: false };
+            const r = api();
+            const loaded = r && r.readyState >= 2 && r.metadata;
+            let frame = 0;
+            if (loaded) {
+                if (!movie.loadedAt)
+                    movie.loadedAt = Date.now();
+                const f = probeFrame();
+                if (f !== undefined) {
+                    if (!movie.probeUp) {
+                        movie.probeUp = true;
+                        call(Callback.scale, Scales[settings.scale] || "showAll");
+                        // A stop that came before the probe could answer takes effect now.
+                        if (!movie.playing) {
+                            call(Callback.stop);
+                            thaw();
+                        }
+                    }
+                    frame = f;
+                } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
+                    movie.probe = "none";
+                }
+                if (movie.probe === "none" && !movie.playing && !movie.suspended) {
+                    movie.suspended = true;
+                    r.suspend();
+                }
+            }
+            const probed = movie.probeUp;
+            return {
+                gen: movie.gen,
+                ready: !!loaded && (probed || movie.probe === "none"),
+                failed: movie.failed,
+                frame: frame,
+                total: probed ? movie.total : (loaded ? r.metadata.numFrames : 0),
+                playing: probed ? movie.playing : !!(r && r.isPlaying),
+                probe: probed,
+                timeline: !movie.noTimeline,
+            };
+        },
+        play: function () {
+            if (!movie)
+                return;
+            movie.playing = true;
+            thaw();
+            if (movie.probeUp)
+                call(Callback.play);
+        },
+        stop: function () {
+            if (!movie)
+                return;
+            movie.playing = false;
+            // A probe still to answer gets the stop when it does: pausing the whole player now
+            // would keep the movie from ever running the frame that brings the probe up.
+            if (movie.probeUp) {
+                call(Callback.stop);
+            } else if (movie.probe === "none" && api()) {
+                movie.suspended = true;
+                api().suspend();
+            }
+        },
+        // frame is 1-based and already clamped by the host; returns the frame the movie is on.
+        gotoFrame: function (frame) {
+            if (!movie || !movie.probeUp)
+                return 0;
+            const reached = call(Callback.goto, frame);
+            if (movie.playing)
+                call(Callback.play);
+            return typeof reached === "number" ? reached : 0;
+        },
+        // Moves off a frame that waits for a click: frame + 1, + 2, ... until the frame changes.
+        skip: function (from, total, attempts) {
+            if (!movie || !movie.probeUp)
+                return from;
+            let reached = probeFrame() || from;
+            for (let step = 1; reached === from && step <= attempts; ++step) {
+                const target = Math.min(reached + step, total);
+                reached = call(Callback.goto, target);
+                if (typeof reached !== "number")
+                    return from;
+                // Past the end every further try lands on the same last frame.
+                if (target === total && reached === from)
+                    break;
+            }
+            if (reached !== from) {
+                movie.playing = true;
+                thaw();
+                call(Callback.play);
+            }
+            return reached;
+        },
+    };
+})();
