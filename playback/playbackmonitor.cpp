@@ -46,11 +46,20 @@ void PlaybackMonitor::TimerPlay_Timer()
     if (t.m_playState != Transport::Playing)
         return;
     m_host.SetClockText(m_clock().toString(QStringLiteral("HH:mm:ss")));
+    // A movie the engine is still loading has no frame count of its own yet: judged by the previous
+    // movie's count, or by none right after start-up while the engine warms up, it would be ended at
+    // once. Wait for its ready report, but not forever: a movie the engine cannot open is then
+    // judged by the usual rules and moved past.
+    if (m_flash.ReadyState() != FlashControl::ReadyComplete) {
+        if (m_loadWait.generation != t.m_movieGeneration)
+            m_loadWait = { t.m_movieGeneration, 0 };
+        if (++m_loadWait.ticks <= MaxLoadWaitTicks)
+            return;
+    }
     t.m_sampledFrame = m_flash.FrameNum();
     const int64_t total = t.m_totalFrameCount;
 
-    // End of movie: the last frame shows (frames count from 0). Before the first ready report the
-    // total is 0, so any tick counts as an end.
+    // End of movie: the last frame shows (frames count from 0).
     if (t.m_sampledFrame > total - 2) {
         endMovie(EndReason::LastFrame);
         return;

@@ -36,6 +36,9 @@ public:
     enum class DisplayOrder { Tick, Seek };
     void ShowPosition(int frame, DisplayOrder order);
 
+    // Ticks a movie may take to report ready before the usual rules judge it (10 s at 400 ms).
+    static constexpr int MaxLoadWaitTicks = 25;
+
     // Ticks counted behind the high-water frame; kept across movies, cleared only by the time-out.
     int LoopTicks() const { return m_loopTicks; }
     bool SkipPending() const { return m_skip.pending; }
@@ -70,4 +73,8 @@ private:
     std::function<QTime()> m_clock;
     int m_loopTicks = 0;
     PendingSkip m_skip;
+    struct LoadWait {
+        quint64 generation = 0;
+        int ticks = 0;
+    } m_loadWait;
 };

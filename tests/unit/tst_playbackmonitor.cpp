@@ -32,7 +32,8 @@ private slots:
     void tick_whenNotPlaying_doesNothing();
     void tick_showsTheWallClock();
     void readyState_isTheOnlySourceOfTheFrameCount();
-    void beforeTheFirstReadyReport_anyTickEndsTheMovie();
+    void beforeItsReadyReport_aMovieIsGivenTimeToLoad();
+    void aMovieThatNeverLoads_isJudgedAfterTheWait();
     void frameInfoText_data();
     void frameInfoText();
     void dragProgress_seeksToTheNearestFrame_data();
@@ -373,26 +374,63 @@ void TestPlaybackMonitor::readyState_isTheOnlySourceOfTheFrameCount()
     rig.flash.advance(0);
     QCOMPARE(rig.transport.TotalFrameCount(), 100);
 
-    // The next movie is judged by the old count until its own report arrives.
+    // The old count stays until the next movie's own report arrives; meanwhile that movie is left
+    // to load.
     rig.transport.PlayerBtns_Click(Transport::CmdNext);
     QCOMPARE(rig.transport.TotalFrameCount(), 100);
     rig.flash.forceFrame(40);
     rig.monitor().TimerPlay_Timer();
     QVERIFY(rig.playingRow(2));
-    QCOMPARE(rig.transport.LastFrame(), 40);
+    QCOMPARE(rig.transport.LastFrame(), -1);
     rig.flash.advance(2001);
     QCOMPARE(rig.transport.TotalFrameCount(), 30);
 }
 
-void TestPlaybackMonitor::beforeTheFirstReadyReport_anyTickEndsTheMovie()
+void TestPlaybackMonitor::beforeItsReadyReport_aMovieIsGivenTimeToLoad()
 {
+    // Right after start-up the frame count is still 0 and the engine is at its slowest.
     PlaybackRig rig;
     auto slow = MakeTimeline(100);
-    slow.readyDelayMs = 5000;
+    slow.readyDelayMs = 3000;
     rig.addMovie(name(1), slow);
     rig.addMovie(name(2), slow);
     rig.transport.PlayerBtns_Click(Transport::CmdPlay);
     QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
+    for (int i = 0; i < 7; ++i)
+        rig.tick();
+    QVERIFY(rig.playingRow(1));
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(!rig.host.clock.isEmpty()); // the clock runs meanwhile
+
+    // Ready: from now on the movie is judged by its own count.
+    rig.tick();
+    QCOMPARE(rig.transport.TotalFrameCount(), 100);
+    rig.sample(99);
+    QVERIFY(rig.playingRow(2));
+    QCOMPARE(ended.count(), 1);
+
+    // The second movie is not judged by the first one's count while it loads.
+    QCOMPARE(rig.flash.ReadyState(), 0);
+    rig.flash.forceFrame(150);
+    rig.tick(0);
+    QVERIFY(rig.playingRow(2));
+    QCOMPARE(ended.count(), 1);
+}
+
+void TestPlaybackMonitor::aMovieThatNeverLoads_isJudgedAfterTheWait()
+{
+    PlaybackRig rig;
+    auto broken = MakeTimeline(100);
+    broken.loads = false;
+    rig.addMovie(name(1), broken);
+    rig.addMovie(name(2), 50);
+    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
+    QSignalSpy ended(&rig.monitor(), &PlaybackMonitor::MovieEnded);
+    for (int i = 0; i < PlaybackMonitor::MaxLoadWaitTicks; ++i)
+        rig.tick();
+    QVERIFY(rig.playingRow(1));
+    QCOMPARE(ended.count(), 0);
+    // Past the wait the usual rules apply: with no frame count known the movie counts as ended.
     rig.tick();
     QVERIFY(rig.playingRow(2));
     QCOMPARE(ended.count(), 1);
