@@ -6,10 +6,32 @@
 
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QPalette>
+#include <QStyledItemDelegate>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+
+namespace {
+
+// A selected row keeps its own text colour (green for the one that plays) on the selection's
+// background, as the list always showed it.
+class RowColorDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant color = index.data(Qt::ForegroundRole);
+        if (color.canConvert<QColor>())
+            option->palette.setColor(QPalette::HighlightedText, color.value<QColor>());
+    }
+};
+
+} // namespace
 
 PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWidget* parent)
     : QTreeView(parent), m_model(model), m_commands(commands)
@@ -36,6 +58,15 @@ PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWi
     setAcceptDrops(true);
     setDropIndicatorShown(false);
     setMouseTracking(true);
+    // A dark list to match the window's skin; the rows keep their own text colours.
+    setFrameShape(QFrame::NoFrame);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, QColor(30, 30, 30));
+    colors.setColor(QPalette::AlternateBase, QColor(30, 30, 30));
+    colors.setColor(QPalette::Text, QColor(165, 142, 84));
+    colors.setColor(QPalette::Highlight, QColor(52, 60, 70));
+    setPalette(colors);
+    setItemDelegate(new RowColorDelegate(this));
 
     connect(&model, &PlaylistModel::ColumnsNeedFitting, this, &PlaylistView::FitColumns);
     connect(&model, &PlaylistModel::ScrollToRow, this, [this](int row) { scrollTo(m_model.index(row - 1, 0)); });
