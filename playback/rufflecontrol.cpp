@@ -347,13 +347,24 @@ void RuffleFlashControl::watchInputWidget()
     m_input = proxy;
     proxy->setFocusPolicy(Qt::NoFocus);
     proxy->installEventFilter(this);
+    dropFocus();
     emit InputWidgetChanged(proxy);
+}
+
+// The engine gives its input widget the focus by itself (when its page loads, when the window
+// becomes active); the keys belong to the window.
+void RuffleFlashControl::dropFocus()
+{
+    if (m_input && m_input->hasFocus())
+        m_input->clearFocus();
 }
 
 bool RuffleFlashControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::ChildAdded)
         QTimer::singleShot(0, this, &RuffleFlashControl::watchInputWidget);
+    if (watched == m_input && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, this, &RuffleFlashControl::dropFocus);
     if (watched == m_input) {
         switch (event->type()) {
         // The movie gets neither keys nor clicks: the window decides what they do.
