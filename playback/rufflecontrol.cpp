@@ -284,8 +284,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     m_hasTimeline = map.value(QStringLiteral("timeline"), true).toBool();
     if (m_probeUp)
         m_frame = std::max(programFrame(map.value(QStringLiteral("frame")).toInt()), 0);
-    if (!m_probeUp)
-        m_playing = map.value(QStringLiteral("playing")).toBool();
+    m_playing = map.value(QStringLiteral("playing")).toBool();
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();
         m_ready = ReadyComplete;
