@@ -189,10 +189,9 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     const QString movieUrl = m_scheme->setMovie(m_gen, info.fileName(), m_report.fws, info.absolutePath());
     const bool probed = m_report.probe != ProbeKind::None;
     m_playing = true;
-    const QString load = QStringLiteral("quen.load(%1, %2, %3, %4)")
-                             .arg(m_gen)
-                             .arg(jsString(movieUrl), probed ? QStringLiteral("\"probe\"") : QStringLiteral("\"none\""))
-                             .arg(m_report.showFrames);
+    // Concatenated, not arg(): a file name may hold "%1" and the like.
+    const QString load = QStringLiteral("quen.load(") + QString::number(m_gen) + u", " + jsString(movieUrl) + u", "
+        + (probed ? u"\"probe\"" : u"\"none\"") + u", " + QString::number(m_report.showFrames) + u")";
     command(load);
 }
 
