@@ -3,6 +3,7 @@
 // program's processes with one movie playing, and the round trip of one frame read.
 // Last line: first_frame_ms=… pss_mib=… read_ms_p50=…
 #include "playback/engineprocess.h"
+#include "playback/movieprep.h"
 #include "playback/rufflecontrol.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/swfwriter.h"
@@ -13,6 +14,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +163,23 @@ int main(int argc, char* argv[])
         reads.append(double(clock.nsecsElapsed()) / 1e6);
     }
     const double p50 = percentile(reads, 0.5), p95 = percentile(reads, 0.95);
+
+    // Preparing a large compressed movie happens on the UI thread when it is loaded.
+    swfgen::MovieSpec large;
+    large.paddingBytes = 20 * 1024 * 1024;
+    QByteArray noisy = swfgen::WriteMovie(large);
+    QRandomGenerator rng(7);
+    for (qsizetype i = 200; i + 4 <= noisy.size() - 1000; i += 4) {
+        const quint32 v = rng.generate();
+        memcpy(noisy.data() + i, &v, 4);
+    }
+    const QByteArray packed = swfgen::Compress(noisy, swfgen::Compression::Zlib);
+    QElapsedTimer prepareClock;
+    prepareClock.start();
+    const PreparedMovie prepared = PrepareMovie(packed);
+    std::printf("preparing a 20 MB CWS movie: %lld ms (%s)\n", static_cast<long long>(prepareClock.elapsed()),
+        prepared.error.isEmpty() ? "ok" : qPrintable(prepared.error));
+
     std::printf("frame read round trip over %lld reads: median %.2f ms, p95 %.2f ms\n",
         static_cast<long long>(reads.size()), p50, p95);
     std::printf("first_frame_ms=%.0f pss_mib=%.0f read_ms_p50=%.2f\n", firstFrameMs, pssKiB / 1024, p50);

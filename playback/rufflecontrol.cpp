@@ -189,10 +189,9 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     const QString movieUrl = m_scheme->setMovie(m_gen, info.fileName(), m_report.fws, info.absolutePath());
     const bool probed = m_report.probe != ProbeKind::None;
     m_playing = true;
-    const QString load = QStringLiteral("quen.load(%1, %2, %3, %4)")
-                             .arg(m_gen)
-                             .arg(jsString(movieUrl), probed ? QStringLiteral("\"probe\"") : QStringLiteral("\"none\""))
-                             .arg(m_report.showFrames);
+    // Concatenated, not arg(): a file name may hold "%1" and the like.
+    const QString load = QStringLiteral("quen.load(") + QString::number(m_gen) + u", " + jsString(movieUrl) + u", "
+        + (probed ? u"\"probe\"" : u"\"none\"") + u", " + QString::number(m_report.showFrames) + u")";
     command(load);
 }
 
@@ -284,8 +283,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     m_hasTimeline = map.value(QStringLiteral("timeline"), true).toBool();
     if (m_probeUp)
         m_frame = std::max(programFrame(map.value(QStringLiteral("frame")).toInt()), 0);
-    if (!m_probeUp)
-        m_playing = map.value(QStringLiteral("playing")).toBool();
+    m_playing = map.value(QStringLiteral("playing")).toBool();
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();
         m_ready = ReadyComplete;
@@ -347,13 +345,24 @@ void RuffleFlashControl::watchInputWidget()
     m_input = proxy;
     proxy->setFocusPolicy(Qt::NoFocus);
     proxy->installEventFilter(this);
+    dropFocus();
     emit InputWidgetChanged(proxy);
+}
+
+// The engine gives its input widget the focus by itself (when its page loads, when the window
+// becomes active); the keys belong to the window.
+void RuffleFlashControl::dropFocus()
+{
+    if (m_input && m_input->hasFocus())
+        m_input->clearFocus();
 }
 
 bool RuffleFlashControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::ChildAdded)
         QTimer::singleShot(0, this, &RuffleFlashControl::watchInputWidget);
+    if (watched == m_input && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, this, &RuffleFlashControl::dropFocus);
     if (watched == m_input) {
         switch (event->type()) {
         // The movie gets neither keys nor clicks: the window decides what they do.

@@ -67,6 +67,7 @@ private:
     void applySettingsToPage();
     QString contentSecurityPolicy() const;
     void watchInputWidget();
+    void dropFocus();
 
     QWebEngineProfile* m_profile = nullptr;
     EngineSchemeHandler* m_scheme = nullptr;

@@ -82,6 +82,18 @@
         }
     }
 
+    // Whether the root really moves: the probe's hold on the last frame and the movie's own stop()
+    // say nothing, so a frame that outlasts a few frame periods while playing means it stopped.
+    function moving(frame, frameRate) {
+        const now = Date.now();
+        if (frame !== movie.lastFrame) {
+            movie.lastFrame = frame;
+            movie.frameSince = now;
+        }
+        const period = 1000 / Math.max(frameRate || 24, 1);
+        return now - movie.frameSince <= Math.max(2.5 * period, 150);
+    }
+
     // A stop before the probe answered can only freeze the whole player: undo that on play.
     function thaw() {
         if (movie && movie.suspended && api()) {
@@ -116,7 +128,7 @@
         },
         load: function (gen, url, probe, total) {
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
-                noTimeline: false, suspended: false };
+                noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0 };
             const current = movie;
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
                 current.failed = true;
@@ -165,7 +177,7 @@
                 failed: movie.failed,
                 frame: frame,
                 total: probed ? movie.total : (loaded ? r.metadata.numFrames : 0),
-                playing: probed ? movie.playing : !!(r && r.isPlaying),
+                playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
                 probe: probed,
                 timeline: !movie.noTimeline,
             };
@@ -174,6 +186,7 @@
             if (!movie)
                 return;
             movie.playing = true;
+            movie.frameSince = Date.now();
             thaw();
             if (movie.probeUp)
                 call(Callback.play);
@@ -196,6 +209,7 @@
             if (!movie || !movie.probeUp)
                 return 0;
             const reached = call(Callback.goto, frame);
+            movie.frameSince = Date.now();
             if (movie.playing)
                 call(Callback.play);
             return typeof reached === "number" ? reached : 0;
@@ -216,6 +230,7 @@
             }
             if (reached !== from) {
                 movie.playing = true;
+                movie.frameSince = Date.now();
                 thaw();
                 call(Callback.play);
             }

@@ -5,6 +5,7 @@
 #include "tests/support/flashcontract.h"
 #include "tests/support/swfwriter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QSignalSpy>
@@ -21,6 +22,8 @@ private slots:
 
     void framesAdvanceInEveryContainer_data();
     void framesAdvanceInEveryContainer();
+    void fileNamesAsPeopleWriteThem_data();
+    void fileNamesAsPeopleWriteThem();
     void stopBeforeReadyThenPlay();
     void headerFrameCountDoesNotDecideTheTotal();
     void movieLoopingItsFirstFramesStaysThere();
@@ -191,6 +194,30 @@ void TestRufflePlayback::framesAdvanceInEveryContainer()
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 10; }, 5000));
     m_flash->SetFrameNum(70);
     QVERIFY(runUntil([&] { return m_flash->FrameNum() == 79; }, 5000));
+}
+
+void TestRufflePlayback::fileNamesAsPeopleWriteThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Chinese") << u"动画 第1集.swf"_qs;
+    QTest::newRow("spaces and brackets") << u"my movie (final) [2].swf"_qs;
+    QTest::newRow("percent and hash") << u"100% fun #3 %1 %3C.swf"_qs;
+    QTest::newRow("quotes and ampersand") << u"it's \"a\" & b.swf"_qs;
+}
+
+void TestRufflePlayback::fileNamesAsPeopleWriteThem()
+{
+    QFETCH(QString, name);
+    QDir dir(m_dir.path());
+    QVERIFY(dir.mkpath(u"名字"_qs));
+    const QString path = dir.filePath(u"名字/"_qs + name);
+    swfgen::MovieSpec spec;
+    spec.frameCount = 33;
+    QVERIFY(swfgen::WriteMovieFile(path, spec));
+    QVERIFY(loadAndWait(path));
+    QCOMPARE(m_flash->Movie(), path);
+    QCOMPARE(m_flash->TotalFrames(), 33);
+    QVERIFY(m_flash->probeAnswering());
 }
 
 void TestRufflePlayback::stopBeforeReadyThenPlay()

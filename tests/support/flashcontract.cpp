@@ -72,6 +72,7 @@ void lastFrameHeldWithLoopOff(Env& env)
     QVERIFY(env.runUntil([&] { return env.flash->FrameNum() == 19; }, 5000));
     env.run(600);
     QCOMPARE(env.flash->FrameNum(), 19);
+    QVERIFY(!env.flash->Playing()); // held: the movie no longer plays
 }
 
 void movieOwnStopHolds(Env& env)
@@ -80,6 +81,7 @@ void movieOwnStopHolds(Env& env)
     QVERIFY(env.runUntil([&] { return env.flash->FrameNum() == 39; }, 6000));
     env.run(500);
     QCOMPARE(env.flash->FrameNum(), 39);
+    QVERIFY(!env.flash->Playing()); // the movie's own stop()
     env.flash->Play();
     QVERIFY(env.runUntil([&] { return env.flash->FrameNum() > 41; }, 5000));
 }
