@@ -75,7 +75,12 @@ int runProgram(const QStringList& paths)
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &program.window(), &QWidget::close);
 
     program.start(files);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The engine's view sits in the window: the engine goes first, taking its view, page and
+    // profile down in their own order, before the window is torn down around them.
+    program.window().hide();
+    delete flash.widget();
+    return status;
 }
 
 } // namespace
