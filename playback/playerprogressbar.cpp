@@ -51,7 +51,7 @@ PlayerProgressBar::PlayerProgressBar(QWidget* parent)
     fill(m_lblTiny, QColor(255, 255, 255));
     m_dragIcon->setPixmap(thumbPicture());
     m_dragIcon->setFixedSize(height, height);
-    m_lblTiny->setFixedSize(ToPixels(TwipsPerPixel), height);
+    m_lblTiny->setFixedSize(ToPixels(Twips::PerPixel), height);
     // The marker sits beside the pointer and must not take its events.
     m_lblTiny->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_lblTiny->hide();

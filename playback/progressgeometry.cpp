@@ -8,9 +8,9 @@ namespace {
 double travel(double width) { return width - ThumbTwips; }
 } // namespace
 
-int ToPixels(double twips) { return int(std::lround(twips / TwipsPerPixel)); }
+int ToPixels(double twips) { return int(std::lround(twips / Twips::PerPixel)); }
 
-double ToTwips(double pixels) { return pixels * TwipsPerPixel; }
+double ToTwips(double pixels) { return pixels * Twips::PerPixel; }
 
 double ThumbLeft(double width, float value) { return std::max(0.0, travel(width)) * value / 100.0; }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "shell/twips.h"
+
 #include <QString>
 #include <optional>
 
 // The progress bar's arithmetic, in twips as its layout was drawn: the thumb is 240 twips square and
 // travels between left 0 and left W - 240; the filled part reaches the thumb's centre.
 namespace ProgressGeometry {
-inline constexpr int TwipsPerPixel = 15;
 inline constexpr int ThumbTwips = 240;
 inline constexpr int HalfThumbTwips = ThumbTwips / 2;
 inline constexpr int MarkerOffsetTwips = 90; // the marker line sits this far left of the pointer
