@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Two copies of the program: the second, started with a quoted path as a desktop passes it, hands
+# the file to the first and ends; the first appends it and plays it at once. A second copy with no
+# path only brings the first forward and adds nothing. Two copies started at the same instant end
+# up as one program holding both files.
+set -euo pipefail
+program=$1
+swfgen=$2
+work=$(mktemp -d)
+trap 'kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$program" "$work/quenbarrowick"
+"$swfgen" --frames 2400 --rate 24 "$work/first.swf"
+"$swfgen" --frames 2400 --rate 24 --color 40C0F0 "$work/handed over.swf"
+"$swfgen" --frames 2400 --rate 24 "$work/together-a.swf"
+"$swfgen" --frames 2400 --rate 24 "$work/together-b.swf"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+"$work/quenbarrowick" "$work/first.swf" >"$work/first.log" 2>&1 &
+first=$!
+sleep 6
+kill -0 "$first" || { cat "$work/first.log"; echo "the first copy ended"; exit 1; }
+
+# The second copy must be done quickly and show no window of its own.
+timeout 10 "$work/quenbarrowick" "\"$work/handed over.swf\"" >"$work/second.log" 2>&1 \
+    || { cat "$work/second.log"; echo "the second copy failed or hung"; exit 1; }
+timeout 10 "$work/quenbarrowick" >"$work/third.log" 2>&1 \
+    || { cat "$work/third.log"; echo "the copy without a path failed or hung"; exit 1; }
+sleep 3
+kill -TERM "$first"
+status=0
+wait "$first" || status=$?
+[ "$status" -eq 0 ] || { cat "$work/first.log"; echo "exit status $status"; exit 1; }
+
+list="$work/PlayList.m3u"
+cat "$list"
+[ "$(grep -c '|' "$list")" -eq 2 ] || { echo "expected the first movie and the handed-over one"; exit 1; }
+grep -q "^$work/handed over.swf|" "$list" || { echo "the handed-over path is not in the list"; exit 1; }
+index=$(sed -n 's/^ListFileIndex=//p' "$work/Quenbarrowick.ini" | tr -d '\r')
+[ "$index" = 2 ] || { echo "the handed-over movie is not the one playing (row $index)"; exit 1; }
+
+# Two at once.
+"$work/quenbarrowick" "$work/together-a.swf" >"$work/a.log" 2>&1 &
+a=$!
+"$work/quenbarrowick" "$work/together-b.swf" >"$work/b.log" 2>&1 &
+b=$!
+sleep 8
+running=()
+for pid in "$a" "$b"; do
+    kill -0 "$pid" 2>/dev/null && running+=("$pid")
+done
+[ "${#running[@]}" -eq 1 ] || { cat "$work/a.log" "$work/b.log"; echo "expected one program, found ${#running[@]}"; exit 1; }
+first=${running[0]}
+kill -TERM "$first"
+wait "$first" || { echo "the program did not close cleanly"; exit 1; }
+cat "$list"
+[ "$(grep -c '|' "$list")" -eq 2 ] || { echo "a file was lost between the two copies"; exit 1; }
+grep -q "together-a.swf|" "$list" && grep -q "together-b.swf|" "$list" || { echo "a file was lost"; exit 1; }
