@@ -5,10 +5,9 @@
 // Texts of the about box.
 namespace AboutText {
 inline constexpr char16_t ProductName[] = u"Quenbarrowick";
-// The maker's details and page, shown and opened from the about box.
+// The maker's details, shown in the about box; a click on them opens the readme.
 inline constexpr char16_t CompanyName[] = u"Quenbarrowick 开发组";
 inline constexpr char16_t LegalNotice[] = u"自由软件，欢迎分享";
-inline constexpr char16_t MakerPage[] = u"https://github.com/quenbarrowick";
 
 // "Quenbarrowick V major.minor.revision" from a version of three or four numbers. With four
 // (major.minor.build.revision) the build number is left out; with three the last is the revision.

@@ -2,17 +2,16 @@
 
 #include "about/abouttext.h"
 #include "about/version.h"
+#include "app/companionmessages.h"
 #include "platform/pointervisibility.h"
 #include "shell/twips.h"
 
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QUrl>
 
 namespace {
 QRect Px(int left, int top, int width, int height)
@@ -109,7 +108,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::MouseButtonRelease && watched == lblAuthor
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        QDesktopServices::openUrl(QUrl(QString::fromUtf16(AboutText::MakerPage)));
+        ShowReadmeFromMenu(this); // the program has no web page: its own readme tells about it
     return QDialog::eventFilter(watched, event);
 }
 
