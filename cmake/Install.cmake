@@ -1,0 +1,26 @@
+# Where an installed copy puts its files. The engine is compiled into the executable, so the
+# program runs wherever it is installed; settings and playlist then go to the user's config folder.
+include(GNUInstallDirs)
+install(TARGETS quenbarrowick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/resources/quenbarrowick.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/skin/icon.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME quenbarrowick.svg)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/quenbarrowick-mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME quenbarrowick.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/fonts/OFL.txt
+    DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME DSEG-font-licence.txt)
+
+# cpack -G DEB: the libraries come from Debian 12's own packages.
+set(CPACK_PACKAGE_NAME quenbarrowick)
+set(CPACK_PACKAGE_VENDOR "Quenbarrowick developers")
+set(CPACK_PACKAGE_CONTACT "Quenbarrowick developers <quenbarrowick@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Playlist player for Flash (SWF) movies, with a Chinese interface")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION video)
+# Shared libraries are found by dpkg-shlibdeps; the web engine's helper process is a program, not a
+# library, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The SVG skin is drawn by the SVG icon plugin, which is loaded, not linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland")
+include(CPack)

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks that the desktop entry, its icon and the
+# MIME type it names are where a desktop looks for them, and that the installed program runs.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+entry="$prefix/share/applications/quenbarrowick.desktop"
+desktop-file-validate "$entry"
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+icon=$(sed -n 's/^Icon=//p' "$entry")
+[ -x "$prefix/bin/$exec_name" ] || { echo "no executable for Exec=$exec_name"; exit 1; }
+[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || { echo "no icon for Icon=$icon"; exit 1; }
+mime="$prefix/share/mime/packages/quenbarrowick.xml"
+grep -q 'glob pattern="\*.swf"' "$mime" || { echo "the MIME file does not claim *.swf"; exit 1; }
+for type in $(sed -n 's/^MimeType=//p' "$entry" | tr ';' ' '); do
+    grep -q "\"$type\"" "$mime" || { echo "the MIME file does not know $type"; exit 1; }
+done
+"$prefix/bin/quenbarrowick" --version | grep -q '^Quenbarrowick ' || { echo "the installed program does not run"; exit 1; }
+echo "installed and found: $exec_name, $icon, $(wc -l <"$entry") lines of desktop entry"
