@@ -100,11 +100,11 @@ int main(int argc, char* argv[])
     PrepareEngineProcess();
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    swfgen::MovieSpec spec;
-    spec.frameCount = 240;
-    spec.shapeColor = 0x30E060;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 240;
+    movieSpec.shapeColor = 0x30E060;
     const QString path = dir.filePath(QStringLiteral("bench.swf"));
-    if (!swfgen::WriteMovieFile(path, spec)) {
+    if (!swfgen::WriteMovieFile(path, movieSpec)) {
         std::fprintf(stderr, "cannot write the movie\n");
         return 1;
     }

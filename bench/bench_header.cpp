@@ -29,11 +29,11 @@ QByteArray noise(qsizetype size)
 QStringList makeMovies(const QString& folder, const QString& prefix, swfgen::Compression compression,
     qsizetype targetSize, int count)
 {
-    swfgen::MovieSpec spec;
-    spec.compression = compression;
-    spec.frameCount = 240;
-    spec.extraTags[1].push_back(swfgen::Tag(77, noise(targetSize)));
-    const QByteArray bytes = swfgen::WriteMovie(spec);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.compression = compression;
+    movieSpec.frameCount = 240;
+    movieSpec.extraTags[1].push_back(swfgen::Tag(77, noise(targetSize)));
+    const QByteArray bytes = swfgen::WriteMovie(movieSpec);
     // One file written, the others hard links to it: many names, little disk.
     const QString first = folder + u'/' + prefix + QStringLiteral("0.swf");
     WriteAll(first, bytes);

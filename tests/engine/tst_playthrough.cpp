@@ -62,19 +62,19 @@ QStringList TestPlaythrough::writeMovies(bool as3)
     const int frames[3] = { 24, 30, 60 };
     QStringList paths;
     for (int i = 0; i < 3; ++i) {
-        swfgen::MovieSpec spec;
-        spec.frameCount = frames[i];
-        spec.frameRate = 24;
+        swfgen::MovieSpec movieSpec;
+        movieSpec.frameCount = frames[i];
+        movieSpec.frameRate = 24;
         if (as3) {
-            spec.version = 10;
-            spec.actionScript3 = true;
-            spec.extraTags[1] = as3gen::FrameOneTags({ scripts[i], false, {} });
+            movieSpec.version = 10;
+            movieSpec.actionScript3 = true;
+            movieSpec.extraTags[1] = as3gen::FrameOneTags({ scripts[i], false, {} });
         } else {
-            spec.version = 8;
-            spec.actions = scripts[i];
+            movieSpec.version = 8;
+            movieSpec.actions = scripts[i];
         }
         const QString path = m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written));
-        if (!swfgen::WriteMovieFile(path, spec))
+        if (!swfgen::WriteMovieFile(path, movieSpec))
             return {};
         paths.append(path);
     }

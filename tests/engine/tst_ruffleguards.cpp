@@ -121,12 +121,12 @@ void TestRuffleGuards::cleanupTestCase()
 
 QString TestRuffleGuards::writeMovie(const QByteArray& frameOneActions)
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 200;
-    spec.extraTags[1] = { swfgen::Tag(12, frameOneActions + QByteArray(1, '\0')) };
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 200;
+    movieSpec.extraTags[1] = { swfgen::Tag(12, frameOneActions + QByteArray(1, '\0')) };
     const QString path = m_dir.filePath(QStringLiteral("movies/m%1.swf").arg(++m_movies));
     QDir().mkpath(m_dir.filePath(QStringLiteral("movies")));
-    return swfgen::WriteMovieFile(path, spec) ? path : QString();
+    return swfgen::WriteMovieFile(path, movieSpec) ? path : QString();
 }
 
 bool TestRuffleGuards::loadAndWait(const QString& path)

@@ -48,7 +48,7 @@ private slots:
     void contractUnload() { FlashContract::unloadLeavesAnEmptyPlayer(m_env); }
 
 private:
-    QString writeMovie(const swfgen::MovieSpec& spec);
+    QString writeMovie(const swfgen::MovieSpec& movieSpec);
     bool loadAndWait(const QString& path);
     bool runUntil(const std::function<bool()>& done, int timeoutMs);
     void run(int ms);
@@ -107,12 +107,12 @@ void TestRufflePlayback::initTestCase()
     m_flash->widget()->show();
     m_env.flash = m_flash;
     m_env.makeMovie = [this](const FlashContract::Movie& movie) {
-        swfgen::MovieSpec spec;
-        spec.frameCount = movie.frames;
-        spec.frameRate = movie.frameRate;
+        swfgen::MovieSpec movieSpec;
+        movieSpec.frameCount = movie.frames;
+        movieSpec.frameRate = movie.frameRate;
         if (movie.stopFrame >= 0)
-            spec.actions[movie.stopFrame + 1] = { { swfgen::Action::Kind::Stop, 1 } };
-        return writeMovie(spec);
+            movieSpec.actions[movie.stopFrame + 1] = { { swfgen::Action::Kind::Stop, 1 } };
+        return writeMovie(movieSpec);
     };
     m_env.runUntil = [this](const std::function<bool()>& done, int ms) { return runUntil(done, ms); };
     m_env.run = [this](int ms) { run(ms); };
@@ -124,10 +124,10 @@ void TestRufflePlayback::init()
     m_flash->SetScale(QStringLiteral("ShowAll"));
 }
 
-QString TestRufflePlayback::writeMovie(const swfgen::MovieSpec& spec)
+QString TestRufflePlayback::writeMovie(const swfgen::MovieSpec& movieSpec)
 {
     const QString path = m_dir.filePath(QStringLiteral("movie%1.swf").arg(++m_movies));
-    if (!swfgen::WriteMovieFile(path, spec))
+    if (!swfgen::WriteMovieFile(path, movieSpec))
         return {};
     return path;
 }
@@ -182,13 +182,13 @@ void TestRufflePlayback::framesAdvanceInEveryContainer()
     QFETCH(int, version);
     QFETCH(swfgen::Compression, compression);
     QFETCH(bool, as3);
-    swfgen::MovieSpec spec;
-    spec.actionScript3 = as3;
-    spec.version = static_cast<uint8_t>(version);
-    spec.compression = compression;
-    spec.frameCount = 80;
-    spec.frameRate = 30;
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.actionScript3 = as3;
+    movieSpec.version = static_cast<uint8_t>(version);
+    movieSpec.compression = compression;
+    movieSpec.frameCount = 80;
+    movieSpec.frameRate = 30;
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     QVERIFY(m_flash->probeAnswering());
     QCOMPARE(m_flash->TotalFrames(), 80);
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 10; }, 5000));
@@ -211,9 +211,9 @@ void TestRufflePlayback::fileNamesAsPeopleWriteThem()
     QDir dir(m_dir.path());
     QVERIFY(dir.mkpath(u"名字"_qs));
     const QString path = dir.filePath(u"名字/"_qs + name);
-    swfgen::MovieSpec spec;
-    spec.frameCount = 33;
-    QVERIFY(swfgen::WriteMovieFile(path, spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 33;
+    QVERIFY(swfgen::WriteMovieFile(path, movieSpec));
     QVERIFY(loadAndWait(path));
     QCOMPARE(m_flash->Movie(), path);
     QCOMPARE(m_flash->TotalFrames(), 33);
@@ -222,11 +222,11 @@ void TestRufflePlayback::fileNamesAsPeopleWriteThem()
 
 void TestRufflePlayback::stopBeforeReadyThenPlay()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 120;
-    spec.frameRate = 30;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 120;
+    movieSpec.frameRate = 30;
     QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-    m_flash->LoadMovie(0, writeMovie(spec));
+    m_flash->LoadMovie(0, writeMovie(movieSpec));
     m_flash->StopPlay(); // before the probe can answer
     QVERIFY(ready.wait(20000) || ready.count() > 0);
     run(300);
@@ -239,11 +239,11 @@ void TestRufflePlayback::stopBeforeReadyThenPlay()
 
 void TestRufflePlayback::headerFrameCountDoesNotDecideTheTotal()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 50;
-    spec.headerFrameCount = 70;
-    spec.frameRate = 60;
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 50;
+    movieSpec.headerFrameCount = 70;
+    movieSpec.frameRate = 60;
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     QCOMPARE(m_flash->TotalFrames(), 50);
     // A hold keyed to the header's count would never fire and the movie would loop.
     QVERIFY(runUntil([&] { return m_flash->FrameNum() == 49; }, 5000));
@@ -255,10 +255,10 @@ void TestRufflePlayback::headerFrameCountDoesNotDecideTheTotal()
 
 void TestRufflePlayback::movieLoopingItsFirstFramesStaysThere()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 60;
-    spec.actions[5] = { { swfgen::Action::Kind::GotoAndPlay, 1 } };
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 60;
+    movieSpec.actions[5] = { { swfgen::Action::Kind::GotoAndPlay, 1 } };
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     const QList<int> frames = watchFrames(1500);
     QVERIFY(frames.size() >= 10);
     QVERIFY(*std::max_element(frames.begin(), frames.end()) <= 4);
@@ -268,11 +268,11 @@ void TestRufflePlayback::movieLoopingItsFirstFramesStaysThere()
 
 void TestRufflePlayback::lastFrameJumpBackStillLoops()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 30;
-    spec.frameRate = 30;
-    spec.actions[30] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 30;
+    movieSpec.frameRate = 30;
+    movieSpec.actions[30] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 20; }, 5000));
     QVERIFY(runUntil([&] { return m_flash->FrameNum() < 10; }, 5000));
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 20; }, 5000));
@@ -280,11 +280,11 @@ void TestRufflePlayback::lastFrameJumpBackStillLoops()
 
 void TestRufflePlayback::movieWithItsOwnStopAndPlayIsStillDriven()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 120;
-    spec.frameRate = 30;
-    spec.extraTags[1] = { overrideRootMethods() };
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 120;
+    movieSpec.frameRate = 30;
+    movieSpec.extraTags[1] = { overrideRootMethods() };
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     QVERIFY(runUntil([&] { return m_flash->FrameNum() >= 5; }, 5000));
     m_flash->StopPlay();
     run(200);
@@ -300,13 +300,13 @@ void TestRufflePlayback::movieWithItsOwnStopAndPlayIsStillDriven()
 
 void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
 {
-    swfgen::MovieSpec spec;
-    spec.width = 200;
-    spec.height = 100;
-    spec.frameCount = 10;
-    spec.shapeColor = 0xF0A030;
-    spec.actions[1] = { { swfgen::Action::Kind::Stop, 1 } };
-    QVERIFY(loadAndWait(writeMovie(spec)));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.width = 200;
+    movieSpec.height = 100;
+    movieSpec.frameCount = 10;
+    movieSpec.shapeColor = 0xF0A030;
+    movieSpec.actions[1] = { { swfgen::Action::Kind::Stop, 1 } };
+    QVERIFY(loadAndWait(writeMovie(movieSpec)));
     const QRgb shape = qRgb(0xF0, 0xA0, 0x30);
     // The view is 400x300: the stage's 20-pixel square is drawn twice as large when fitted,
     // as it is when unscaled, and stretched to 40x60 when filled.
@@ -440,13 +440,13 @@ namespace {
 
 swfgen::MovieSpec as3Spec(int frames, const as3gen::As3Movie& movie)
 {
-    swfgen::MovieSpec spec;
-    spec.version = 10;
-    spec.actionScript3 = true;
-    spec.frameCount = frames;
-    spec.frameRate = 30;
-    spec.extraTags[1] = as3gen::FrameOneTags(movie);
-    return spec;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = 10;
+    movieSpec.actionScript3 = true;
+    movieSpec.frameCount = frames;
+    movieSpec.frameRate = 30;
+    movieSpec.extraTags[1] = as3gen::FrameOneTags(movie);
+    return movieSpec;
 }
 
 } // namespace

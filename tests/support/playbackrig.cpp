@@ -12,11 +12,11 @@ FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
 
 bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline)
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = timeline.frameCount;
-    spec.frameRate = timeline.frameRate;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = timeline.frameCount;
+    movieSpec.frameRate = timeline.frameRate;
     flash.setTimeline(path, timeline);
-    return swfgen::WriteMovieFile(path, spec);
+    return swfgen::WriteMovieFile(path, movieSpec);
 }
 
 PlaybackRig::PlaybackRig(std::unique_ptr<FakeFlashControl> engine_)

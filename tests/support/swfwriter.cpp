@@ -180,43 +180,43 @@ QByteArray RawFile(const char* signature, uint8_t version, uint32_t fileLength, 
     return file + body;
 }
 
-QByteArray WriteMovie(const MovieSpec& spec)
+QByteArray WriteMovie(const MovieSpec& movieSpec)
 {
-    QByteArray body = Rect(0, spec.width * 20, 0, spec.height * 20);
-    const auto rate = static_cast<uint32_t>(std::clamp(spec.frameRate, 0.0, 255.99) * 256.0 + 0.5);
+    QByteArray body = Rect(0, movieSpec.width * 20, 0, movieSpec.height * 20);
+    const auto rate = static_cast<uint32_t>(std::clamp(movieSpec.frameRate, 0.0, 255.99) * 256.0 + 0.5);
     appendU16(body, rate);
-    appendU16(body, static_cast<uint32_t>(spec.headerFrameCount.value_or(spec.frameCount)));
+    appendU16(body, static_cast<uint32_t>(movieSpec.headerFrameCount.value_or(movieSpec.frameCount)));
 
-    if (spec.fileAttributes && spec.version >= 8) {
+    if (movieSpec.fileAttributes && movieSpec.version >= 8) {
         QByteArray flags;
-        appendU32(flags, spec.actionScript3 ? 0x08u : 0x00u);
+        appendU32(flags, movieSpec.actionScript3 ? 0x08u : 0x00u);
         body += Tag(69, flags);
     }
     QByteArray bg;
-    appendRgb(bg, spec.background);
+    appendRgb(bg, movieSpec.background);
     body += Tag(9, bg);
-    const int32_t side = std::max(std::min(spec.width, spec.height) / 5, 4) * 20;
-    body += Tag(2, squareShape(1, side, spec.shapeColor));
-    if (spec.paddingBytes > 0)
-        body += Tag(77, QByteArray(spec.paddingBytes, '\0')); // Metadata: ignored by players
+    const int32_t side = std::max(std::min(movieSpec.width, movieSpec.height) / 5, 4) * 20;
+    body += Tag(2, squareShape(1, side, movieSpec.shapeColor));
+    if (movieSpec.paddingBytes > 0)
+        body += Tag(77, QByteArray(movieSpec.paddingBytes, '\0')); // Metadata: ignored by players
 
-    const int32_t travel = std::max(spec.width * 20 - side, 20);
-    const int32_t y = (spec.height * 20 - side) / 2;
-    for (int frame = 1; frame <= spec.frameCount; ++frame) {
-        if (auto it = spec.extraTags.find(frame); it != spec.extraTags.end()) {
+    const int32_t travel = std::max(movieSpec.width * 20 - side, 20);
+    const int32_t y = (movieSpec.height * 20 - side) / 2;
+    for (int frame = 1; frame <= movieSpec.frameCount; ++frame) {
+        if (auto it = movieSpec.extraTags.find(frame); it != movieSpec.extraTags.end()) {
             for (const QByteArray& tag : it->second)
                 body += tag;
         }
-        const int32_t x = spec.frameCount > 1 ? travel * (frame - 1) / (spec.frameCount - 1) : 0;
+        const int32_t x = movieSpec.frameCount > 1 ? travel * (frame - 1) / (movieSpec.frameCount - 1) : 0;
         body += Tag(26, place(1, frame == 1 ? std::optional<uint16_t>(1) : std::nullopt, x, y));
-        if (auto it = spec.actions.find(frame); it != spec.actions.end())
+        if (auto it = movieSpec.actions.find(frame); it != movieSpec.actions.end())
             body += Tag(12, ActionBytes(it->second));
         body += Tag(1, {});
     }
     body += Tag(0, {});
 
-    const uint32_t length = spec.headerFileLength.value_or(static_cast<uint32_t>(body.size() + 8));
-    return Compress(RawFile("FWS", spec.version, length, body), spec.compression);
+    const uint32_t length = movieSpec.headerFileLength.value_or(static_cast<uint32_t>(body.size() + 8));
+    return Compress(RawFile("FWS", movieSpec.version, length, body), movieSpec.compression);
 }
 
 QByteArray Compress(const QByteArray& fws, Compression compression)
@@ -260,12 +260,12 @@ QByteArray Compress(const QByteArray& fws, Compression compression)
     return file + out;
 }
 
-bool WriteMovieFile(const QString& path, const MovieSpec& spec)
+bool WriteMovieFile(const QString& path, const MovieSpec& movieSpec)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const QByteArray bytes = WriteMovie(spec);
+    const QByteArray bytes = WriteMovie(movieSpec);
     return file.write(bytes) == bytes.size();
 }
 

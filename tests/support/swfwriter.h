@@ -39,8 +39,8 @@ struct MovieSpec {
     qsizetype paddingBytes = 0;
 };
 
-QByteArray WriteMovie(const MovieSpec& spec);
-bool WriteMovieFile(const QString& path, const MovieSpec& spec);
+QByteArray WriteMovie(const MovieSpec& movieSpec);
+bool WriteMovieFile(const QString& path, const MovieSpec& movieSpec);
 
 // Building blocks, for tests that need a hand-made body.
 QByteArray Tag(int code, const QByteArray& body);

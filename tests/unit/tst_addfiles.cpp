@@ -198,8 +198,8 @@ void TestAddFiles::largeTree_runsInSlicesAndCanBeCancelled()
 
 void TestAddFiles::largeTree_completesThroughTheEventLoop()
 {
-    swfgen::MovieSpec spec;
-    const QByteArray movie = swfgen::WriteMovie(spec);
+    swfgen::MovieSpec movieSpec;
+    const QByteArray movie = swfgen::WriteMovie(movieSpec);
     const int count = 40;
     for (int n = 0; n < count; ++n)
         file(QStringLiteral("big/%1/%2.swf").arg(n % 5).arg(n), movie);

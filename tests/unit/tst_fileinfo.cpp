@@ -35,12 +35,12 @@ void TestFileInfo::notFlashDecision_data()
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("decoded");
     QTest::addColumn<bool>("notFlash");
-    swfgen::MovieSpec spec;
-    QTest::newRow("FWS") << swfgen::WriteMovie(spec) << true << true << false;
-    spec.compression = swfgen::Compression::Zlib;
-    QTest::newRow("CWS") << swfgen::WriteMovie(spec) << true << true << false;
-    spec.compression = swfgen::Compression::Lzma;
-    QTest::newRow("ZWS") << swfgen::WriteMovie(spec) << true << true << false;
+    swfgen::MovieSpec movieSpec;
+    QTest::newRow("FWS") << swfgen::WriteMovie(movieSpec) << true << true << false;
+    movieSpec.compression = swfgen::Compression::Zlib;
+    QTest::newRow("CWS") << swfgen::WriteMovie(movieSpec) << true << true << false;
+    movieSpec.compression = swfgen::Compression::Lzma;
+    QTest::newRow("ZWS") << swfgen::WriteMovie(movieSpec) << true << true << false;
     QTest::newRow("text file") << QByteArray("hello world") << true << false << true;
     QTest::newRow("empty file") << QByteArray() << true << false << true;
     QTest::newRow("FWS cut after the signature") << QByteArray("FWS") << true << false << false;

@@ -63,13 +63,13 @@ void TestInfoCommand::everyFieldUnderItsName()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("m.swf"));
-    swfgen::MovieSpec spec;
-    spec.compression = swfgen::Compression::Zlib;
-    spec.version = 10;
-    spec.frameRate = 12.5;
-    spec.frameCount = 50;
-    spec.actionScript3 = true;
-    QVERIFY(swfgen::WriteMovieFile(path, spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.compression = swfgen::Compression::Zlib;
+    movieSpec.version = 10;
+    movieSpec.frameRate = 12.5;
+    movieSpec.frameCount = 50;
+    movieSpec.actionScript3 = true;
+    QVERIFY(swfgen::WriteMovieFile(path, movieSpec));
     SwfHeaderInfo info;
     QVERIFY(ReadSwfHeader(path, info));
 

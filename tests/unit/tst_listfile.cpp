@@ -231,12 +231,12 @@ void TestListFile::openListFile_namedPipe_readsNothing()
 void TestListFile::openListFile_otherPlayersList_readsHeadersOfRelativePaths()
 {
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("lists/movies")));
-    swfgen::MovieSpec spec;
-    spec.frameRate = 1.0;
-    spec.frameCount = 70;
-    QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(QStringLiteral("lists/movies/cat.swf")), spec));
-    spec.frameCount = 5;
-    QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(QStringLiteral("dog.swf")), spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameRate = 1.0;
+    movieSpec.frameCount = 70;
+    QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(QStringLiteral("lists/movies/cat.swf")), movieSpec));
+    movieSpec.frameCount = 5;
+    QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(QStringLiteral("dog.swf")), movieSpec));
     const QString list = m_dir.filePath(QStringLiteral("lists/other.m3u"));
     QVERIFY(WriteAll(list, "#EXTM3U\n#EXTINF:70,Cat\nmovies/cat.swf\n#EXTINF:5,Dog\n../dog.swf\nsong.mp3\n"));
 

@@ -101,12 +101,12 @@ void TestMoviePrep::probeGoesInAndNothingElseChanges()
     QFETCH(int, frames);
     QFETCH(bool, ownLastFrameAction);
 
-    swfgen::MovieSpec spec;
-    spec.version = static_cast<uint8_t>(version);
-    spec.frameCount = frames;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = static_cast<uint8_t>(version);
+    movieSpec.frameCount = frames;
     if (ownLastFrameAction)
-        spec.actions[frames] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-    const QByteArray original = swfgen::WriteMovie(spec);
+        movieSpec.actions[frames] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
+    const QByteArray original = swfgen::WriteMovie(movieSpec);
     const PreparedMovie movie = PrepareMovie(swfgen::Compress(original, compression));
 
     QVERIFY2(movie.error.isEmpty(), qPrintable(movie.error));
@@ -152,10 +152,10 @@ void TestMoviePrep::countsShowFramesNotTheHeader()
 {
     QFETCH(int, realFrames);
     QFETCH(int, headerFrames);
-    swfgen::MovieSpec spec;
-    spec.frameCount = realFrames;
-    spec.headerFrameCount = headerFrames;
-    const PreparedMovie movie = PrepareMovie(swfgen::WriteMovie(spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = realFrames;
+    movieSpec.headerFrameCount = headerFrames;
+    const PreparedMovie movie = PrepareMovie(swfgen::WriteMovie(movieSpec));
     QCOMPARE(movie.showFrames, realFrames);
     QVERIFY(movie.fws.contains(doAction(Avm1Probe::HoldLastFrame(realFrames))));
 }
@@ -204,9 +204,9 @@ void TestMoviePrep::shortCompressedDataStillPlays_data()
 void TestMoviePrep::shortCompressedDataStillPlays()
 {
     QFETCH(Compression, compression);
-    swfgen::MovieSpec spec;
-    spec.frameCount = 200;
-    const QByteArray original = swfgen::WriteMovie(spec);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 200;
+    const QByteArray original = swfgen::WriteMovie(movieSpec);
     QByteArray packed = swfgen::Compress(original, compression);
     packed.chop((packed.size() - 20) / 4);
 
@@ -237,22 +237,22 @@ void TestMoviePrep::lyingLengthDoesNotCutOrPad()
 {
     QFETCH(Compression, compression);
     QFETCH(qint64, claimed);
-    swfgen::MovieSpec spec;
-    spec.frameCount = 50;
-    const QByteArray honest = swfgen::WriteMovie(spec);
-    spec.headerFileLength = uint32_t(claimed);
-    const UncompressedSwf plain = DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(spec), compression));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 50;
+    const QByteArray honest = swfgen::WriteMovie(movieSpec);
+    movieSpec.headerFileLength = uint32_t(claimed);
+    const UncompressedSwf plain = DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), compression));
     QVERIFY(plain.error.isEmpty());
     QCOMPARE(plain.fws, honest);
 }
 
 void TestMoviePrep::actionScript3GetsItsOwnProbe()
 {
-    swfgen::MovieSpec spec;
-    spec.version = 10;
-    spec.actionScript3 = true;
-    spec.frameCount = 33;
-    const QByteArray original = swfgen::WriteMovie(spec);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = 10;
+    movieSpec.actionScript3 = true;
+    movieSpec.frameCount = 33;
+    const QByteArray original = swfgen::WriteMovie(movieSpec);
     const PreparedMovie movie = PrepareMovie(swfgen::Compress(original, Compression::Zlib));
     QVERIFY(movie.actionScript3);
     QCOMPARE(movie.probe, ProbeKind::ActionScript3);
@@ -273,10 +273,10 @@ void TestMoviePrep::actionScript3GetsItsOwnProbe()
 void TestMoviePrep::actionScript3FlagBeforeSwf9IsIgnored()
 {
     // Players honour the ActionScript 3 flag from SWF 9 on only.
-    swfgen::MovieSpec spec;
-    spec.version = 8;
-    spec.actionScript3 = true;
-    const PreparedMovie movie = PrepareMovie(swfgen::WriteMovie(spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = 8;
+    movieSpec.actionScript3 = true;
+    const PreparedMovie movie = PrepareMovie(swfgen::WriteMovie(movieSpec));
     QVERIFY(!movie.actionScript3);
     QCOMPARE(movie.probe, ProbeKind::ActionScript12);
 }
@@ -296,9 +296,9 @@ void TestMoviePrep::movieWithoutShowFrameGetsNoHold()
 
 void TestMoviePrep::lzmaEndMarkerIsOptional()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 60;
-    const QByteArray original = swfgen::WriteMovie(spec);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 60;
+    const QByteArray original = swfgen::WriteMovie(movieSpec);
     QByteArray packed = swfgen::Compress(original, Compression::Lzma);
     // The last bytes hold the end marker and the coder's flush, which many writers leave out.
     packed.chop(5);
@@ -309,9 +309,9 @@ void TestMoviePrep::lzmaEndMarkerIsOptional()
 
 void TestMoviePrep::decodeRefusesMoviesOverTheLimit()
 {
-    swfgen::MovieSpec spec;
-    spec.paddingBytes = 100000;
-    const QByteArray packed = swfgen::Compress(swfgen::WriteMovie(spec), Compression::Zlib);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.paddingBytes = 100000;
+    const QByteArray packed = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
     const UncompressedSwf plain = DecodeSwfContainer(packed, 50000);
     QVERIFY(!plain.error.isEmpty());
     QVERIFY(plain.fws.isEmpty());

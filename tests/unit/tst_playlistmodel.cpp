@@ -140,11 +140,11 @@ void TestPlaylistModel::addFileToList_playNow_makesNewRowCurrentAndPlays()
 void TestPlaylistModel::addFileToList_readHeader_fillsDurations()
 {
     QTemporaryDir dir;
-    swfgen::MovieSpec spec;
-    spec.frameRate = 1.0;
-    spec.frameCount = 125;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameRate = 1.0;
+    movieSpec.frameCount = 125;
     const QString movie = dir.filePath(QStringLiteral("long.swf"));
-    QVERIFY(swfgen::WriteMovieFile(movie, spec));
+    QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
 
     m_model->AddFileToList(movie, false, true);
     m_model->AddFileToList(movie, false, false);

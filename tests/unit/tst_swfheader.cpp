@@ -127,12 +127,12 @@ void TestSwfHeader::formatBySignature()
     QFETCH(Compression, compression);
     QFETCH(QString, signature);
     QFETCH(QString, format);
-    swfgen::MovieSpec spec;
-    spec.compression = compression;
-    spec.version = 10;
-    spec.frameCount = 72;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.compression = compression;
+    movieSpec.version = 10;
+    movieSpec.frameCount = 72;
     SwfHeaderInfo info;
-    QVERIFY(ReadSwfHeader(write(swfgen::WriteMovie(spec)), info));
+    QVERIFY(ReadSwfHeader(write(swfgen::WriteMovie(movieSpec)), info));
     QCOMPARE(info.Signature, signature);
     QCOMPARE(info.Format, format);
     QCOMPARE(int(info.Version), 10);
@@ -250,17 +250,17 @@ void TestSwfHeader::actionScript3Flag()
     QFETCH(bool, as3);
     QFETCH(bool, fileAttributes);
     QFETCH(bool, expected);
-    swfgen::MovieSpec spec;
-    spec.compression = compression;
-    spec.version = static_cast<uint8_t>(version);
-    spec.actionScript3 = as3;
-    spec.fileAttributes = fileAttributes;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.compression = compression;
+    movieSpec.version = static_cast<uint8_t>(version);
+    movieSpec.actionScript3 = as3;
+    movieSpec.fileAttributes = fileAttributes;
     // A large stage needs a wide RECT, which moves the flags byte further out.
-    spec.width = 100000;
-    spec.height = 100000;
+    movieSpec.width = 100000;
+    movieSpec.height = 100000;
     SwfHeaderInfo info;
     info.ActionScript3 = !expected;
-    QVERIFY(ReadSwfHeader(write(swfgen::WriteMovie(spec)), info));
+    QVERIFY(ReadSwfHeader(write(swfgen::WriteMovie(movieSpec)), info));
     QCOMPARE(info.ActionScript3, expected);
 }
 

@@ -116,9 +116,9 @@ void TestFrmFlashInfo::elevenTexts_data()
     QTest::addColumn<QStringList>("expected"); // boxes 1 to 10; "%size" stands for the file's size
     QTest::addColumn<int>("warnings");
     const QString size = QStringLiteral("%size");
-    swfgen::MovieSpec spec;
-    spec.frameCount = 240;
-    const QString fwsLength = FormatFileSize(swfgen::WriteMovie(spec).size());
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 240;
+    const QString fwsLength = FormatFileSize(swfgen::WriteMovie(movieSpec).size());
     QTest::newRow("FWS") << "fws"
                          << QStringList { QStringLiteral("movie.swf"), QStringLiteral("FWS"), QStringLiteral("8"), size,
                                 fwsLength, QStringLiteral("550x400"), QStringLiteral("24帧/秒"),
@@ -154,16 +154,16 @@ void TestFrmFlashInfo::elevenTexts()
     QFETCH(QStringList, expected);
     QFETCH(int, warnings);
     const QString movie = path(QStringLiteral("movie.swf"));
-    swfgen::MovieSpec spec;
-    spec.frameCount = 240;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 240;
     if (kind == u"cws")
-        spec.compression = swfgen::Compression::Zlib;
+        movieSpec.compression = swfgen::Compression::Zlib;
     if (kind == u"zws")
-        spec.compression = swfgen::Compression::Lzma;
+        movieSpec.compression = swfgen::Compression::Lzma;
     if (kind == u"text")
         QVERIFY(WriteAll(movie, "hello world"));
     else if (kind != u"missing")
-        QVERIFY(swfgen::WriteMovieFile(movie, spec));
+        QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
 
     frmFlashInfo window(movie, nullptr, recordingServices());
     QCOMPARE(m_warnings, warnings);
@@ -171,7 +171,7 @@ void TestFrmFlashInfo::elevenTexts()
     expected.prepend(movie);
     QCOMPARE(boxTexts(window), expected);
     if (kind == u"cws") {
-        swfgen::MovieSpec uncompressed = spec;
+        swfgen::MovieSpec uncompressed = movieSpec;
         uncompressed.compression = swfgen::Compression::None;
         QVERIFY(QFileInfo(movie).size() < swfgen::WriteMovie(uncompressed).size()); // box 5 is the larger one
     }

@@ -9,7 +9,7 @@
 namespace {
 
 // "40" or "40:1" -> frame 40 with an optional target frame.
-bool parseFrameAction(const QString& text, swfgen::Action::Kind kind, swfgen::MovieSpec& spec)
+bool parseFrameAction(const QString& text, swfgen::Action::Kind kind, swfgen::MovieSpec& movieSpec)
 {
     const QStringList parts = text.split(u':');
     bool okFrame = false, okTarget = true;
@@ -17,7 +17,7 @@ bool parseFrameAction(const QString& text, swfgen::Action::Kind kind, swfgen::Mo
     const int target = parts.size() > 1 ? parts[1].toInt(&okTarget) : 1;
     if (!okFrame || !okTarget || frame < 1)
         return false;
-    spec.actions[frame].push_back({ kind, target });
+    movieSpec.actions[frame].push_back({ kind, target });
     return true;
 }
 
@@ -61,35 +61,35 @@ int main(int argc, char* argv[])
     if (parser.positionalArguments().size() != 1)
         return fail(QStringLiteral("give exactly one output file"));
 
-    swfgen::MovieSpec spec;
+    swfgen::MovieSpec movieSpec;
     const QString kind = parser.value(compression);
     if (kind == u"zlib")
-        spec.compression = swfgen::Compression::Zlib;
+        movieSpec.compression = swfgen::Compression::Zlib;
     else if (kind == u"lzma")
-        spec.compression = swfgen::Compression::Lzma;
+        movieSpec.compression = swfgen::Compression::Lzma;
     else if (kind != u"none")
         return fail(QStringLiteral("unknown compression: ") + kind);
-    spec.version = static_cast<uint8_t>(parser.value(version).toUInt());
-    spec.frameCount = parser.value(frames).toInt();
-    spec.frameRate = parser.value(rate).toDouble();
+    movieSpec.version = static_cast<uint8_t>(parser.value(version).toUInt());
+    movieSpec.frameCount = parser.value(frames).toInt();
+    movieSpec.frameRate = parser.value(rate).toDouble();
     const QStringList wh = parser.value(size).split(u'x');
-    spec.width = wh.value(0).toInt();
-    spec.height = wh.value(1).toInt();
-    spec.actionScript3 = parser.isSet(as3);
-    spec.shapeColor = parser.value(color).toUInt(nullptr, 16);
-    spec.background = parser.value(background).toUInt(nullptr, 16);
-    spec.paddingBytes = parser.value(pad).toLongLong();
-    if (spec.frameCount < 1 || spec.frameCount > 65535 || spec.width < 1 || spec.height < 1)
+    movieSpec.width = wh.value(0).toInt();
+    movieSpec.height = wh.value(1).toInt();
+    movieSpec.actionScript3 = parser.isSet(as3);
+    movieSpec.shapeColor = parser.value(color).toUInt(nullptr, 16);
+    movieSpec.background = parser.value(background).toUInt(nullptr, 16);
+    movieSpec.paddingBytes = parser.value(pad).toLongLong();
+    if (movieSpec.frameCount < 1 || movieSpec.frameCount > 65535 || movieSpec.width < 1 || movieSpec.height < 1)
         return fail(QStringLiteral("frames must be 1-65535 and the size positive"));
     for (const QString& v : parser.values(stopAt)) {
-        if (!parseFrameAction(v, swfgen::Action::Kind::Stop, spec))
+        if (!parseFrameAction(v, swfgen::Action::Kind::Stop, movieSpec))
             return fail(QStringLiteral("bad --stop-at: ") + v);
     }
     for (const QString& v : parser.values(gotoAt)) {
-        if (!parseFrameAction(v, swfgen::Action::Kind::GotoAndPlay, spec))
+        if (!parseFrameAction(v, swfgen::Action::Kind::GotoAndPlay, movieSpec))
             return fail(QStringLiteral("bad --goto-at: ") + v);
     }
-    if (!swfgen::WriteMovieFile(parser.positionalArguments().first(), spec))
+    if (!swfgen::WriteMovieFile(parser.positionalArguments().first(), movieSpec))
         return fail(QStringLiteral("cannot write ") + parser.positionalArguments().first());
     return 0;
 }

@@ -44,10 +44,10 @@ int main(int argc, char* argv[])
     frmOptions options(settings, nullptr);
 
     const QString movie = dir.filePath(QStringLiteral("演示动画.swf"));
-    swfgen::MovieSpec spec;
-    spec.compression = swfgen::Compression::Zlib;
-    spec.frameCount = 240;
-    swfgen::WriteMovieFile(movie, spec);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.compression = swfgen::Compression::Zlib;
+    movieSpec.frameCount = 240;
+    swfgen::WriteMovieFile(movie, movieSpec);
     frmFlashInfo info(movie, nullptr, { [](const QString&) { return true; }, [](QWidget*) {} });
 
     const bool ok = save(options, out + QStringLiteral("/options-dialog.png"))
