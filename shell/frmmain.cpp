@@ -84,6 +84,10 @@ frmMain::~frmMain()
     // The pointer must not stay hidden over other windows after this one is gone.
     if (CursorShowCount() < 0)
         showCursor(true);
+    // The player's input widgets are our children: they are destroyed after this list is, and
+    // their destroyed() must not reach it.
+    for (QObject* input : std::as_const(m_playerInputs))
+        disconnect(input, &QObject::destroyed, this, nullptr);
 }
 
 void frmMain::createControls()

@@ -29,7 +29,6 @@ private slots:
 
 private:
     QString movie(const QString& name);
-    void waitForStartUp() { QTest::qWait(Program::AutoPlayDelayMs + 50); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Settings m_settings;
@@ -81,8 +80,7 @@ void TestProgram::startUp_restoresTheSavedRowUnlessFilesAreNamed()
     auto* player = new QWidget;
     Program program(m_settings, m_dir->path(), *m_engine, player);
     program.start(named ? QStringList { movie(QStringLiteral("named.swf")) } : QStringList {});
-    waitForStartUp();
-    QCOMPARE(program.model().RowCount(), expectedRows);
+    QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), expectedRows, 5000);
     QCOMPARE(program.transport().CurrFileIndex(), expectedIndex);
     if (autoPlay || named) {
         QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
@@ -99,8 +97,7 @@ void TestProgram::startUp_withoutSavedListPlaysTheNamedFilesOnly()
     Program program(m_settings, m_dir->path(), *m_engine, player);
     const QStringList named { movie(QStringLiteral("a.swf")), movie(QStringLiteral("b.swf")) };
     program.start(named);
-    waitForStartUp();
-    QCOMPARE(program.model().RowCount(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 5000);
     QCOMPARE(program.model().FilePath(1), named[0]);
     QCOMPARE(program.model().FilePath(2), named[1]);
     // The first plays at once; the rest only join the list.
@@ -141,7 +138,7 @@ void TestProgram::closing_savesListAndCurrentRow()
     {
         Program program(m_settings, m_dir->path(), *m_engine, new QWidget);
         program.start({ movie(QStringLiteral("one.swf")), movie(QStringLiteral("two.swf")) });
-        waitForStartUp();
+        QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 5000);
         program.transport().PlayerBtns_Click(Transport::CmdNext);
         QCOMPARE(program.transport().CurrFileIndex(), 2);
         program.window().close();
