@@ -4,17 +4,14 @@
 # path only brings the first forward and adds nothing. Two copies started at the same instant end
 # up as one program holding both files.
 set -euo pipefail
-program=$1
 swfgen=$2
-work=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/portable_copy.sh"
+portable_copy "$1"
 trap 'kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$program" "$work/quenbarrowick"
 "$swfgen" --frames 2400 --rate 24 "$work/first.swf"
 "$swfgen" --frames 2400 --rate 24 --color 40C0F0 "$work/handed over.swf"
 "$swfgen" --frames 2400 --rate 24 "$work/together-a.swf"
 "$swfgen" --frames 2400 --rate 24 "$work/together-b.swf"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 "$work/quenbarrowick" "$work/first.swf" >"$work/first.log" 2>&1 &
 first=$!
@@ -36,7 +33,7 @@ list="$work/PlayList.m3u"
 cat "$list"
 [ "$(grep -c '|' "$list")" -eq 2 ] || { echo "expected the first movie and the handed-over one"; exit 1; }
 grep -q "^$work/handed over.swf|" "$list" || { echo "the handed-over path is not in the list"; exit 1; }
-index=$(sed -n 's/^ListFileIndex=//p' "$work/Quenbarrowick.ini" | tr -d '\r')
+index=$(saved_index)
 [ "$index" = 2 ] || { echo "the handed-over movie is not the one playing (row $index)"; exit 1; }
 
 # Two at once.

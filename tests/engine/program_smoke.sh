@@ -4,15 +4,12 @@
 # long one. It must play the first, move on to the second by itself, and on SIGTERM close as its
 # close button does, saving the playlist and the current row.
 set -euo pipefail
-program=$1
 swfgen=$2
-work=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/portable_copy.sh"
+portable_copy "$1"
 trap 'rm -rf "$work"' EXIT
-cp "$program" "$work/quenbarrowick"
 "$swfgen" --frames 48 --rate 24 "$work/short.swf"
 "$swfgen" --frames 2400 --rate 24 --color 40C0F0 "$work/long.swf"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$work/quenbarrowick" "$work/short.swf" "$work/long.swf" >"$work/log" 2>&1 &
 pid=$!
 # The short movie lasts 2 s; the engine may take a few more to warm up on a loaded machine.
@@ -25,7 +22,7 @@ status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { cat "$work/log"; echo "exit status $status"; exit 1; }
 rows=$(grep -c '|' "$work/PlayList.m3u")
-index=$(sed -n 's/^ListFileIndex=//p' "$work/Quenbarrowick.ini" | tr -d '\r')
+index=$(saved_index)
 echo "rows=$rows ListFileIndex=$index"
 [ "$rows" -eq 2 ] || { echo "the playlist was not saved whole"; exit 1; }
 [ "${index:-0}" -eq 2 ] || { echo "the list did not move on to the second movie"; exit 1; }
