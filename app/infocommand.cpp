@@ -1,23 +1,8 @@
 #include "app/infocommand.h"
 
+#include "app/jsontext.h"
 #include "app/settings.h"
 #include "swf/swfheader.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-
-namespace {
-
-QString jsonString(const QString& text)
-{
-    // Let Qt do the escaping: a one-element array, brackets cut off.
-    const QByteArray array = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QString jsonBool(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
-
-} // namespace
 
 QString SwfHeaderJson(const QString& path, bool ok, const SwfHeaderInfo& info)
 {
@@ -25,11 +10,11 @@ QString SwfHeaderJson(const QString& path, bool ok, const SwfHeaderInfo& info)
     auto add = [&](const char* name, const QString& json) {
         fields.append(u'"' + QLatin1StringView(name) + QStringLiteral("\":") + json);
     };
-    add("Path", jsonString(path));
-    add("Ok", jsonBool(ok));
-    add("ActionScript3", jsonBool(info.ActionScript3));
-    add("FileName", jsonString(info.FileName));
-    add("Signature", jsonString(info.Signature));
+    add("Path", JsonString(path));
+    add("Ok", JsonBool(ok));
+    add("ActionScript3", JsonBool(info.ActionScript3));
+    add("FileName", JsonString(info.FileName));
+    add("Signature", JsonString(info.Signature));
     add("Version", QString::number(info.Version));
     add("FileSize", QString::number(info.FileSize));
     add("FileLength", QString::number(info.FileLength));
@@ -44,7 +29,7 @@ QString SwfHeaderJson(const QString& path, bool ok, const SwfHeaderInfo& info)
     add("FrameRate", ShortestFloatText(info.FrameRate));
     add("FrameCount", QString::number(info.FrameCount));
     add("Duration", QString::number(info.Duration));
-    add("Format", jsonString(info.Format));
+    add("Format", JsonString(info.Format));
     return u'{' + fields.join(u',') + u'}';
 }
 

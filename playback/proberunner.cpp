@@ -1,5 +1,6 @@
 #include "playback/proberunner.h"
 
+#include "app/jsontext.h"
 #include "app/settings.h"
 #include "playback/flashcontrol.h"
 #include "playback/pathlistrows.h"
@@ -10,8 +11,6 @@
 #include "playlist/fileexists.h"
 #include "swf/swfheader.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <cmath>
 
 namespace {
@@ -50,14 +49,6 @@ QString reasonText(EndReason reason)
     }
     return {};
 }
-
-QString jsonString(const QString& text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QString jsonBool(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
 
 } // namespace
 
@@ -151,9 +142,9 @@ QList<ProbeResult> ProbeRunner::ProbeAll(const QStringList& paths, const PassTim
 
 QString ProbeRunner::ToJsonLine(const ProbeResult& r)
 {
-    return u"{\"Path\":" + jsonString(r.Path) + u",\"Loaded\":" + jsonBool(r.Loaded) + u",\"TotalFrames\":"
+    return u"{\"Path\":" + JsonString(r.Path) + u",\"Loaded\":" + JsonBool(r.Loaded) + u",\"TotalFrames\":"
         + QString::number(r.TotalFrames) + u",\"MaxFrame\":" + QString::number(r.MaxFrame) + u",\"Ended\":"
-        + jsonBool(r.Ended) + u",\"Reason\":" + jsonString(r.Reason) + u",\"Seconds\":"
+        + JsonBool(r.Ended) + u",\"Reason\":" + JsonString(r.Reason) + u",\"Seconds\":"
         + QString::number(r.Seconds, 'f', 1) + u'}';
 }
 
