@@ -2,9 +2,8 @@
 
 #include "about/abouttext.h"
 #include "about/version.h"
-#include "app/companionmessages.h"
 #include "platform/pointervisibility.h"
-#include "shell/twips.h"
+#include "core/twips.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -108,7 +107,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::MouseButtonRelease && watched == lblAuthor
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        ShowReadmeFromMenu(this); // the program has no web page: its own readme tells about it
+        emit authorClicked();
     return QDialog::eventFilter(watched, event);
 }
 

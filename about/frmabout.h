@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 
 // The modal about box: the program's name and version, and the maker's details, which show while the
-// pointer is over the frame and open the maker's page when clicked.
+// pointer is over the frame and report a click on them.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
@@ -16,6 +16,10 @@ public:
     QString titleText() const;
     QString authorText() const;
     bool authorVisible() const;
+
+signals:
+    // The maker line was clicked. The program has no web page, so whoever shows the box opens its readme.
+    void authorClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,8 @@
 #include "app/companionfiles.h"
 
-#include "app/settings.h"
-#include "app/textfile.h"
+#include "core/interfacefont.h"
+#include "core/settings.h"
+#include "core/textfile.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -89,19 +90,6 @@ void RunStartupSteps(Settings& settings, const QString& iniFile)
     ReleaseZlibDll();
     LoadSettings(settings, iniFile);
     ReleaseFlashOcx();
-}
-
-bool FontInstalled(const QString& fontName)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families) {
-        // Families that several foundries provide are listed as "Name [Foundry]".
-        const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
-        const QStringView name = foundry < 0 ? QStringView(family) : QStringView(family).first(foundry);
-        if (name.compare(fontName, Qt::CaseInsensitive) == 0 || family.compare(fontName, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }
 
 QString GetTempFolder()

@@ -42,9 +42,6 @@ void RunStartupSteps(Settings& settings, const QString& iniFile);
 // Registers the carried clock font for this process; the families it adds (empty on failure).
 QStringList RegisterClockFont();
 
-// True when a font family of that name is among the screen fonts, compared without regard to case.
-bool FontInstalled(const QString& fontName);
-
 // The temporary folder without a trailing separator.
 QString GetTempFolder();
 

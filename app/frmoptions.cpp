@@ -1,8 +1,8 @@
 #include "app/frmoptions.h"
 
-#include "app/interfacefont.h"
-#include "app/pointerwatch.h"
-#include "shell/twips.h"
+#include "core/interfacefont.h"
+#include "core/pointerwatch.h"
+#include "core/twips.h"
 
 #include <QCheckBox>
 #include <QFrame>

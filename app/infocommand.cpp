@@ -1,7 +1,7 @@
 #include "app/infocommand.h"
 
-#include "app/jsontext.h"
-#include "app/settings.h"
+#include "core/jsontext.h"
+#include "core/settings.h"
 #include "swf/swfheader.h"
 
 QString SwfHeaderJson(const QString& path, bool ok, const SwfHeaderInfo& info)

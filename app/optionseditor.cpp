@@ -1,7 +1,7 @@
 #include "app/optionseditor.h"
 
-#include "app/numbertext.h"
-#include "playback/flashcontrol.h"
+#include "core/numbertext.h"
+#include "core/flashcontrol.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QString>
 

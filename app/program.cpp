@@ -3,15 +3,15 @@
 #include "about/frmabout.h"
 #include "app/companionmessages.h"
 #include "app/frmoptions.h"
-#include "app/settings.h"
-#include "playback/flashcontrol.h"
+#include "core/settings.h"
+#include "core/flashcontrol.h"
 #include "playback/keymap.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerprogressbar.h"
 #include "playback/playerproperties.h"
 #include "playback/transport.h"
 #include "playlist/droppedpaths.h"
-#include "playlist/fileexists.h"
+#include "core/fileexists.h"
 #include "playlist/listfile.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistdialogs.h"
@@ -226,6 +226,7 @@ void Program::ShowOptions(OptionsOwner owner)
 void Program::ShowAbout()
 {
     frmAbout about(m_window.get());
+    connect(&about, &frmAbout::authorClicked, &about, [&about] { ShowReadmeFromMenu(&about); });
     about.exec();
 }
 

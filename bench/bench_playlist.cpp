@@ -2,7 +2,7 @@
 // duplicates (10% of the rows repeat an earlier path), sort by name, shuffle, remove missing files.
 // Prints milliseconds for each step, then "max_ms=<largest>".
 // Targets: save + load <= 1000 ms together, remove duplicates <= 200 ms, sort <= 500 ms.
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playlist/listfile.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmodel.h"

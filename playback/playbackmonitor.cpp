@@ -1,9 +1,9 @@
 #include "playback/playbackmonitor.h"
 
-#include "app/settings.h"
-#include "playback/flashcontrol.h"
+#include "core/settings.h"
+#include "core/flashcontrol.h"
 #include "playback/transport.h"
-#include "playback/windowhost.h"
+#include "core/windowhost.h"
 #include "swf/formatting.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "playback/playerproperties.h"
 
-#include "app/settings.h"
-#include "playback/flashcontrol.h"
+#include "core/settings.h"
+#include "core/flashcontrol.h"
 
 void ApplyPlayerProperties(FlashControl& flash, const Settings& settings)
 {

@@ -1,14 +1,14 @@
 #include "playback/proberunner.h"
 
-#include "app/jsontext.h"
-#include "app/settings.h"
-#include "playback/flashcontrol.h"
+#include "core/jsontext.h"
+#include "core/settings.h"
+#include "core/flashcontrol.h"
 #include "playback/pathlistrows.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerproperties.h"
 #include "playback/transport.h"
-#include "playback/windowhost.h"
-#include "playlist/fileexists.h"
+#include "core/windowhost.h"
+#include "core/fileexists.h"
 #include "swf/swfheader.h"
 
 #include <cmath>

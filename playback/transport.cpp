@@ -1,13 +1,13 @@
 #include "playback/transport.h"
 
 #include "swf/fileinfo.h"
-#include "app/settings.h"
-#include "playback/flashcontrol.h"
+#include "core/settings.h"
+#include "core/flashcontrol.h"
 #include "playback/keymap.h"
 #include "playback/playbackmonitor.h"
-#include "playback/playlistrows.h"
-#include "playback/windowhost.h"
-#include "playlist/fileexists.h"
+#include "core/playlistrows.h"
+#include "core/windowhost.h"
+#include "core/fileexists.h"
 #include "swf/fileinfo.h"
 #include "swf/formatting.h"
 

@@ -1,6 +1,6 @@
 #include "playlist/addfilesjob.h"
 
-#include "playback/transportcontrol.h"
+#include "core/transportcontrol.h"
 #include "playlist/listfile.h"
 #include "playlist/playlistmodel.h"
 

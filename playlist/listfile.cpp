@@ -1,7 +1,7 @@
 #include "playlist/listfile.h"
 
-#include "playback/transportcontrol.h"
-#include "playlist/fileexists.h"
+#include "core/transportcontrol.h"
+#include "core/fileexists.h"
 #include "playlist/playlistmodel.h"
 
 #include <QDir>

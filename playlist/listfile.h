@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/textfile.h"
+#include "core/textfile.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/textfile.h"
+#include "core/textfile.h"
 #include "playlist/addfilesjob.h"
 #include "playlist/playlistui.h"
 

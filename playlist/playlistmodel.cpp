@@ -1,6 +1,6 @@
 #include "playlist/playlistmodel.h"
 
-#include "playback/transportcontrol.h"
+#include "core/transportcontrol.h"
 #include "swf/formatting.h"
 #include "swf/swfheader.h"
 

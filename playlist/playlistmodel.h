@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/playlistrows.h"
+#include "core/playlistrows.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -1,7 +1,7 @@
 #include "shell/frmmain.h"
 
-#include "playback/flashcontrol.h"
-#include "playback/windowhost.h"
+#include "core/flashcontrol.h"
+#include "core/windowhost.h"
 #include "shell/windowgeometry.h"
 
 #include <QAbstractScrollArea>

@@ -2,7 +2,7 @@
 #include "shell/frmmain.h"
 
 #include "platform/pointervisibility.h"
-#include "playback/flashcontrol.h"
+#include "core/flashcontrol.h"
 #include "shell/windowgeometry.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #include "shell/mainlayout.h"
 
-#include "app/numbertext.h"
+#include "core/numbertext.h"
 
 #include <cmath>
 #include <cstdlib>

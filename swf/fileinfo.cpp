@@ -1,6 +1,6 @@
 #include "swf/fileinfo.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "swf/formatting.h"
 
 QStringList FileInfoLabels()

@@ -1,6 +1,6 @@
 #include "swf/formatting.h"
 
-#include "app/numbertext.h"
+#include "core/numbertext.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "swf/frmflashinfo.h"
 
-#include "app/interfacefont.h"
-#include "app/pointerwatch.h"
-#include "shell/twips.h"
+#include "core/interfacefont.h"
+#include "core/pointerwatch.h"
+#include "core/twips.h"
 #include "platform/revealfile.h"
 #include "swf/fileinfo.h"
 

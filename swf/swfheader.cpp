@@ -1,6 +1,6 @@
 #include "swf/swfheader.h"
 
-#include "app/numbertext.h"
+#include "core/numbertext.h"
 
 #include <QBuffer>
 #include <QFile>

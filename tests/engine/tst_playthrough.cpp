@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playback/engineprocess.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerproperties.h"

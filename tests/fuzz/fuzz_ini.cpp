@@ -1,7 +1,7 @@
 // Any bytes as a settings file: reading every key, writing one and reading it back must work
 // without a fault, and a write must never disturb another key.
-#include "app/inifile.h"
-#include "app/numbertext.h"
+#include "core/inifile.h"
+#include "core/numbertext.h"
 
 #include <cstdint>
 #include <cstdlib>

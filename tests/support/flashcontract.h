@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/flashcontrol.h"
+#include "core/flashcontrol.h"
 
 #include <functional>
 

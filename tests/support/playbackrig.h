@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playback/playbackmonitor.h"
 #include "playback/transport.h"
 #include "tests/support/fakeflashcontrol.h"

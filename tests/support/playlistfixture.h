@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/fakeplaylistui.h"

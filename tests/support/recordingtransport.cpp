@@ -1,6 +1,6 @@
 #include "tests/support/recordingtransport.h"
 
-#include "playback/playlistrows.h"
+#include "core/playlistrows.h"
 
 void RecordingTransport::SetCurrFileIndex(int index)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/transportcontrol.h"
+#include "core/transportcontrol.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/windowhost.h"
+#include "core/windowhost.h"
 
 #include <QStringList>
 

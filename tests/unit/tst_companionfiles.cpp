@@ -1,5 +1,6 @@
 #include "app/companionfiles.h"
-#include "app/settings.h"
+#include "core/interfacefont.h"
+#include "core/settings.h"
 #include "tests/support/testdir.h"
 
 #include <QDir>

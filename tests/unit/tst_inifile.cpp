@@ -1,5 +1,5 @@
-#include "app/inifile.h"
-#include "app/textfile.h"
+#include "core/inifile.h"
+#include "core/textfile.h"
 #include "tests/support/testdir.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "app/companionfiles.h"
-#include "app/interfacefont.h"
+#include "core/interfacefont.h"
 
 #include <QRawFont>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "app/inifile.h"
+#include "core/inifile.h"
 #include "app/optionseditor.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/testdir.h"
 

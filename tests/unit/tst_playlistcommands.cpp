@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "core/inifile.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"

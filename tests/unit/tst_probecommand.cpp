@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playback/probecommand.h"
 #include "tests/support/playbackrig.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playback/proberunner.h"
 #include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"

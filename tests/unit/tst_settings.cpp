@@ -1,5 +1,5 @@
-#include "app/inifile.h"
-#include "app/settings.h"
+#include "core/inifile.h"
+#include "core/settings.h"
 #include "tests/support/testdir.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "swf/fileinfo.h"
 #include "swf/formatting.h"
-#include "shell/twips.h"
+#include "core/twips.h"
 #include "swf/frmflashinfo.h"
 #include "tests/support/swfwriter.h"
 #include "tests/support/testdir.h"
@@ -12,7 +12,7 @@
 #include <QRawFont>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include "shell/twips.h"
+#include "core/twips.h"
 
 #include <QTest>
 

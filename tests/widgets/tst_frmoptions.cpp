@@ -1,6 +1,6 @@
 #include "app/frmoptions.h"
-#include "app/inifile.h"
-#include "app/settings.h"
+#include "core/inifile.h"
+#include "core/settings.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/testdir.h"
 

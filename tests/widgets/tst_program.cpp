@@ -1,5 +1,5 @@
 #include "app/program.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "playback/transport.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmodel.h"

@@ -3,8 +3,8 @@
 
 #include "app/companionfiles.h"
 #include "app/frmoptions.h"
-#include "app/interfacefont.h"
-#include "app/settings.h"
+#include "core/interfacefont.h"
+#include "core/settings.h"
 #include "swf/frmflashinfo.h"
 #include "tests/support/swfwriter.h"
 

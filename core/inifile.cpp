@@ -1,6 +1,6 @@
-#include "app/inifile.h"
+#include "core/inifile.h"
 
-#include "app/textfile.h"
+#include "core/textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "playback/flashcontrol.h"
+#include "core/flashcontrol.h"
 
 namespace {
 

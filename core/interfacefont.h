@@ -8,6 +8,9 @@
 inline constexpr QStringView DesignFontFamily = u"微软雅黑";
 inline constexpr int DesignFontPointSize = 9;
 
+// True when a font family of that name is among the screen fonts, compared without regard to case.
+bool FontInstalled(const QString& fontName);
+
 // The design font first when installed, then the installed stand-ins in order of preference, then
 // any installed family that covers Simplified Chinese. Empty only when the system has no such font.
 QStringList InterfaceFontFamilies();

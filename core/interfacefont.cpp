@@ -1,6 +1,4 @@
-#include "app/interfacefont.h"
-
-#include "app/companionfiles.h"
+#include "core/interfacefont.h"
 
 #include <QFontDatabase>
 
@@ -50,4 +48,17 @@ void InstallInterfaceFontSubstitutes()
     standIns.removeAll(DesignFontFamily.toString());
     if (!standIns.isEmpty())
         QFont::insertSubstitutions(DesignFontFamily.toString(), standIns);
+}
+
+bool FontInstalled(const QString& fontName)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families) {
+        // Families that several foundries provide are listed as "Name [Foundry]".
+        const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
+        const QStringView name = foundry < 0 ? QStringView(family) : QStringView(family).first(foundry);
+        if (name.compare(fontName, Qt::CaseInsensitive) == 0 || family.compare(fontName, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }

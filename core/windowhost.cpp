@@ -1,4 +1,4 @@
-#include "playback/windowhost.h"
+#include "core/windowhost.h"
 
 PlayStatePresentation PresentationFor(int playState)
 {

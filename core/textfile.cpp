@@ -1,4 +1,4 @@
-#include "app/textfile.h"
+#include "core/textfile.h"
 
 #include <QSaveFile>
 #include <QStringDecoder>

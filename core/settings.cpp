@@ -1,7 +1,7 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
-#include "app/inifile.h"
-#include "app/numbertext.h"
+#include "core/inifile.h"
+#include "core/numbertext.h"
 
 #include <QDir>
 #include <QFileInfo>

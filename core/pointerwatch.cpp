@@ -1,4 +1,4 @@
-#include "app/pointerwatch.h"
+#include "core/pointerwatch.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "playlist/fileexists.h"
+#include "core/fileexists.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "shell/twips.h"
+#include "core/twips.h"
 
-#include "app/numbertext.h"
+#include "core/numbertext.h"
 
 int Twips::ToPixels(int twips)
 {
