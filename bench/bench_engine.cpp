@@ -6,7 +6,7 @@
 #include "playback/movieprep.h"
 #include "playback/rufflecontrol.h"
 #include "tests/support/eventwait.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // header is inflated), and far less than a general-purpose metadata tool over the same files.
 // Prints per-file microseconds, then "large/small=<ratio> exiftool/ours=<ratio>".
 #include "swf/swfheader.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QCoreApplication>

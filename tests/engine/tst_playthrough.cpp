@@ -10,7 +10,7 @@
 #include "tests/support/eventwait.h"
 #include "tests/support/fakeplaylistrows.h"
 #include "tests/support/recordingwindowhost.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

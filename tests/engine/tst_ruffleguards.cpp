@@ -1,7 +1,7 @@
 #include "playback/rufflecontrol.h"
 #include "tests/support/enginetestmain.h"
 #include "tests/support/eventwait.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -3,7 +3,7 @@
 #include "tests/support/enginetestmain.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/flashcontract.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

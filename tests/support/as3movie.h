@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "tests/support/playbackrig.h"
 
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
 {

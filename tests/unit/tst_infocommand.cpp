@@ -1,6 +1,6 @@
 #include "app/infocommand.h"
 #include "swf/swfheader.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QJsonDocument>

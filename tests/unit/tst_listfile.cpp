@@ -3,7 +3,7 @@
 #include "swf/formatting.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/recordingtransport.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QAbstractItemModelTester>

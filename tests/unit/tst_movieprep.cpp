@@ -2,7 +2,7 @@
 #include "playback/avm2probe.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "playlist/playlistmodel.h"
 #include "swf/formatting.h"
 #include "tests/support/playlistfixture.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QAbstractItemModelTester>

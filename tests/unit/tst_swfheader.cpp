@@ -1,5 +1,5 @@
 #include "swf/swfheader.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QTemporaryDir>

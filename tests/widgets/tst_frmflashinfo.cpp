@@ -2,7 +2,7 @@
 #include "swf/formatting.h"
 #include "core/twips.h"
 #include "swf/frmflashinfo.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "playlist/playlistmodel.h"
 #include "shell/frmmain.h"
 #include "tests/support/fakeflashcontrol.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
 
 #include <QMimeData>

@@ -1,6 +1,6 @@
 // swfgen: writes a small SWF movie, for fixtures and demo playlists.
 //   swfgen [options] OUTPUT.swf
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "core/interfacefont.h"
 #include "core/settings.h"
 #include "swf/frmflashinfo.h"
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "tests/support/swfwriter.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QFile>
 #include <algorithm>
