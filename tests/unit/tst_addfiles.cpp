@@ -8,82 +8,72 @@
 
 using namespace Qt::StringLiterals;
 
-// Adding files through the dialog and by drops, and the list-file commands around them.
+// Adding files through the dialog and by drops, and the list-file commands around them. Table rows
+// are strings: "|" between fields, " " between paths (relative to a temporary folder), "," between calls.
 class TestAddFiles : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString path(const QString& relative) const { return m_dir.filePath(relative); }
-    QStringList added(const PlaylistFixture& f, int from) const
+    QString added(const PlaylistFixture& f, int from) const
     {
-        return f.paths().mid(from).replaceInStrings(m_dir.path() + u'/', QString());
+        return f.paths().mid(from).join(u' ').remove(m_dir.path() + u'/');
     }
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("d/sub")) && QDir(m_dir.path()).mkpath(QStringLiteral("big")));
-        for (const char* name : { "d/a.swf", "d/b.txt", "d/sub/c.swf", "loose.swf" })
-            QVERIFY(WriteAll(path(QString::fromUtf8(name)), "not a movie"));
+        QVERIFY(QDir(m_dir.path()).mkpath(u"d/sub"_s) && QDir(m_dir.path()).mkpath(u"big"_s));
+        for (const QString& name : { u"d/a.swf"_s, u"d/b.txt"_s, u"d/sub/c.swf"_s, u"loose.swf"_s })
+            QVERIFY(WriteAll(path(name), "not a movie"));
         for (int n = 0; n < 6; ++n)
-            QVERIFY(WriteAll(path(QStringLiteral("big/%1.swf").arg(n)), "not a movie"));
-        QVERIFY(WriteAll(path(QStringLiteral("two.m3u")), "d/a.swf||\r\nd/sub/c.swf||\r\n"));
-        QVERIFY(WriteAll(path(QStringLiteral("list.txt")), "/m/new.swf||\r\n"));
+            QVERIFY(WriteAll(path(u"big/%1.swf"_s.arg(n)), "not a movie"));
+        QVERIFY(WriteAll(path(u"two.m3u"_s), "d/a.swf||\r\nd/sub/c.swf||\r\n")
+            && WriteAll(path(u"list.txt"_s), "/n.swf||"));
     }
 
+    // "dialog or drop|state (- for an empty list, else two rows, row 1 current)|given|added|calls"
     void add_data()
     {
-        QTest::addColumn<bool>("dialog");
-        QTest::addColumn<int>("state"); // -1: an empty list; otherwise two rows, row 1 current
-        QTest::addColumn<QStringList>("given");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QStringList>("calls");
-        const QStringList play1 { u"SetCurrFileIndex 1"_s, u"PlayerBtns_Click 0"_s };
-        const QStringList dir { u"d/a.swf"_s, u"d/sub/c.swf"_s };
+        QTest::addColumn<QString>("row");
         QTest::newRow("drop: folder onto an empty list plays row 1")
-            << false << -1 << QStringList { u"d"_s } << dir << play1;
+            << "drop|-|d|d/a.swf d/sub/c.swf|SetCurrFileIndex 1,PlayerBtns_Click 0";
         QTest::newRow("drop: list file and movie onto an empty list")
-            << false << -1 << QStringList { u"two.m3u"_s, u"loose.swf"_s } << dir + QStringList { u"loose.swf"_s }
-            << QStringList { u"SetPlayState 0"_s } + play1 + play1;
-        QTest::newRow("drop: list file onto a playing list plays its first row")
-            << false << 1 << QStringList { u"two.m3u"_s, u"loose.swf"_s } << dir + QStringList { u"loose.swf"_s }
-            << QStringList { u"SetPlayState 0"_s, u"SetCurrFileIndex 3"_s, u"PlayerBtns_Click 0"_s };
-        QTest::newRow("drop: nothing playable")
-            << false << -1 << QStringList { u"d/b.txt"_s, u"gone.m3u"_s } << QStringList() << QStringList();
-        QTest::newRow("dialog while playing: only appended")
-            << true << 1 << QStringList { u"loose.swf"_s } << QStringList { u"loose.swf"_s } << QStringList();
+            << "drop|-|two.m3u loose.swf|d/a.swf d/sub/c.swf loose.swf|SetPlayState 0,SetCurrFileIndex "
+               "1,PlayerBtns_Click 0,SetCurrFileIndex 1,PlayerBtns_Click 0";
+        QTest::newRow("drop: a list file plays its first row")
+            << "drop|1|two.m3u loose.swf|d/a.swf d/sub/c.swf loose.swf|SetPlayState 0,SetCurrFileIndex "
+               "3,PlayerBtns_Click 0";
+        QTest::newRow("drop: nothing playable") << "drop|-|d/b.txt gone.m3u||";
+        QTest::newRow("dialog while playing: only appended") << "dialog|1|loose.swf|loose.swf|";
         QTest::newRow("dialog while paused: the first new row plays")
-            << true << 2 << QStringList { u"d/b.txt"_s, u"loose.swf"_s, u"d/a.swf"_s }
-            << QStringList { u"loose.swf"_s, u"d/a.swf"_s }
-            << QStringList { u"SetCurrFileIndex 3"_s, u"SetPlayState 0"_s, u"PlayerBtns_Click 0"_s };
-        QTest::newRow("dialog while stopped, no movie chosen")
-            << true << 0 << QStringList { u"d/b.txt"_s } << QStringList() << QStringList();
-        QTest::newRow("dialog cancelled") << true << 0 << QStringList() << QStringList() << QStringList();
+            << "dialog|2|d/b.txt loose.swf d/a.swf|loose.swf d/a.swf|SetCurrFileIndex 3,SetPlayState "
+               "0,PlayerBtns_Click 0";
+        QTest::newRow("dialog while stopped, no movie chosen") << "dialog|0|d/b.txt||";
     }
     void add()
     {
-        QFETCH(bool, dialog);
-        QFETCH(int, state);
-        QFETCH(QStringList, given);
-        QFETCH(QStringList, expected);
-        QFETCH(QStringList, calls);
-        PlaylistFixture f;
-        if (state >= 0) {
-            f.add({ u"/old/1.swf"_s, u"/old/2.swf"_s });
-            f.transport.setUp(1, state);
+        QFETCH(QString, row);
+        const QStringList f = row.split(u'|');
+        PlaylistFixture fixture;
+        if (f[1] != u"-") {
+            fixture.add({ u"/old/1.swf"_s, u"/old/2.swf"_s });
+            fixture.transport.setUp(1, f[1].toInt());
         }
-        for (QString& name : given)
-            name = path(name);
-        f.ui.swfFiles = given;
-        dialog ? f.commands.ListBtn_Click(0) : f.commands.AddDroppedFiles(given);
-        QCOMPARE(f.commands.RunningAddition(), nullptr);
-        QCOMPARE(added(f, state >= 0 ? 2 : 0), expected);
-        QCOMPARE(f.transport.calls, calls);
-        QCOMPARE(f.numbers(), CountTo(f.model.RowCount()));
+        for (const QString& name : f[2].split(u' '))
+            fixture.ui.swfFiles.append(path(name));
+        f[0] == u"dialog" ? fixture.commands.ListBtn_Click(0) : fixture.commands.AddDroppedFiles(fixture.ui.swfFiles);
+        QCOMPARE(fixture.commands.RunningAddition(), nullptr);
+        QCOMPARE(added(fixture, f[1] == u"-" ? 0 : 2), f[3]);
+        QCOMPARE(fixture.transport.calls.join(u','), f[4]);
+        QCOMPARE(fixture.numbers(), CountTo(fixture.model.RowCount()));
+        fixture.ui.swfFiles.clear();
+        fixture.commands.OpenSwfFiles(); // cancelled: nothing
+        QCOMPARE(fixture.transport.calls.join(u','), f[4]);
     }
 
     void largeTree_runsInSlicesAndCanBeCancelled()
     {
         PlaylistFixture f;
-        AddFilesJob job(f.model, f.transport, { path(QStringLiteral("big")) }, AddFilesJob::Origin::Drop);
+        AddFilesJob job(f.model, f.transport, { path(u"big"_s) }, AddFilesJob::Origin::Drop);
         QSignalSpy done(&job, &AddFilesJob::Done);
         QVERIFY(!job.RunFor(0)); // a slice of no time still adds one path
         QVERIFY(!job.RunFor(0));
@@ -92,7 +82,7 @@ private slots:
         QVERIFY(job.RunFor(1000) && job.RunFor(1000));
         QCOMPARE(done.count(), 1);
         QCOMPARE(f.model.RowCount(), 2); // what was added stays, and plays
-        QCOMPARE(f.transport.calls, QStringList({ u"SetCurrFileIndex 1"_s, u"PlayerBtns_Click 0"_s }));
+        QCOMPARE(f.transport.calls.join(u','), u"SetCurrFileIndex 1,PlayerBtns_Click 0"_s);
     }
 
     // A file that is not a movie makes the window show a message, which spins an event loop in the
@@ -116,50 +106,44 @@ private slots:
         QCOMPARE(f.ui.watched, f.commands.RunningAddition());
         QTRY_COMPARE_WITH_TIMEOUT(f.commands.RunningAddition(), nullptr, 20000);
         QCOMPARE(deepest, 1);
-        QCOMPARE(added(f, 0),
-            QStringList({ u"big/0.swf"_s, u"big/1.swf"_s, u"big/2.swf"_s, u"big/3.swf"_s, u"big/4.swf"_s,
-                u"big/5.swf"_s, u"loose.swf"_s }));
+        QCOMPARE(added(f, 0), u"big/0.swf big/1.swf big/2.swf big/3.swf big/4.swf big/5.swf loose.swf"_s);
         QCOMPARE(f.transport.CurrFileIndex(), 1);
     }
 
+    // Opening a list replaces the rows: "chosen (- cancels)|calls" (two rows before, row 2 playing).
     void openList_data()
     {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QStringList>("calls"); // the list had two rows, row 2 playing
-        QTest::newRow("cancelled") << "" << QStringList();
+        QTest::addColumn<QString>("row");
+        QTest::newRow("cancelled") << "-|";
         QTest::newRow("the list replaces the rows and plays")
-            << "two.m3u" << QStringList { u"SetPlayState 0"_s, u"SetCurrFileIndex 1"_s, u"PlayerBtns_Click 0"_s };
-        QTest::newRow("other ending: the list empties and stops") << "list.txt" << QStringList { u"SetPlayState 0"_s };
+            << "two.m3u|SetPlayState 0,SetCurrFileIndex 1,PlayerBtns_Click 0";
+        QTest::newRow("other ending: the list empties and stops") << "list.txt|SetPlayState 0";
     }
     void openList()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, calls);
+        QFETCH(QString, row);
         PlaylistFixture f(m_dir.path());
         f.add({ u"/m/a.swf"_s, u"/m/b.swf"_s });
         f.transport.setUp(2, TransportControl::Playing);
-        f.ui.listToOpen = chosen.isEmpty() ? QString() : path(chosen);
+        f.ui.listToOpen = row.startsWith(u'-') ? QString() : path(row.section(u'|', 0, 0));
         f.commands.OpenListWithDialog();
         QCOMPARE(f.ui.calls, QStringList { u"ChooseListFileToOpen "_s + m_dir.path() });
-        QCOMPARE(f.model.RowCount(), calls.size() == 1 ? 0 : 2);
-        QCOMPARE(f.transport.calls, calls);
+        QCOMPARE(f.transport.calls.join(u','), row.section(u'|', 1));
+        QCOMPARE(f.model.RowCount(), row.endsWith(u"State 0") ? 0 : 2);
     }
 
     void saveList()
     {
-        PlaylistFixture f(path(QStringLiteral("config/Quenbarrowick"))); // a first run: no data folder yet
+        PlaylistFixture f(path(u"config/Quenbarrowick"_s)); // a first run: no data folder yet
         f.add({ u"/m/a.swf"_s });
         QVERIFY(f.commands.SaveListToFile().ok);
-        QCOMPARE(ReadAll(path(QStringLiteral("config/Quenbarrowick/PlayList.m3u"))), QByteArray("/m/a.swf||\r\n"));
-        f.ui.listToSave = path(QStringLiteral("loose.swf/x.m3u"));
+        QCOMPARE(ReadAll(path(u"config/Quenbarrowick/PlayList.m3u"_s)), QByteArray("/m/a.swf||\r\n"));
+        f.ui.listToSave = path(u"loose.swf/x.m3u"_s);
         f.commands.SaveListAs();
-        QCOMPARE(f.ui.calls.size(), 2);
-        QVERIFY2(
-            f.ui.calls.last().startsWith(u"ShowMessage 另存列表: "_s) && f.ui.calls.last().contains(f.ui.listToSave),
-            qPrintable(f.ui.calls.last()));
-        f.ui.listToSave = path(QStringLiteral("mine"));
+        QVERIFY(f.ui.calls.last().startsWith(u"ShowMessage 另存列表: 无法保存列表文件 %1：\n"_s.arg(f.ui.listToSave)));
+        f.ui.listToSave = path(u"mine"_s);
         f.commands.SaveListAs();
-        QCOMPARE(ReadAll(path(QStringLiteral("mine"))), QByteArray("/m/a.swf||\r\n"));
+        QCOMPARE(ReadAll(path(u"mine"_s)), QByteArray("/m/a.swf||\r\n"));
         QCOMPARE(f.ui.calls.size(), 3);
     }
 };

@@ -33,6 +33,7 @@ private slots:
         QTest::newRow("point at the start, signed exponent") << ".5E+1|.5E+1|.5E+1";
         QTest::newRow("exponent with d") << "1d2|1d2|1d2";
         QTest::newRow("exponent without digits") << "1e|20|3";
+        QTest::newRow("other letter between digits") << "1x2|20|3";
         QTest::newRow("point only") << ".|20|3";
         QTest::newRow("word after the number") << "5 s|20|3";
         QTest::newRow("full-width digits") << "３０|20|3";
@@ -72,8 +73,9 @@ private slots:
         QCOMPARE(flash.AllowNetworking() + flash.AllowScriptAccess(), u"nonealways"_s);
         // Frames as typed; the keys of a new file in the order first written.
         QCOMPARE(ReadAll(m_dir.filePath(u"Quenbarrowick.ini"_s)),
-            QByteArray("[Options]\nFastFrames=0030\nSaveList=True\nAutoPlay=False\nNotAllowNetworking=True\nNotAllowScript="
-            "False\nLoopTimeOut=0.2\n"));
+            QByteArray(
+                "[Options]\nFastFrames=0030\nSaveList=True\nAutoPlay=False\nNotAllowNetworking=True\nNotAllowScript="
+                "False\nLoopTimeOut=0.2\n"));
     }
 };
 
