@@ -4,103 +4,49 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-class FakeClipboard : public ClipboardSource {
-public:
+struct FakeClipboard : ClipboardSource {
     std::optional<QString> content;
-    int clears = 0;
     std::optional<QString> text() override { return content; }
-    void clear() override
-    {
-        ++clears;
-        content = QString();
-    }
+    void clear() override { content = QString(); }
 };
-
 } // namespace
 
 class TestClipboardHandOff : public QObject {
     Q_OBJECT
 private slots:
-    void tick_data();
-    void tick();
-    void pollsEveryTwoSecondsAndKeepsPolling();
-    void stoppingWhileAFileIsHandedOnStaysStopped();
+    // Every two seconds; a hand-off text is taken off the clipboard and its path handed on, with the
+    // polling off meanwhile. Other text, or a clipboard that cannot be read, is left alone.
+    void polls()
+    {
+        FakeClipboard clipboard;
+        ClipboardHandOff poll(&clipboard);
+        QSignalSpy handed(&poll, &ClipboardHandOff::fileHandedOver);
+        connect(&poll, &ClipboardHandOff::fileHandedOver, this, [&] { QVERIFY(!poll.active()); });
+        QVERIFY(!poll.active());
+        poll.start();
+        QCOMPARE(poll.findChild<QTimer*>()->interval(), 2000);
+        clipboard.content = u"quenbarrowick:/m/a.swf"_s;
+        QVERIFY(handed.wait(5000));
+        clipboard.content = u"QUENBARROWICK:"_s; // handed on unchecked
+        poll.TimerClipbrd_Timer();
+        clipboard.content = std::nullopt;
+        poll.TimerClipbrd_Timer();
+        clipboard.content = u"x QUENBARROWICK:/b.swf"_s;
+        poll.TimerClipbrd_Timer();
+        QCOMPARE(clipboard.content, u"x QUENBARROWICK:/b.swf"_s);
+        QCOMPARE(handed.count(), 2);
+        QCOMPARE(handed.at(0).at(0).toString() + u'|' + handed.at(1).at(0).toString(), u"/m/a.swf|"_s);
+        QVERIFY(poll.active());
+        // Stopped while a file is handed on: it stays stopped.
+        clipboard.content = u"QUENBARROWICK:/m/d.swf"_s;
+        connect(&poll, &ClipboardHandOff::fileHandedOver, &poll, &ClipboardHandOff::stop);
+        poll.TimerClipbrd_Timer();
+        QVERIFY(!poll.active());
+    }
 };
-
-void TestClipboardHandOff::tick_data()
-{
-    QTest::addColumn<std::optional<QString>>("content");
-    QTest::addColumn<QStringList>("handed");
-    QTest::addColumn<int>("clears");
-    QTest::newRow("hand-off") << std::optional<QString>(QStringLiteral("QUENBARROWICK:/m/a.swf"))
-                              << QStringList { QStringLiteral("/m/a.swf") } << 1;
-    QTest::newRow("lower-case prefix") << std::optional<QString>(QStringLiteral("quenbarrowick:/m/b.swf"))
-                                       << QStringList { QStringLiteral("/m/b.swf") } << 1;
-    QTest::newRow("prefix alone: handed on unchecked")
-        << std::optional<QString>(QStringLiteral("QUENBARROWICK:")) << QStringList { QString() } << 1;
-    QTest::newRow("text before the prefix is left alone")
-        << std::optional<QString>(QStringLiteral("x QUENBARROWICK:/m/a.swf")) << QStringList() << 0;
-    QTest::newRow("other text is left alone") << std::optional<QString>(QStringLiteral("hello")) << QStringList() << 0;
-    QTest::newRow("empty clipboard") << std::optional<QString>(QString()) << QStringList() << 0;
-    QTest::newRow("clipboard cannot be read") << std::optional<QString>() << QStringList() << 0;
-}
-
-void TestClipboardHandOff::tick()
-{
-    QFETCH(std::optional<QString>, content);
-    QFETCH(QStringList, handed);
-    QFETCH(int, clears);
-    FakeClipboard clipboard;
-    clipboard.content = content;
-    ClipboardHandOff poll(&clipboard);
-    poll.start();
-    QStringList got;
-    connect(&poll, &ClipboardHandOff::fileHandedOver, this, [&](const QString& path) {
-        QVERIFY(!poll.active()); // off while the file is handed on
-        got.append(path);
-    });
-    poll.TimerClipbrd_Timer();
-    QCOMPARE(got, handed);
-    QCOMPARE(clipboard.clears, clears);
-    if (clears == 0)
-        QCOMPARE(clipboard.content, content);
-    QVERIFY(poll.active());
-    // Taken off the clipboard: the next tick finds nothing.
-    poll.TimerClipbrd_Timer();
-    QCOMPARE(got, handed);
-}
-
-void TestClipboardHandOff::pollsEveryTwoSecondsAndKeepsPolling()
-{
-    FakeClipboard clipboard;
-    ClipboardHandOff poll(&clipboard);
-    QVERIFY(!poll.active());
-    poll.start();
-    QVERIFY(poll.active());
-    QTimer* timer = poll.findChild<QTimer*>();
-    QVERIFY(timer);
-    QCOMPARE(timer->interval(), 2000);
-    QSignalSpy handed(&poll, &ClipboardHandOff::fileHandedOver);
-    clipboard.content = QStringLiteral("QUENBARROWICK:/m/c.swf");
-    // Driven by the timer itself: one tick within its interval plus slack.
-    QVERIFY(handed.wait(5000));
-    QCOMPARE(handed.count(), 1);
-    QCOMPARE(handed.at(0).at(0).toString(), QStringLiteral("/m/c.swf"));
-    QVERIFY(poll.active());
-}
-
-void TestClipboardHandOff::stoppingWhileAFileIsHandedOnStaysStopped()
-{
-    FakeClipboard clipboard;
-    clipboard.content = QStringLiteral("QUENBARROWICK:/m/a.swf");
-    ClipboardHandOff poll(&clipboard);
-    poll.start();
-    connect(&poll, &ClipboardHandOff::fileHandedOver, &poll, &ClipboardHandOff::stop);
-    poll.TimerClipbrd_Timer();
-    QVERIFY(!poll.active());
-}
 
 QTEST_GUILESS_MAIN(TestClipboardHandOff)
 #include "tst_clipboardhandoff.moc"

@@ -8,533 +8,289 @@
 #include <QTest>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-QStringList letters(const QString& text)
+// One row per letter: "ab" is /m/a.swf, /m/b.swf.
+QStringList letters(QStringView text)
 {
     QStringList out;
     for (QChar c : text)
-        out.append(QStringLiteral("/m/") + c + QStringLiteral(".swf"));
+        out.append(u"/m/"_s + c + u".swf"_s);
     return out;
 }
 } // namespace
 
+// Table rows are strings: "|" between fields, "," between the transport calls a command makes.
 class TestPlaylistCommands : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    void deleteSelected_data();
-    void deleteSelected();
-    void deleteSelected_needsRowsAndSelection();
-    void clearList_stopsAndForgetsCurrent();
-    void listButtonMenu_opensOnEveryOtherClick();
-    void removeDuplicates_data();
-    void removeDuplicates();
-    void removeMissing_data();
-    void removeMissing();
-    void sortOrderToggle_captionsAndOrder();
-    void sorts_data();
-    void sorts();
-    void sort_currentIndexFollowsFile();
-    void shuffle_twoRowsAlwaysExchange();
-    void shuffle_isOneCycleAndCurrentFollows_data();
-    void shuffle_isOneCycleAndCurrentFollows();
-    void openSelectedFolder_data();
-    void openSelectedFolder();
-    void listColor_appliesToLaterMarksAndIsSaved_data();
-    void listColor_appliesToLaterMarksAndIsSaved();
-    void listFont_onlyInstalledFontsAreApplied_data();
-    void listFont_onlyInstalledFontsAreApplied();
-    void applyListFont_data();
-    void applyListFont();
-    void listKeys_data();
-    void listKeys();
-
-private:
-    void fill(const QStringList& paths, int current = 0, int state = TransportControl::Stopped, int selected = 0);
-
     QTemporaryDir m_dir;
     std::unique_ptr<PlaylistFixture> m_f;
-    std::unique_ptr<FakeFlashControl> m_flash;
-};
+    FakeFlashControl m_flash;
 
-void TestPlaylistCommands::init()
-{
-    m_f = std::make_unique<PlaylistFixture>(m_dir.path());
-    m_f->settings.IniFile = m_dir.filePath(QStringLiteral("Quenbarrowick.ini"));
-    QFile::remove(m_f->settings.IniFile);
-    m_f->settings.ListFontColor = 0x111111;
-    m_flash = std::make_unique<FakeFlashControl>();
-    m_f->commands.SetFlashControl(m_flash.get());
-    m_f->commands.ApplyListFont();
-}
-
-void TestPlaylistCommands::cleanup()
-{
-    m_f.reset();
-}
-
-void TestPlaylistCommands::fill(const QStringList& list, int current, int state, int selected)
-{
-    m_f->add(list);
-    m_f->transport.setUp(current, state);
-    if (current >= 1 && state != TransportControl::Stopped) {
-        m_f->model.MarkPlayingItem(current);
-        m_flash->LoadMovie(0, m_f->model.FilePath(current));
+    // A current row that plays is marked and loaded.
+    void fill(const QStringList& paths, int current = 0, int state = TransportControl::Stopped, int selected = 0)
+    {
+        m_f->add(paths);
+        m_f->transport.setUp(current, state);
+        if (current >= 1 && state != TransportControl::Stopped) {
+            m_f->model.MarkPlayingItem(current);
+            m_flash.LoadMovie(0, m_f->model.FilePath(current));
+        }
+        m_f->model.SelectRow(selected);
     }
-    m_f->model.SelectRow(selected);
-}
-
-void TestPlaylistCommands::deleteSelected_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QStringList>("calls");
-    QTest::addColumn<int>("currentAfter");
-    QTest::addColumn<int>("selectedAfter");
-    const QStringList restart3 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 3"),
-        QStringLiteral("PlayerBtns_Click 0") };
-    QTest::newRow("playing first of 5 starts the next")
-        << 5 << 1 << 1
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
-               QStringLiteral("PlayerBtns_Click 0") }
-        << 1 << 1;
-    QTest::newRow("playing middle of 5 starts the row that followed") << 5 << 3 << 3 << restart3 << 3 << 3;
-    QTest::newRow("playing last of 5 starts row 1")
-        << 5 << 5 << 5
-        << QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 1"),
-               QStringLiteral("PlayerBtns_Click 0") }
-        << 1 << 1;
-    QTest::newRow("the only row stops playback")
-        << 1 << 1 << 1 << QStringList { QStringLiteral("SetPlayState 0") } << 1 << 0;
-    QTest::newRow("row before the playing one")
-        << 5 << 4 << 2 << QStringList { QStringLiteral("SetCurrFileIndex 3") } << 3 << 2;
-    QTest::newRow("row after the playing one") << 5 << 2 << 4 << QStringList {} << 2 << 4;
-    QTest::newRow("last row after the playing one") << 5 << 2 << 5 << QStringList {} << 2 << 4;
-    QTest::newRow("nothing playing") << 3 << 0 << 2 << QStringList {} << 0 << 2;
-}
-
-void TestPlaylistCommands::deleteSelected()
-{
-    QFETCH(int, rows);
-    QFETCH(int, current);
-    QFETCH(int, selected);
-    QFETCH(QStringList, calls);
-    QFETCH(int, currentAfter);
-    QFETCH(int, selectedAfter);
-    const QStringList all = letters(QStringLiteral("abcde").left(rows));
-    fill(all, current, current ? TransportControl::Playing : TransportControl::Stopped, selected);
-    QStringList expected = all;
-    expected.removeAt(selected - 1);
-
-    m_f->commands.ListBtn_Click(1);
-    QCOMPARE(m_f->paths(), expected);
-    QCOMPARE(m_f->transport.calls, calls);
-    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
-    QCOMPARE(m_f->model.SelectedRow(), selectedAfter);
-    QCOMPARE(m_f->numbers(), CountTo(m_f->model.RowCount()));
-    if (!calls.isEmpty() && calls.last() == u"PlayerBtns_Click 0")
-        QCOMPARE(m_f->model.RowColor(currentAfter), PlaylistModel::PlayingColor);
-}
-
-void TestPlaylistCommands::deleteSelected_needsRowsAndSelection()
-{
-    m_f->commands.DeleteSelectedItem();
-    QCOMPARE(m_f->transport.calls, QStringList {});
-    fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing, 0);
-    m_f->commands.DeleteSelectedItem();
-    QCOMPARE(m_f->model.RowCount(), 2);
-    QCOMPARE(m_f->transport.calls, QStringList {});
-}
-
-void TestPlaylistCommands::clearList_stopsAndForgetsCurrent()
-{
-    m_f->commands.ListBtn_Click(2);
-    QCOMPARE(m_f->transport.calls, QStringList {});
-    fill(letters(QStringLiteral("abc")), 2, TransportControl::Playing, 2);
-    m_f->commands.ListBtn_Click(2);
-    QCOMPARE(m_f->model.RowCount(), 0);
-    QCOMPARE(
-        m_f->transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 0"), QStringLiteral("SetPlayState 0") }));
-}
-
-void TestPlaylistCommands::listButtonMenu_opensOnEveryOtherClick()
-{
-    QSignalSpy menu(&m_f->commands, &PlaylistCommands::ListButtonMenuRequested);
-    QList<int> openedAfter;
-    for (int click = 1; click <= 5; ++click) {
-        const qsizetype before = menu.count();
-        m_f->commands.ListBtn_Click(3);
-        if (menu.count() > before)
-            openedAfter.append(click);
+    QString calls() const { return m_f->transport.calls.join(u','); }
+    QString ini(const char* key) const
+    {
+        return ReadIni(m_f->settings.IniFile, u"Options"_s, QString::fromLatin1(key), 255);
     }
-    QCOMPARE(openedAfter, (QList<int> { 1, 3, 5 }));
-}
-
-void TestPlaylistCommands::removeDuplicates_data()
-{
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("movie"); // what the engine has loaded; empty: what the current row names
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("currentAfter");
-    QTest::addColumn<int>("selectedAfter");
-    QTest::newRow("A B A C B, stopped") << QStringLiteral("ABACB") << 0 << 0 << QString() << QStringLiteral("ABC") << 0
-                                        << 0;
-    QTest::newRow("letter case differs: both stay")
-        << QStringLiteral("aAa") << 0 << 0 << QString() << QStringLiteral("aA") << 0 << 0;
-    QTest::newRow("playing the second copy moves to the first")
-        << QStringLiteral("ABACB") << 5 << 1 << QString() << QStringLiteral("ABC") << 2 << 2;
-    QTest::newRow("paused counts as loaded")
-        << QStringLiteral("ABACB") << 4 << 2 << QString() << QStringLiteral("ABC") << 3 << 3;
-    QTest::newRow("loaded movie has no row")
-        << QStringLiteral("ABAB") << 1 << 1 << QStringLiteral("/m/Z.swf") << QStringLiteral("AB") << 0 << 0;
-    QTest::newRow("no duplicates") << QStringLiteral("ABC") << 3 << 1 << QString() << QStringLiteral("ABC") << 3 << 3;
-}
-
-void TestPlaylistCommands::removeDuplicates()
-{
-    QFETCH(QString, list);
-    QFETCH(int, current);
-    QFETCH(int, state);
-    QFETCH(QString, movie);
-    QFETCH(QString, expected);
-    QFETCH(int, currentAfter);
-    QFETCH(int, selectedAfter);
-    fill(letters(list), current, state, 1);
-    if (!movie.isEmpty())
-        m_flash->LoadMovie(0, movie);
-    m_f->commands.RemoveDuplicateItems();
-    QCOMPARE(m_f->paths(), letters(expected));
-    QCOMPARE(m_f->transport.CurrFileIndex(), state ? currentAfter : current);
-    if (state) {
-        QCOMPARE(m_f->model.SelectedRow(), selectedAfter);
-        for (int row = 1; row <= m_f->model.RowCount(); ++row)
-            QCOMPARE(m_f->model.RowColor(row) == PlaylistModel::PlayingColor, row == currentAfter);
+private slots:
+    void init()
+    {
+        m_f = std::make_unique<PlaylistFixture>(m_dir.path());
+        m_f->settings.IniFile = m_dir.filePath(u"Quenbarrowick.ini"_s);
+        QFile::remove(m_f->settings.IniFile);
+        m_f->settings.ListFontColor = 0x111111;
+        m_f->commands.SetFlashControl(&m_flash);
+        m_f->commands.ApplyListFont();
     }
-    QCOMPARE(m_f->numbers(), CountTo(int(expected.size())));
-}
 
-void TestPlaylistCommands::removeMissing_data()
-{
-    QTest::addColumn<QString>("exists"); // one letter per row: y exists, n does not
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("currentAfter");
-    QTest::addColumn<int>("stateAfter");
-    QTest::newRow("gaps are renumbered") << QStringLiteral("ynyny") << 0 << 0 << 0 << 0;
-    QTest::newRow("current follows its file") << QStringLiteral("nynyy") << 4 << 1 << 2 << 1;
-    QTest::newRow("current file gone: index before the gap") << QStringLiteral("ynnyy") << 3 << 1 << 1 << 1;
-    QTest::newRow("current first and gone") << QStringLiteral("nyy") << 1 << 1 << 0 << 1;
-    QTest::newRow("every file gone stops playback") << QStringLiteral("nnn") << 2 << 1 << 0 << 0;
-    QTest::newRow("index beyond the list untouched") << QStringLiteral("nyy") << 7 << 0 << 7 << 0;
-}
+    // "rows, playing row, selected row|calls|selection after"
+    void deleteSelected_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("playing middle row: the next one plays")
+            << "5 3 3|SetPlayState 0,SetCurrFileIndex 3,PlayerBtns_Click 0|3";
+        QTest::newRow("playing last row: row 1 plays")
+            << "5 5 5|SetPlayState 0,SetCurrFileIndex 1,PlayerBtns_Click 0|1";
+        QTest::newRow("the only row: playback stops") << "1 1 1|SetPlayState 0|0";
+        QTest::newRow("row before the playing one") << "5 4 2|SetCurrFileIndex 3|2";
+        QTest::newRow("last row, after the playing one") << "5 2 5||4";
+        QTest::newRow("no selection") << "2 1 0||0";
+    }
+    void deleteSelected()
+    {
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u'|');
+        QList<int> n;
+        for (const QString& number : fields.at(0).split(u' '))
+            n.append(number.toInt());
+        QStringList expected = letters(u"abcde"_s.left(n[0]));
+        fill(expected, n[1], TransportControl::Playing, n[2]);
+        if (n[2])
+            expected.removeAt(n[2] - 1);
+        m_f->commands.ListBtn_Click(1);
+        QCOMPARE(m_f->paths(), expected);
+        QCOMPARE(calls(), fields.at(1));
+        QCOMPARE(m_f->model.SelectedRow(), fields.at(2).toInt());
+        QCOMPARE(m_f->numbers(), CountTo(m_f->model.RowCount()));
+        QVERIFY(n[0] == 1 || m_f->model.RowColor(m_f->transport.CurrFileIndex()) == PlaylistModel::PlayingColor);
+    }
 
-void TestPlaylistCommands::removeMissing()
-{
-    QFETCH(QString, exists);
-    QFETCH(int, current);
-    QFETCH(int, state);
-    QFETCH(int, currentAfter);
-    QFETCH(int, stateAfter);
-    QStringList all;
-    QStringList kept;
-    for (int i = 0; i < exists.size(); ++i) {
-        all.append(m_dir.filePath(QStringLiteral("movie%1.swf").arg(i)));
-        if (exists.at(i) == u'y') {
-            QVERIFY(WriteAll(all.last(), "x"));
-            kept.append(all.last());
-        } else {
+    void clearAndListMenu()
+    {
+        m_f->commands.ListBtn_Click(2);
+        fill(letters(u"abc"), 2, TransportControl::Playing, 2);
+        m_f->commands.ListBtn_Click(2);
+        QCOMPARE(m_f->model.RowCount(), 0);
+        QCOMPARE(calls(), u"SetCurrFileIndex 0,SetPlayState 0"_s);
+        // The click that closes the menu reaches the button too: only every other click opens it.
+        QSignalSpy menu(&m_f->commands, &PlaylistCommands::ListButtonMenuRequested);
+        for (int click = 1; click <= 3; ++click)
+            m_f->commands.ListBtn_Click(3);
+        QCOMPARE(menu.count(), 2);
+    }
+
+    // "rows, current row, state, loaded movie (- for the current row's)|rows after, current after". The
+    // current row after is also the selection and the green row; while stopped nothing but the rows change.
+    void removeDuplicates_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("stopped; letter case differs") << "ABAaB 5 0 -|ABa 5";
+        QTest::newRow("playing the second copy moves to the first") << "ABACB 5 1 -|ABC 2";
+        QTest::newRow("paused counts as loaded") << "ABACB 4 2 -|ABC 3";
+        QTest::newRow("loaded movie has no row") << "A 1 1 Z|A 0";
+    }
+    void removeDuplicates()
+    {
+        QFETCH(QString, row);
+        const QStringList given = row.section(u'|', 0, 0).split(u' ');
+        const QStringList after = row.section(u'|', 1).split(u' ');
+        const int state = given[2].toInt();
+        fill(letters(given[0]), given[1].toInt(), state, 1);
+        if (given[3] != u"-")
+            m_flash.LoadMovie(0, letters(given[3]).first());
+        m_f->commands.RemoveDuplicateItems();
+        QCOMPARE(m_f->paths(), letters(after[0]));
+        QCOMPARE(m_f->numbers(), CountTo(int(after[0].size())));
+        QCOMPARE(m_f->transport.CurrFileIndex(), after[1].toInt());
+        QCOMPARE(m_f->model.SelectedRow(), state ? after[1].toInt() : 1);
+        for (int r = 1; state && r <= m_f->model.RowCount(); ++r)
+            QCOMPARE(m_f->model.RowColor(r) == PlaylistModel::PlayingColor, r == after[1].toInt());
+    }
+
+    // "a letter per row, y: the file exists|playing row|playing row after"
+    void removeMissing_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("current follows its file") << "nynyy|4|2";
+        QTest::newRow("current file gone: the index before the gap") << "ynnyy|3|1";
+        QTest::newRow("current first and gone") << "nyy|1|0";
+        QTest::newRow("every file gone: playback stops") << "nnn|2|0";
+    }
+    void removeMissing()
+    {
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u'|');
+        QStringList all;
+        QStringList kept;
+        for (int i = 0; i < fields[0].size(); ++i) {
+            all.append(m_dir.filePath(u"movie%1.swf"_s.arg(i)));
             QFile::remove(all.last());
+            if (fields[0][i] == u'y' && WriteAll(all.last(), "x"))
+                kept.append(all.last());
+        }
+        fill(all, fields[1].toInt(), TransportControl::Playing);
+        m_f->commands.RemoveMissingItems();
+        QCOMPARE(m_f->paths(), kept);
+        QCOMPARE(m_f->numbers(), CountTo(int(kept.size())));
+        QCOMPARE(m_f->transport.CurrFileIndex(), fields[2].toInt());
+        QCOMPARE(m_f->transport.PlayState() == TransportControl::Stopped, kept.isEmpty());
+    }
+
+    // "key|rows as path:full duration|the order after", paths separated by spaces.
+    void sorts_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("name, natural numbers, not the folder")
+            << "name|/a/10.swf: /b/2.swf: /c/1.swf:|/c/1.swf /b/2.swf /a/10.swf";
+        QTest::newRow("path") << "path|/b/a.swf: /a10/b.swf: /a9/c.swf:|/a9/c.swf /a10/b.swf /b/a.swf";
+        QTest::newRow("time: ten minutes after 9:59")
+            << "time|/a.swf:00:10:00 /b.swf:00:09:59 /c.swf:01:00:00 /d.swf:|/d.swf /b.swf /a.swf /c.swf";
+        QTest::newRow("equal times keep their order") << "time|/b.swf:00:00:05 /a.swf:00:00:05|/b.swf /a.swf";
+        QTest::newRow("equal names keep their order") << "name|/y/a.swf: /x/a.swf:|/y/a.swf /x/a.swf";
+    }
+    void sorts()
+    {
+        QFETCH(QString, row);
+        const QStringList fields = row.split(u'|');
+        for (const QString& item : fields[1].split(u' ')) {
+            const int added = m_f->model.AddFileToList(item.section(u':', 0, 0), false, false);
+            m_f->model.SetDurations(added, QString(), item.section(u':', 1));
+        }
+        fields[0] == u"name"       ? m_f->commands.SortByName()
+            : fields[0] == u"path" ? m_f->commands.SortByDir()
+                                   : m_f->commands.SortByTime();
+        QCOMPARE(m_f->paths().join(u' '), fields[2]);
+    }
+
+    void sortOrder_captionsAndCurrentRow()
+    {
+        fill({ u"/x/b.swf"_s, u"/y/c.swf"_s, u"/z/a.swf"_s }, 1, TransportControl::Playing, 1);
+        QSignalSpy captions(&m_f->commands, &PlaylistCommands::SortOrderCaptionChanged);
+        QCOMPARE(m_f->commands.SortOrderCaption(), u"升序"_s);
+        m_f->commands.ToggleSortOrder(); // no key yet: by name, ascending
+        QCOMPARE(m_f->paths().join(u' '), u"/z/a.swf /x/b.swf /y/c.swf"_s);
+        QCOMPARE(m_f->transport.CurrFileIndex(), 2); // the current row follows its file
+        QCOMPARE(m_f->model.SelectedRow(), 2);
+        QCOMPARE(m_f->model.RowColor(2), PlaylistModel::PlayingColor);
+        m_f->commands.ToggleSortOrder();
+        m_f->commands.SortByDir(); // the order stays descending for another key
+        QCOMPARE(m_f->paths().join(u' '), u"/z/a.swf /y/c.swf /x/b.swf"_s);
+        QCOMPARE(captions.count(), 2);
+        QCOMPARE(captions.first().first().toString() + m_f->commands.SortOrderCaption(), u"降序升序"_s);
+    }
+
+    // One cycle through every row, so two rows always swap; numbers stay, the green mark follows
+    // the current file while playing.
+    void shuffle()
+    {
+        for (const QString& rows : { u"ab"_s, u"abcdefghij"_s }) {
+            for (quint64 seed = 0; seed < 4; ++seed) {
+                m_f->model.Clear();
+                fill(letters(rows), 1, int(seed % 2));
+                m_f->commands.SetRandomSeed(seed);
+                m_f->commands.ShuffleList();
+                int row = 0;
+                for (int step = 1; step <= rows.size(); ++step) {
+                    row = int(letters(rows).indexOf(m_f->paths().at(row)));
+                    QCOMPARE(row == 0, step == rows.size());
+                }
+                const int current = m_f->transport.CurrFileIndex();
+                QCOMPARE(m_f->model.FilePath(current), letters(rows).first());
+                QCOMPARE(m_f->numbers(), CountTo(rows.size()));
+                QCOMPARE(m_f->model.RowColor(current) == PlaylistModel::PlayingColor, seed % 2 == 1);
+            }
         }
     }
-    fill(all, current, state);
-    m_f->commands.RemoveMissingItems();
-    QCOMPARE(m_f->paths(), kept);
-    QCOMPARE(m_f->numbers(), CountTo(int(kept.size())));
-    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
-    QCOMPARE(m_f->transport.PlayState(), stateAfter);
-}
 
-void TestPlaylistCommands::sortOrderToggle_captionsAndOrder()
-{
-    fill({ QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") });
-    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("升序"));
-    QSignalSpy captions(&m_f->commands, &PlaylistCommands::SortOrderCaptionChanged);
-
-    m_f->commands.ToggleSortOrder(); // no key yet: by name, ascending
-    QCOMPARE(m_f->paths(),
-        (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf") }));
-    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("降序"));
-
-    m_f->commands.ToggleSortOrder();
-    QCOMPARE(m_f->paths(),
-        (QStringList { QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf"), QStringLiteral("/z/a.swf") }));
-    QCOMPARE(m_f->commands.SortOrderCaption(), QStringLiteral("升序"));
-
-    // The order stays descending for the next sort by another key.
-    m_f->commands.SortByDir();
-    QCOMPARE(m_f->paths(),
-        (QStringList { QStringLiteral("/z/a.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/x/b.swf") }));
-    m_f->commands.ToggleSortOrder(); // path, ascending
-    QCOMPARE(m_f->paths(),
-        (QStringList { QStringLiteral("/x/b.swf"), QStringLiteral("/y/c.swf"), QStringLiteral("/z/a.swf") }));
-    QCOMPARE(captions.count(), 3);
-    QCOMPARE(captions.last().first().toString(), QStringLiteral("降序"));
-    QCOMPARE(m_f->numbers(), (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
-}
-
-void TestPlaylistCommands::sorts_data()
-{
-    QTest::addColumn<QString>("by");
-    QTest::addColumn<QStringList>("rows"); // path|full duration
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("name, natural numbers")
-        << QStringLiteral("name")
-        << QStringList { QStringLiteral("/a/10.swf|"), QStringLiteral("/b/2.swf|"), QStringLiteral("/c/1.swf|") }
-        << QStringList { QStringLiteral("/c/1.swf"), QStringLiteral("/b/2.swf"), QStringLiteral("/a/10.swf") };
-    QTest::newRow("name ignores the folder")
-        << QStringLiteral("name") << QStringList { QStringLiteral("/a/z.swf|"), QStringLiteral("/b/y.swf|") }
-        << QStringList { QStringLiteral("/b/y.swf"), QStringLiteral("/a/z.swf") };
-    QTest::newRow("path") << QStringLiteral("path")
-                          << QStringList { QStringLiteral("/b/a.swf|"), QStringLiteral("/a10/b.swf|"),
-                                 QStringLiteral("/a9/c.swf|") }
-                          << QStringList { QStringLiteral("/a9/c.swf"), QStringLiteral("/a10/b.swf"),
-                                 QStringLiteral("/b/a.swf") };
-    QTest::newRow("time: ten minutes after 9:59")
-        << QStringLiteral("time")
-        << QStringList { QStringLiteral("/a.swf|00:10:00"), QStringLiteral("/b.swf|00:09:59"),
-               QStringLiteral("/c.swf|01:00:00"), QStringLiteral("/d.swf|") }
-        << QStringList { QStringLiteral("/d.swf"), QStringLiteral("/b.swf"), QStringLiteral("/a.swf"),
-               QStringLiteral("/c.swf") };
-    QTest::newRow("equal keys keep their order")
-        << QStringLiteral("time")
-        << QStringList { QStringLiteral("/b.swf|00:00:05"), QStringLiteral("/a.swf|00:00:05") }
-        << QStringList { QStringLiteral("/b.swf"), QStringLiteral("/a.swf") };
-}
-
-void TestPlaylistCommands::sorts()
-{
-    QFETCH(QString, by);
-    QFETCH(QStringList, rows);
-    QFETCH(QStringList, expected);
-    for (const QString& row : rows) {
-        const QStringList fields = row.split(u'|');
-        const int n = m_f->model.AddFileToList(fields.at(0), false, false);
-        m_f->model.SetDurations(n, QString(), fields.at(1));
-    }
-    if (by == u"name")
-        m_f->commands.SortByName();
-    else if (by == u"path")
-        m_f->commands.SortByDir();
-    else
-        m_f->commands.SortByTime();
-    QCOMPARE(m_f->paths(), expected);
-}
-
-void TestPlaylistCommands::sort_currentIndexFollowsFile()
-{
-    fill(letters(QStringLiteral("cab")), 1, TransportControl::Playing, 1);
-    m_f->commands.SortByName();
-    QCOMPARE(m_f->paths(), letters(QStringLiteral("abc")));
-    QCOMPARE(m_f->transport.CurrFileIndex(), 3);
-    QCOMPARE(m_f->model.RowColor(3), PlaylistModel::PlayingColor);
-    QCOMPARE(m_f->model.SelectedRow(), 3);
-}
-
-void TestPlaylistCommands::shuffle_twoRowsAlwaysExchange()
-{
-    for (quint64 seed = 0; seed < 20; ++seed) {
-        m_f->model.Clear();
-        fill(letters(QStringLiteral("ab")), 1, TransportControl::Playing);
-        m_f->commands.SetRandomSeed(seed);
-        m_f->commands.ShuffleList();
-        QCOMPARE(m_f->paths(), letters(QStringLiteral("ba")));
-        QCOMPARE(m_f->transport.CurrFileIndex(), 2);
-        QCOMPARE(m_f->model.RowColor(2), PlaylistModel::PlayingColor);
+    void listColorAndFont()
+    {
+        fill(letters(u"abc"), 1, TransportControl::Playing);
+        m_f->commands.ChooseListColor(); // cancelled: the colour stays, and is written
+        QCOMPARE(ini("ListFontColor"), QString::number(0x111111));
+        m_f->ui.color = 0x0000FF;
+        m_f->commands.ChooseListColor();
+        QCOMPARE(m_f->model.RowColor(2), 0x111111); // until the next mark
+        m_f->model.MarkPlayingItem(2);
         QCOMPARE(m_f->model.RowColor(1), m_f->settings.ListFontColor);
+        QCOMPARE(ini("ListFontColor"), QString::number(0x0000FF));
+        // Only an installed font is applied and written; the font in memory is the start-up one.
+        m_f->ui.installedFonts = { u"Noto Sans"_s };
+        QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
+        for (const QString& name : { QString(), u"Nowhere Sans"_s, u"Noto Sans"_s }) {
+            m_f->ui.font = ListFontChoice { name, 10.5, true, false };
+            m_f->commands.ChooseListFont();
+            m_f->settings.ListFontName = name; // at start-up: the saved font when installed
+            m_f->commands.ApplyListFont();
+        }
+        QCOMPARE(fonts.count(), 2);
+        QCOMPARE(ini("ListFontName") + ini("ListFontSize") + ini("ListFontBold") + ini("ListFontItalic"),
+            u"Noto Sans10.5TrueFalse"_s);
+        m_f->add({ u"/d.swf"_s }); // new rows take the saved colour
+        QCOMPARE(m_f->model.RowColor(4), 0x0000FF);
     }
-}
 
-void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::newRow("playing: the green mark moves") << 1;
-    QTest::newRow("stopped: colours stay") << 0;
-}
-
-void TestPlaylistCommands::shuffle_isOneCycleAndCurrentFollows()
-{
-    QFETCH(int, state);
-    const QString text = QStringLiteral("abcdefghij");
-    fill(letters(text), 4, state);
-    m_f->commands.SetRandomSeed(7);
-    m_f->commands.ShuffleList();
-    const QStringList after = m_f->paths();
-    // Following "row i now holds the file of row j" from row 1 must visit every row once.
-    const QStringList before = letters(text);
-    int row = 0;
-    for (int step = 0; step < text.size(); ++step) {
-        row = int(before.indexOf(after.at(row)));
-        QVERIFY(row >= 0);
-        if (step < text.size() - 1)
-            QVERIFY2(row != 0, "cycle shorter than the list");
+    // "rows|key|selected row (row 1 plays)|outcome|calls"
+    void listKeys_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("Enter on another row plays it")
+            << "3|16777220|2|1|SetPlayState 0,SetCurrFileIndex 2,PlayerBtns_Click 0";
+        QTest::newRow("keypad Enter too") << "3|16777221|2|1|SetPlayState 0,SetCurrFileIndex 2,PlayerBtns_Click 0";
+        QTest::newRow("Enter on the current row does nothing") << "3|16777220|1|1|";
+        QTest::newRow("Delete removes the selected row") << "3|16777223|3|1|";
+        QTest::newRow("other keys go to the window") << "3|32|2|2|";
+        QTest::newRow("empty list: ignored") << "0|16777220|0|0|";
     }
-    QCOMPARE(row, 0);
-    const int current = m_f->transport.CurrFileIndex();
-    QCOMPARE(m_f->model.FilePath(current), before.at(3));
-    QCOMPARE(m_f->numbers().first(), QStringLiteral("1"));
-    QCOMPARE(m_f->model.RowColor(current) == PlaylistModel::PlayingColor, state != 0);
-}
-
-void TestPlaylistCommands::openSelectedFolder_data()
-{
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<bool>("revealed");
-    QTest::newRow("existing file") << true << 1 << true;
-    QTest::newRow("missing file shows nothing") << false << 1 << false;
-    QTest::newRow("no selection") << true << 0 << false;
-}
-
-void TestPlaylistCommands::openSelectedFolder()
-{
-    QFETCH(bool, exists);
-    QFETCH(int, selected);
-    QFETCH(bool, revealed);
-    const QString path = m_dir.filePath(QStringLiteral("here.swf"));
-    QFile::remove(path);
-    if (exists)
-        QVERIFY(WriteAll(path, "x"));
-    fill({ path }, 0, 0, selected);
-    m_f->commands.OpenSelectedFolder();
-    QCOMPARE(m_f->ui.calls, revealed ? QStringList { QStringLiteral("RevealFile ") + path } : QStringList {});
-}
-
-void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved_data()
-{
-    QTest::addColumn<std::optional<int32_t>>("chosen");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("chosen colour") << std::optional<int32_t>(0x0000FF) << 0x0000FF;
-    QTest::newRow("cancelled keeps and rewrites the colour") << std::optional<int32_t>() << 0x111111;
-}
-
-void TestPlaylistCommands::listColor_appliesToLaterMarksAndIsSaved()
-{
-    QFETCH(std::optional<int32_t>, chosen);
-    QFETCH(int, expected);
-    fill(letters(QStringLiteral("abc")), 1, TransportControl::Playing);
-    m_f->ui.color = chosen;
-    m_f->commands.ChooseListColor();
-    QCOMPARE(m_f->ui.calls, QStringList { QStringLiteral("ChooseColor %1").arg(0x111111) });
-    QCOMPARE(m_f->model.RowColor(2), 0x111111); // unchanged until the next mark
-    m_f->model.MarkPlayingItem(2);
-    QCOMPARE(m_f->model.RowColor(1), expected);
-    QCOMPARE(m_f->model.RowColor(3), expected);
-    QCOMPARE(m_f->settings.ListFontColor, expected);
-    QCOMPARE(ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QStringLiteral("ListFontColor"), IniValueBuffer),
-        QString::number(expected));
-}
-
-void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("applied");
-    QTest::newRow("installed") << QStringLiteral("Noto Sans") << true;
-    QTest::newRow("not installed") << QStringLiteral("Nowhere Sans") << false;
-    QTest::newRow("cancelled") << QString() << false;
-}
-
-void TestPlaylistCommands::listFont_onlyInstalledFontsAreApplied()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, applied);
-    m_f->ui.installedFonts = { QStringLiteral("Noto Sans") };
-    if (!name.isNull())
-        m_f->ui.font = ListFontChoice { name, 10.5, true, false };
-    QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
-    m_f->commands.ChooseListFont();
-    QCOMPARE(fonts.count(), applied ? 1 : 0);
-    const auto ini = [this](const char* key) {
-        return ReadIni(m_f->settings.IniFile, QStringLiteral("Options"), QString::fromLatin1(key), IniValueBuffer);
-    };
-    QCOMPARE(ini("ListFontName"), applied ? name : QString());
-    QCOMPARE(ini("ListFontSize"), applied ? QStringLiteral("10.5") : QString());
-    QCOMPARE(ini("ListFontBold"), applied ? QStringLiteral("True") : QString());
-    QCOMPARE(ini("ListFontItalic"), applied ? QStringLiteral("False") : QString());
-    QVERIFY(m_f->settings.ListFontName.isEmpty()); // the font in memory is the start-up one
-}
-
-void TestPlaylistCommands::applyListFont_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("applied");
-    QTest::newRow("saved and installed") << QStringLiteral("Noto Sans") << true;
-    QTest::newRow("saved, not installed") << QStringLiteral("Gone Sans") << false;
-    QTest::newRow("none saved") << QString() << false;
-}
-
-void TestPlaylistCommands::applyListFont()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, applied);
-    m_f->ui.installedFonts = { QStringLiteral("Noto Sans") };
-    m_f->settings.ListFontName = name;
-    m_f->settings.ListFontSize = 12;
-    m_f->settings.ListFontItalic = true;
-    m_f->settings.ListFontColor = 0x00ABCDEF;
-    QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
-    m_f->commands.ApplyListFont();
-    QCOMPARE(fonts.count(), applied ? 1 : 0);
-    if (applied) {
-        const auto font = fonts.first().first().value<ListFontChoice>();
-        QCOMPARE(font.name, name);
-        QCOMPARE(font.pointSize, 12.0);
-        QVERIFY(font.italic);
+    void listKeys()
+    {
+        QFETCH(QString, row);
+        const QStringList f = row.split(u'|');
+        const int rows = f[0].toInt();
+        fill(letters(u"abc"_s.left(rows)), rows ? 1 : 0, rows ? TransportControl::Playing : TransportControl::Stopped,
+            f[2].toInt());
+        QCOMPARE(m_f->commands.LeftPressMovesWindow(), rows == 0); // an empty list is a handle for the window
+        QCOMPARE(int(m_f->commands.ListKeyDown(f[1].toInt())), f[3].toInt());
+        QCOMPARE(calls(), f[4]);
+        QCOMPARE(m_f->model.RowCount(), f[1].toInt() == Qt::Key_Delete ? rows - 1 : rows);
     }
-    m_f->model.AddFileToList(QStringLiteral("/a.swf"), false, false);
-    QCOMPARE(m_f->model.RowColor(1), 0x00ABCDEF);
-}
 
-void TestPlaylistCommands::listKeys_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<int>("outcome");
-    QTest::addColumn<QStringList>("calls");
-    const QStringList play2 { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 2"),
-        QStringLiteral("PlayerBtns_Click 0") };
-    const int handled = int(PlaylistCommands::KeyOutcome::Handled);
-    QTest::newRow("Enter on another row plays it") << 3 << int(Qt::Key_Return) << 2 << handled << play2;
-    QTest::newRow("keypad Enter too") << 3 << int(Qt::Key_Enter) << 2 << handled << play2;
-    QTest::newRow("Enter on the current row does nothing")
-        << 3 << int(Qt::Key_Return) << 1 << handled << QStringList {};
-    QTest::newRow("Delete removes the selected row") << 3 << int(Qt::Key_Delete) << 3 << handled << QStringList {};
-    QTest::newRow("other keys go to the window")
-        << 3 << int(Qt::Key_Space) << 2 << int(PlaylistCommands::KeyOutcome::ForwardToWindow) << QStringList {};
-    QTest::newRow("empty list: Enter ignored")
-        << 0 << int(Qt::Key_Return) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
-    QTest::newRow("empty list: other keys ignored")
-        << 0 << int(Qt::Key_Space) << 0 << int(PlaylistCommands::KeyOutcome::Ignored) << QStringList {};
-}
-
-void TestPlaylistCommands::listKeys()
-{
-    QFETCH(int, rows);
-    QFETCH(int, key);
-    QFETCH(int, selected);
-    QFETCH(int, outcome);
-    QFETCH(QStringList, calls);
-    fill(letters(QStringLiteral("abc").left(rows)), rows ? 1 : 0,
-        rows ? TransportControl::Playing : TransportControl::Stopped, selected);
-    QCOMPARE(int(m_f->commands.ListKeyDown(key)), outcome);
-    QCOMPARE(m_f->transport.calls, calls);
-    QCOMPARE(m_f->model.RowCount(), key == Qt::Key_Delete ? rows - 1 : rows);
-}
+    void mouseAndFolder()
+    {
+        const QString here = m_dir.filePath(u"here.swf"_s);
+        QVERIFY(WriteAll(here, "x"));
+        fill({ here, m_dir.filePath(u"gone.swf"_s) });
+        m_f->commands.RightPress(1); // the row under the pointer becomes the selected row
+        m_f->commands.RightPress(3);
+        m_f->commands.OpenSelectedFolder();
+        m_f->commands.RightPress(2);
+        m_f->commands.OpenSelectedFolder(); // a missing file shows nothing
+        m_f->commands.RightPress(0);
+        QCOMPARE(m_f->model.SelectedRow(), 2);
+        QCOMPARE(m_f->ui.calls, QStringList { u"RevealFile "_s + here });
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPlaylistCommands)
 #include "tst_playlistcommands.moc"
