@@ -306,7 +306,9 @@ void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
             return qAbs(r.width() - size.width()) <= 2 && qAbs(r.height() - size.height()) <= 2;
             },
             5000);
-        QVERIFY2(drawn, qPrintable(QStringLiteral("%1: square drawn %2x%3").arg(mode).arg(r.width()).arg(r.height())));
+        QVERIFY2(drawn,
+            qPrintable(
+                QStringLiteral("%1: square drawn %2x%3").arg(QLatin1String(mode)).arg(r.width()).arg(r.height())));
     }
 }
 
