@@ -26,12 +26,18 @@ class TestPlaythrough : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void threeRowPlaylist_playsThroughToRowOneAgain_data();
+    void threeRowPlaylist_playsThroughToRowOneAgain_data() { generations(); }
     void threeRowPlaylist_playsThroughToRowOneAgain();
-    void probe_reportsWhyEachMovieEnded_data();
+    void probe_reportsWhyEachMovieEnded_data() { generations(); }
     void probe_reportsWhyEachMovieEnded();
 
 private:
+    static void generations()
+    {
+        QTest::addColumn<bool>("as3");
+        QTest::newRow("ActionScript 1/2") << false;
+        QTest::newRow("ActionScript 3") << true;
+    }
     QStringList writeMovies(bool as3);
 
     QTemporaryDir m_dir;
@@ -81,13 +87,6 @@ QStringList TestPlaythrough::writeMovies(bool as3)
     return paths;
 }
 
-void TestPlaythrough::threeRowPlaylist_playsThroughToRowOneAgain_data()
-{
-    QTest::addColumn<bool>("as3");
-    QTest::newRow("ActionScript 1/2") << false;
-    QTest::newRow("ActionScript 3") << true;
-}
-
 void TestPlaythrough::threeRowPlaylist_playsThroughToRowOneAgain()
 {
     QFETCH(bool, as3);
@@ -108,8 +107,7 @@ void TestPlaythrough::threeRowPlaylist_playsThroughToRowOneAgain()
     QList<EndReason> reasons;
     for (const QList<QVariant>& args : ended)
         reasons.append(args.at(0).value<EndReason>());
-    const QList<EndReason> expected { EndReason::LastFrame, EndReason::LastFrame, EndReason::LoopTimeOut };
-    QCOMPARE(reasons.mid(0, 3), expected);
+    QCOMPARE(reasons.mid(0, 3), (QList { EndReason::LastFrame, EndReason::LastFrame, EndReason::LoopTimeOut }));
     // The second movie reached its end only because the monitor moved it off its halting frame.
     bool pushed = false;
     for (const QList<QVariant>& args : skipped)
@@ -119,13 +117,6 @@ void TestPlaythrough::threeRowPlaylist_playsThroughToRowOneAgain()
     QVERIFY(WaitInEventLoop([&] { return transport.CurrFileIndex() == 1; }, 2000));
     QCOMPARE(transport.PlayState(), int(Transport::Playing));
     transport.PlayerBtns_Click(Transport::CmdStop);
-}
-
-void TestPlaythrough::probe_reportsWhyEachMovieEnded_data()
-{
-    QTest::addColumn<bool>("as3");
-    QTest::newRow("ActionScript 1/2") << false;
-    QTest::newRow("ActionScript 3") << true;
 }
 
 void TestPlaythrough::probe_reportsWhyEachMovieEnded()
@@ -141,14 +132,12 @@ void TestPlaythrough::probe_reportsWhyEachMovieEnded()
         return int(clock.elapsed());
     });
     QCOMPARE(results.size(), 3);
-    const QStringList expected { QStringLiteral("last-frame"), QStringLiteral("last-frame"),
-        QStringLiteral("loop-timeout") };
     QStringList reasons;
     for (const ProbeResult& r : results) {
         reasons.append(r.Reason);
         QVERIFY2(r.Loaded && r.Ended, qPrintable(r.Path));
     }
-    QCOMPARE(reasons, expected);
+    QCOMPARE(reasons.join(u' '), QStringLiteral("last-frame last-frame loop-timeout"));
     QCOMPARE(results[0].TotalFrames, 24);
     QCOMPARE(results[1].MaxFrame, 29);
     QVERIFY(results[2].MaxFrame < 10);

@@ -5,11 +5,10 @@
 #include "playlist/playlistmodel.h"
 #include "shell/frmmain.h"
 #include "tests/support/fakeflashcontrol.h"
-#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QMimeData>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -21,15 +20,17 @@ class TestProgram : public QObject {
 private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init();
-    void startUp_restoresTheSavedRowUnlessFilesAreNamed_data();
-    void startUp_restoresTheSavedRowUnlessFilesAreNamed();
-    void startUp_withoutSavedListPlaysTheNamedFilesOnly();
+    void startUp_data();
+    void startUp();
     void dropsOnPlayerAndWindowAddRows();
     void closing_savesListAndCurrentRow();
 
 private:
-    QString movie(const QString& name);
-
+    QString movie(const QString& name)
+    {
+        const QString path = m_dir->filePath(name);
+        return swfgen::WriteMovieFile(path, {}) ? path : QString();
+    }
     std::unique_ptr<QTemporaryDir> m_dir;
     Settings m_settings;
     std::unique_ptr<FakeFlashControl> m_engine;
@@ -42,95 +43,73 @@ void TestProgram::init()
     LoadSettings(m_settings, m_dir->filePath(QStringLiteral("Quenbarrowick.ini")));
 }
 
-QString TestProgram::movie(const QString& name)
+void TestProgram::startUp_data()
 {
-    const QString path = m_dir->filePath(name);
-    return swfgen::WriteMovieFile(path, {}) ? path : QString();
-}
-
-void TestProgram::startUp_restoresTheSavedRowUnlessFilesAreNamed_data()
-{
+    QTest::addColumn<bool>("saveList");
     QTest::addColumn<int>("savedIndex");
     QTest::addColumn<bool>("autoPlay");
-    QTest::addColumn<bool>("named");
-    QTest::addColumn<int>("expectedIndex");
-    QTest::addColumn<int>("expectedRows");
-    QTest::newRow("saved row within the list") << 3 << false << false << 3 << 5;
-    QTest::newRow("saved row beyond the list becomes 1") << 9 << false << false << 1 << 5;
-    QTest::newRow("auto play starts the saved row") << 4 << true << false << 4 << 5;
-    QTest::newRow("a named file wins over the saved row") << 3 << true << true << 6 << 6;
+    QTest::addColumn<int>("named");
+    QTest::addColumn<int>("index"); // the current row afterwards
+    QTest::addColumn<int>("rows");
+    QTest::newRow("saved row within the list") << true << 3 << false << 0 << 3 << 5;
+    QTest::newRow("saved row beyond the list becomes 1") << true << 9 << false << 0 << 1 << 5;
+    QTest::newRow("auto play starts the saved row") << true << 4 << true << 0 << 4 << 5;
+    QTest::newRow("a named file wins over the saved row") << true << 3 << true << 1 << 6 << 6;
+    QTest::newRow("list not saved: the named files only, the first plays") << false << 3 << false << 2 << 1 << 2;
 }
 
-void TestProgram::startUp_restoresTheSavedRowUnlessFilesAreNamed()
+void TestProgram::startUp()
 {
+    QFETCH(bool, saveList);
     QFETCH(int, savedIndex);
     QFETCH(bool, autoPlay);
-    QFETCH(bool, named);
-    QFETCH(int, expectedIndex);
-    QFETCH(int, expectedRows);
+    QFETCH(int, named);
+    QFETCH(int, index);
+    QFETCH(int, rows);
     QByteArray list;
     for (int i = 1; i <= 5; ++i)
         list += movie(QStringLiteral("m%1.swf").arg(i)).toUtf8() + "|00:01|00:00:01\r\n";
     QVERIFY(WriteAll(m_dir->filePath(QStringLiteral("PlayList.m3u")), list));
-    m_settings.SaveList = true;
+    m_settings.SaveList = saveList;
     m_settings.AutoPlay = autoPlay;
     m_settings.ListFileIndex = savedIndex;
-
+    QStringList paths;
+    for (int i = 0; i < named; ++i)
+        paths.append(movie(QStringLiteral("named%1.swf").arg(i)));
     // The window takes the player's view as its own.
-    auto* player = new QWidget;
-    Program program(m_settings, m_dir->path(), *m_engine, player);
-    program.start(named ? QStringList { movie(QStringLiteral("named.swf")) } : QStringList {});
-    QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), expectedRows, 5000);
-    QCOMPARE(program.transport().CurrFileIndex(), expectedIndex);
+    Program program(m_settings, m_dir->path(), *m_engine, new QWidget);
+    program.start(paths);
+    QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), rows, 5000);
+    QCOMPARE(program.transport().CurrFileIndex(), index);
     if (autoPlay || named) {
         QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
-        QCOMPARE(m_engine->Movie(), program.model().FilePath(expectedIndex));
+        QCOMPARE(m_engine->Movie(), program.model().FilePath(index));
     }
-}
-
-void TestProgram::startUp_withoutSavedListPlaysTheNamedFilesOnly()
-{
-    QVERIFY(WriteAll(m_dir->filePath(QStringLiteral("PlayList.m3u")), movie(QStringLiteral("old.swf")).toUtf8() + "\r\n"));
-    m_settings.SaveList = false;
-    // The window takes the player's view as its own.
-    auto* player = new QWidget;
-    Program program(m_settings, m_dir->path(), *m_engine, player);
-    const QStringList named { movie(QStringLiteral("a.swf")), movie(QStringLiteral("b.swf")) };
-    program.start(named);
-    QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 5000);
-    QCOMPARE(program.model().FilePath(1), named[0]);
-    QCOMPARE(program.model().FilePath(2), named[1]);
-    // The first plays at once; the rest only join the list.
-    QCOMPARE(program.transport().CurrFileIndex(), 1);
-    QCOMPARE(m_engine->Movie(), named[0]);
+    if (named)
+        QCOMPARE(program.model().FilePath(rows), paths.last());
 }
 
 void TestProgram::dropsOnPlayerAndWindowAddRows()
 {
-    // The window takes the player's view as its own.
     auto* player = new QWidget;
     Program program(m_settings, m_dir->path(), *m_engine, player);
     program.commands().SetAdditionSliceMs(0);
     program.watchPlayerInput(player);
-    const QString a = movie(QStringLiteral("dropped-a.swf"));
-    const QString b = movie(QStringLiteral("dropped-b.swf"));
-
-    auto drop = [](QWidget* target, const QString& path) {
+    const QString paths[] = { movie(QStringLiteral("dropped-a.swf")), movie(QStringLiteral("dropped-b.swf")) };
+    QWidget* targets[] = { player, &program.window() };
+    for (int i = 0; i < 2; ++i) {
         QMimeData data;
-        data.setUrls({ QUrl::fromLocalFile(path) });
+        data.setUrls({ QUrl::fromLocalFile(paths[i]) });
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &dropEvent);
-        return enter.isAccepted() && dropEvent.isAccepted();
-    };
-    QVERIFY(drop(player, a));
-    QVERIFY(drop(&program.window(), b));
+        QCoreApplication::sendEvent(targets[i], &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(targets[i], &drop);
+        QVERIFY(enter.isAccepted() && drop.isAccepted());
+    }
     QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 2000);
-    QCOMPARE(program.model().FilePath(1), a);
-    QCOMPARE(program.model().FilePath(2), b);
+    QCOMPARE(program.model().FilePath(2), paths[1]);
     // Dropped on an empty, stopped list: the first new row plays.
-    QCOMPARE(m_engine->Movie(), a);
+    QCOMPARE(m_engine->Movie(), paths[0]);
 }
 
 void TestProgram::closing_savesListAndCurrentRow()
@@ -140,7 +119,6 @@ void TestProgram::closing_savesListAndCurrentRow()
         program.start({ movie(QStringLiteral("one.swf")), movie(QStringLiteral("two.swf")) });
         QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 5000);
         program.transport().PlayerBtns_Click(Transport::CmdNext);
-        QCOMPARE(program.transport().CurrFileIndex(), 2);
         program.window().close();
     }
     const QByteArray list = ReadAll(m_dir->filePath(QStringLiteral("PlayList.m3u")));

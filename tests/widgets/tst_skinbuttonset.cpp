@@ -9,30 +9,35 @@
 using Group = SkinButtonSet::Group;
 Q_DECLARE_METATYPE(SkinButtonSet::Group)
 
+// The skin buttons' pictures, hover flags, clicks and the single-loop button's swapped pictures.
 class TestSkinButtonSet : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
-    void everyPictureExistsAtItsSize_data();
     void everyPictureExistsAtItsSize();
-    void hover_showsOverAndSetsOnlyItsGroupsFlag_data();
-    void hover_showsOverAndSetsOnlyItsGroupsFlag();
-    void press_anyMouseButton_showsDownThenNormal_data();
-    void press_anyMouseButton_showsDownThenNormal();
-    void click_onlyLeftReleaseInside();
-    void disabledStop_ignoresHoverPressAndClick();
-    void reset_returnsHotGroupsToNormal_data();
-    void reset_returnsHotGroupsToNormal();
-    void reset_withNothingHot_touchesOnlyTheBigOpenButton();
-    void singleLoop_exchangeTwice_leavesPicturesAsTheyWere();
-    void singleLoop_exchangeBeforeAnyPress_stillSwaps();
-    void pictures_decodedOnceEach();
+    void hover_data();
+    void hover();
+    void pressAndClick();
+    void singleLoopSwap();
 
 private:
-    void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 });
+    static void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 })
+    {
+        QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button,
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+    static void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, QPoint releaseAt = { 3, 3 })
+    {
+        send(target, QEvent::MouseButtonPress, button);
+        send(target, QEvent::MouseButtonRelease, button, releaseAt);
+    }
     SkinButton* button(Group group, int index = 0) const { return m_set->button(group, index); }
-
+    QString hotFlags() const
+    {
+        return QString::number(m_set->PlayerBtnsHot()) + QString::number(m_set->ListBtnHot())
+            + QString::number(m_set->WinBtnsHot());
+    }
     std::unique_ptr<QWidget> m_parent;
     SkinButtonSet* m_set = nullptr;
 };
@@ -41,9 +46,8 @@ void TestSkinButtonSet::init()
 {
     m_parent = std::make_unique<QWidget>();
     m_set = new SkinButtonSet(m_parent.get());
-    const QList<QPair<Group, int>> groups { { Group::Transport, 13 }, { Group::ListTools, 4 }, { Group::Window, 3 },
-        { Group::BigOpen, 1 } };
-    for (const auto& [group, count] : groups) {
+    for (auto [group, count] : { std::pair { Group::Transport, 13 }, std::pair { Group::ListTools, 4 },
+             std::pair { Group::Window, 3 }, std::pair { Group::BigOpen, 1 } }) {
         for (int i = 0; i < count; ++i) {
             auto* b = new SkinButton(i, m_parent.get());
             b->resize(24, 24);
@@ -53,58 +57,32 @@ void TestSkinButtonSet::init()
     m_set->showAllNormal();
 }
 
-void TestSkinButtonSet::cleanup()
-{
-    m_parent.reset();
-}
-
-void TestSkinButtonSet::sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint at)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-void TestSkinButtonSet::everyPictureExistsAtItsSize_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    const QStringList states { QStringLiteral("_NORMAL"), QStringLiteral("_OVER"), QStringLiteral("_DOWN") };
-    for (const QString& state : states) {
-        for (int i = 0; i <= 12; ++i) {
-            const QString name = QStringLiteral("PLBTN") + QString::number(i) + state;
-            QTest::newRow(qPrintable(name)) << name << (i < 2 ? QSize(40, 40) : QSize(24, 24));
-        }
-        for (int i = 0; i <= 3; ++i) {
-            const QString name = QStringLiteral("LISTBTN") + QString::number(i) + state;
-            QTest::newRow(qPrintable(name)) << name << QSize(24, 24);
-        }
-        for (int i = 0; i <= 2; ++i) {
-            const QString name = QStringLiteral("WINBTN") + QString::number(i) + state;
-            QTest::newRow(qPrintable(name)) << name << QSize(24, 24);
-        }
-        const QString name = QStringLiteral("BIGOPENBTN") + state;
-        QTest::newRow(qPrintable(name)) << name << QSize(150, 31);
-    }
-}
-
 void TestSkinButtonSet::everyPictureExistsAtItsSize()
 {
-    QFETCH(QString, name);
-    QFETCH(QSize, size);
-    QSvgRenderer renderer(QStringLiteral(":/skin/") + name + u".svg");
-    QVERIFY2(renderer.isValid(), qPrintable(name));
-    QCOMPARE(renderer.defaultSize(), size);
+    QStringList wrong;
+    for (const char* state : { "_NORMAL", "_OVER", "_DOWN" }) {
+        QList<QPair<QString, QSize>> pictures { { QStringLiteral("BIGOPENBTN"), QSize(150, 31) } };
+        for (int i = 0; i <= 12; ++i)
+            pictures.append({ QStringLiteral("PLBTN%1").arg(i), i < 2 ? QSize(40, 40) : QSize(24, 24) });
+        for (int i = 0; i <= 3; ++i)
+            pictures.append({ QStringLiteral("LISTBTN%1").arg(i), QSize(24, 24) });
+        for (int i = 0; i <= 2; ++i)
+            pictures.append({ QStringLiteral("WINBTN%1").arg(i), QSize(24, 24) });
+        for (const auto& [name, size] : pictures) {
+            QSvgRenderer renderer(QStringLiteral(":/skin/%1%2.svg").arg(name, QLatin1String(state)));
+            if (!renderer.isValid() || renderer.defaultSize() != size)
+                wrong.append(name + QLatin1String(state));
+        }
+    }
+    QCOMPARE(wrong, QStringList());
 }
 
-void TestSkinButtonSet::hover_showsOverAndSetsOnlyItsGroupsFlag_data()
+void TestSkinButtonSet::hover_data()
 {
     QTest::addColumn<Group>("group");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QString>("hotFlags"); // transport, list, window
-    QTest::newRow("transport play") << Group::Transport << 0 << "PLBTN0_OVER"
-                                    << "100";
     QTest::newRow("transport about") << Group::Transport << 10 << "PLBTN10_OVER"
                                      << "100";
     QTest::newRow("list file menu") << Group::ListTools << 3 << "LISTBTN3_OVER"
@@ -115,169 +93,75 @@ void TestSkinButtonSet::hover_showsOverAndSetsOnlyItsGroupsFlag_data()
                                           << "000";
 }
 
-void TestSkinButtonSet::hover_showsOverAndSetsOnlyItsGroupsFlag()
+void TestSkinButtonSet::hover()
 {
     QFETCH(Group, group);
     QFETCH(int, index);
     QFETCH(QString, picture);
     QFETCH(QString, hotFlags);
-    sendMouse(button(group, index), QEvent::MouseMove);
+    send(button(group, index), QEvent::MouseMove);
     QCOMPARE(button(group, index)->pictureName(), picture);
-    const QString flags = QString::number(m_set->PlayerBtnsHot()) + QString::number(m_set->ListBtnHot())
-        + QString::number(m_set->WinBtnsHot());
-    QCOMPARE(flags, hotFlags);
+    QCOMPARE(this->hotFlags(), hotFlags);
+    // A reset brings every hot group back to normal, hidden buttons too, and the big open button.
+    SkinButton* other = group == Group::BigOpen ? nullptr : button(group, index ? 0 : 1);
+    if (other) {
+        send(other, QEvent::MouseMove);
+        other->hide();
+    }
+    m_set->ResetAllBtnIcon();
+    QCOMPARE(button(group, index)->pictureName(), QString(picture).replace(QStringLiteral("_OVER"), u"_NORMAL"_qs));
+    QVERIFY(!other || other->pictureName().endsWith(u"_NORMAL"));
+    QCOMPARE(this->hotFlags(), QStringLiteral("000"));
 }
 
-void TestSkinButtonSet::press_anyMouseButton_showsDownThenNormal_data()
-{
-    QTest::addColumn<Qt::MouseButton>("mouseButton");
-    QTest::newRow("left") << Qt::LeftButton;
-    QTest::newRow("right") << Qt::RightButton;
-    QTest::newRow("middle") << Qt::MiddleButton;
-}
-
-void TestSkinButtonSet::press_anyMouseButton_showsDownThenNormal()
-{
-    QFETCH(Qt::MouseButton, mouseButton);
-    SkinButton* open = button(Group::Transport, 3);
-    sendMouse(open, QEvent::MouseMove);
-    sendMouse(open, QEvent::MouseButtonPress, mouseButton);
-    QCOMPARE(open->pictureName(), QStringLiteral("PLBTN3_DOWN"));
-    sendMouse(open, QEvent::MouseButtonRelease, mouseButton);
-    // Normal although the pointer is still there; pressing does not clear the hot flag.
-    QCOMPARE(open->pictureName(), QStringLiteral("PLBTN3_NORMAL"));
-    QVERIFY(m_set->PlayerBtnsHot());
-    sendMouse(open, QEvent::MouseMove);
-    QCOMPARE(open->pictureName(), QStringLiteral("PLBTN3_OVER"));
-}
-
-void TestSkinButtonSet::click_onlyLeftReleaseInside()
+void TestSkinButtonSet::pressAndClick()
 {
     QSignalSpy clicks(m_set, &SkinButtonSet::clicked);
     SkinButton* next = button(Group::Transport, 4);
-    sendMouse(next, QEvent::MouseButtonPress, Qt::RightButton);
-    sendMouse(next, QEvent::MouseButtonRelease, Qt::RightButton);
+    send(next, QEvent::MouseMove);
+    send(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
+    QCOMPARE(next->pictureName(), QStringLiteral("PLBTN4_DOWN"));
+    send(next, QEvent::MouseButtonRelease, Qt::RightButton);
+    QCOMPARE(next->pictureName(), QStringLiteral("PLBTN4_NORMAL")); // though the pointer is still there
+    QVERIFY(m_set->PlayerBtnsHot());
+    click(next, Qt::LeftButton, QPoint(40, 3)); // released off the button
     QCOMPARE(clicks.count(), 0);
-    sendMouse(next, QEvent::MouseButtonPress, Qt::LeftButton);
-    sendMouse(next, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(40, 3)); // dragged off the button
-    QCOMPARE(clicks.count(), 0);
-    sendMouse(next, QEvent::MouseButtonPress, Qt::LeftButton);
-    sendMouse(next, QEvent::MouseButtonRelease, Qt::LeftButton);
+    click(next);
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
     QCOMPARE(clicks.at(0).at(1).toInt(), 4);
-}
-
-void TestSkinButtonSet::disabledStop_ignoresHoverPressAndClick()
-{
-    QSignalSpy clicks(m_set, &SkinButtonSet::clicked);
+    // A disabled button ignores hover, press and click.
     SkinButton* stop = button(Group::Transport, 2);
     stop->setEnabled(false);
-    sendMouse(stop, QEvent::MouseMove);
+    m_set->ResetAllBtnIcon();
+    send(stop, QEvent::MouseMove);
+    click(stop);
     QCOMPARE(stop->pictureName(), QStringLiteral("PLBTN2_NORMAL"));
     QVERIFY(!m_set->PlayerBtnsHot());
-    sendMouse(stop, QEvent::MouseButtonPress, Qt::LeftButton);
-    QCOMPARE(stop->pictureName(), QStringLiteral("PLBTN2_NORMAL"));
-    sendMouse(stop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    QCOMPARE(clicks.count(), 0);
-    // Enabled again, it hovers as any other.
-    stop->setEnabled(true);
-    sendMouse(stop, QEvent::MouseMove);
-    QCOMPARE(stop->pictureName(), QStringLiteral("PLBTN2_OVER"));
-}
-
-void TestSkinButtonSet::reset_returnsHotGroupsToNormal_data()
-{
-    QTest::addColumn<Group>("group");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("prefix");
-    QTest::newRow("transport") << Group::Transport << 13 << "PLBTN";
-    QTest::newRow("list tools") << Group::ListTools << 4 << "LISTBTN";
-    QTest::newRow("window") << Group::Window << 3 << "WINBTN";
-}
-
-void TestSkinButtonSet::reset_returnsHotGroupsToNormal()
-{
-    QFETCH(Group, group);
-    QFETCH(int, count);
-    QFETCH(QString, prefix);
-    // Hover every button of the group, one of them hidden meanwhile, and the big open button.
-    for (int i = 0; i < count; ++i)
-        sendMouse(button(group, i), QEvent::MouseMove);
-    button(group, 1)->hide();
-    sendMouse(button(Group::BigOpen), QEvent::MouseMove);
-    m_set->ResetAllBtnIcon();
-    for (int i = 0; i < count; ++i)
-        QCOMPARE(button(group, i)->pictureName(), prefix + QString::number(i) + u"_NORMAL");
-    QCOMPARE(button(Group::BigOpen)->pictureName(), QStringLiteral("BIGOPENBTN_NORMAL"));
-    QVERIFY(!m_set->PlayerBtnsHot());
-    QVERIFY(!m_set->ListBtnHot());
-    QVERIFY(!m_set->WinBtnsHot());
-}
-
-void TestSkinButtonSet::reset_withNothingHot_touchesOnlyTheBigOpenButton()
-{
-    SkinButton* close = button(Group::Window, 2);
-    sendMouse(close, QEvent::MouseMove);
-    m_set->ResetAllBtnIcon();
+    QCOMPARE(clicks.count(), 1);
     // A press leaves Down on screen without making the group hot; a reset with the flag down skips it.
-    sendMouse(close, QEvent::MouseButtonPress, Qt::LeftButton);
-    sendMouse(button(Group::BigOpen), QEvent::MouseMove);
+    send(button(Group::Window, 2), QEvent::MouseButtonPress, Qt::LeftButton);
     m_set->ResetAllBtnIcon();
-    QCOMPARE(close->pictureName(), QStringLiteral("WINBTN2_DOWN"));
-    QCOMPARE(button(Group::BigOpen)->pictureName(), QStringLiteral("BIGOPENBTN_NORMAL"));
+    QCOMPARE(button(Group::Window, 2)->pictureName(), QStringLiteral("WINBTN2_DOWN"));
 }
 
-void TestSkinButtonSet::singleLoop_exchangeTwice_leavesPicturesAsTheyWere()
+void TestSkinButtonSet::singleLoopSwap()
 {
     SkinButton* loop = button(Group::Transport, 12);
-    auto clickLoop = [&] {
-        sendMouse(loop, QEvent::MouseMove);
-        sendMouse(loop, QEvent::MouseButtonPress, Qt::LeftButton);
-        sendMouse(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    };
-    clickLoop();
-    m_set->ExchangeSingleLoopPictures(); // loop on
-    QCOMPARE(m_set->pictures(Group::Transport, 12).Normal.name, QStringLiteral("PLBTN12_DOWN"));
-    QCOMPARE(m_set->pictures(Group::Transport, 12).Down.name, QStringLiteral("PLBTN12_NORMAL"));
-    // The screen changes at the next hover and reset: at rest the button looks pressed.
-    sendMouse(loop, QEvent::MouseMove);
-    m_set->ResetAllBtnIcon();
-    QCOMPARE(loop->pictureName(), QStringLiteral("PLBTN12_DOWN"));
-    // Held while the loop is on, it shows the normal picture.
-    sendMouse(loop, QEvent::MouseButtonPress, Qt::LeftButton);
-    QCOMPARE(loop->pictureName(), QStringLiteral("PLBTN12_NORMAL"));
-    sendMouse(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    m_set->ExchangeSingleLoopPictures(); // loop off
-    QCOMPARE(m_set->pictures(Group::Transport, 12).Normal.name, QStringLiteral("PLBTN12_NORMAL"));
-    QCOMPARE(m_set->pictures(Group::Transport, 12).Down.name, QStringLiteral("PLBTN12_DOWN"));
-    sendMouse(loop, QEvent::MouseMove);
-    m_set->ResetAllBtnIcon();
-    QCOMPARE(loop->pictureName(), QStringLiteral("PLBTN12_NORMAL"));
-}
-
-void TestSkinButtonSet::singleLoop_exchangeBeforeAnyPress_stillSwaps()
-{
-    // A toggle from the keyboard comes without a press on the button.
-    m_set->ExchangeSingleLoopPictures();
-    QCOMPARE(m_set->pictures(Group::Transport, 12).Normal.name, QStringLiteral("PLBTN12_DOWN"));
-    QVERIFY(!m_set->pictures(Group::Transport, 12).Down.isNull());
-    sendMouse(button(Group::Transport, 12), QEvent::MouseMove);
-    m_set->ResetAllBtnIcon();
-    QCOMPARE(button(Group::Transport, 12)->pictureName(), QStringLiteral("PLBTN12_DOWN"));
-}
-
-void TestSkinButtonSet::pictures_decodedOnceEach()
-{
-    // All 21 normal pictures are on show from the start.
-    QCOMPARE(m_set->picturesLoaded(), 21);
-    SkinButton* rewind = button(Group::Transport, 7);
-    for (int round = 0; round < 3; ++round) {
-        sendMouse(rewind, QEvent::MouseMove);
-        sendMouse(rewind, QEvent::MouseButtonPress, Qt::LeftButton);
-        sendMouse(rewind, QEvent::MouseButtonRelease, Qt::LeftButton);
+    const auto atRest = [&] {
+        send(loop, QEvent::MouseMove);
         m_set->ResetAllBtnIcon();
-    }
+        return loop->pictureName();
+    };
+    // From the keyboard, before any press: at rest the button looks pressed, and held it looks normal.
+    m_set->ExchangeSingleLoopPictures();
+    QCOMPARE(atRest(), QStringLiteral("PLBTN12_DOWN"));
+    send(loop, QEvent::MouseButtonPress, Qt::LeftButton);
+    QCOMPARE(loop->pictureName(), QStringLiteral("PLBTN12_NORMAL"));
+    send(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
+    m_set->ExchangeSingleLoopPictures();
+    QCOMPARE(atRest(), QStringLiteral("PLBTN12_NORMAL"));
+    // Every picture is decoded once: the 21 normal ones at the start, then Over and Down of this one.
     QCOMPARE(m_set->picturesLoaded(), 23);
 }
 
