@@ -17,7 +17,6 @@ void TestFormatting::duration_data()
     QTest::addColumn<QString>("texts"); // words|short clock|full clock|style 3|style -1
     QTest::newRow("0: no words") << 0 << "|00:00|00:00:00||";
     QTest::newRow("60: zero seconds said after minutes") << 60 << "1分0秒|01:00|00:01:00||";
-    QTest::newRow("3599: no hours") << 3599 << "59分59秒|59:59|00:59:59||";
     QTest::newRow("3600: no minutes said") << 3600 << "1小时0秒|1:00:00|01:00:00||";
     QTest::newRow("3725") << 3725 << "1小时2分5秒|1:02:05|01:02:05||";
     QTest::newRow("100 hours keep two digits in the full clock")
@@ -38,9 +37,7 @@ void TestFormatting::fileSize_data()
     QTest::addColumn<qint64>("bytes");
     QTest::addColumn<QString>("text");
     QTest::newRow("1024 is still bytes") << qint64(1024) << "1024Byte";
-    QTest::newRow("1025") << qint64(1025) << "1KB";
     QTest::newRow("one place") << qint64(1536) << "1.5KB";
-    QTest::newRow("two places") << qint64(1024 + 10) << "1.01KB";
     QTest::newRow("100.125 ties down to even") << qint64(102528) << "100.12KB";
     QTest::newRow("1048576 is still KB") << qint64(1048576) << "1024KB";
     QTest::newRow("1048577") << qint64(1048577) << "1MB";

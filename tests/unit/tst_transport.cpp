@@ -6,51 +6,34 @@
 namespace {
 
 // Runs space-separated steps on the rig: a command name clicks that button; "rows N" adds N movies of 10 s,
-// "layout axc" adds movies r1.swf, r2.swf ... where x is a missing file; "at N" sets the current row;
+// "layout axc" adds 5 s movies r1.swf, r2.swf ... where x is a missing file; "at N" sets the current row;
 // "run MS" runs the engine; "frame F" is a tick that samples F; "clear" forgets the calls so far.
 void run(PlaybackRig& rig, const QString& script)
 {
-    const QStringList names = QStringLiteral("play pause stop next prev ff rew list").split(u' ');
-    const int buttons[] { Transport::CmdPlay, Transport::CmdPause, Transport::CmdStop, Transport::CmdNext,
-        Transport::CmdPrevious, Transport::CmdFastForward, Transport::CmdRewind, Transport::CmdTogglePlaylist };
+    Transport& t = rig.transport;
     const QStringList w = script.split(u' ', Qt::SkipEmptyParts);
+    // In the order of the transport's command numbers.
+    const QStringList names = QStringLiteral("play pause stop open next prev ff rew list options about full").split(u' ');
+    const QHash<QString, std::function<void(int)>> steps { { u"rows"_qs, [&](int n) { rig.addRows(n); } }, { u"at"_qs, [&](int n) { t.SetCurrFileIndex(n); } },
+        { u"run"_qs, [&](int n) { rig.flash.advance(n); } }, { u"frame"_qs, [&](int n) { rig.sample(n); } },
+        { u"state"_qs, [&](int n) { t.SetPlayState(n); } }, { u"select"_qs, [&](int n) { t.mnuListPlay_Click(n); } },
+        { u"remove"_qs, [&](int n) { rig.rows.RemoveRow(n); } }, { u"ended"_qs, [&](int) { t.PlayNextItem(); } },
+        { u"clear"_qs, [&](int) { rig.host.calls.clear(), rig.rows.calls.clear(); } } };
     for (int i = 0; i < w.size(); ++i) {
-        const auto arg = [&] { return w.at(++i).toInt(); };
-        if (names.contains(w[i]))
-            rig.transport.PlayerBtns_Click(buttons[names.indexOf(w[i])]);
-        else if (w[i] == u"button")
-            rig.transport.PlayerBtns_Click(arg());
-        else if (w[i] == u"rows")
-            rig.addRows(arg());
-        else if (w[i] == u"layout") {
+        if (names.contains(w[i])) {
+            t.PlayerBtns_Click(int(names.indexOf(w[i])));
+        } else if (w[i] == u"layout") {
             const QString layout = w.at(++i);
-            for (int r = 0; r < layout.size(); ++r) {
-                const QString name = QStringLiteral("r%1.swf").arg(r + 1);
-                layout[r] == u'x' ? rig.addMissing(name) : rig.addMovie(name, 50);
-            }
-        } else if (w[i] == u"at")
-            rig.transport.SetCurrFileIndex(arg());
-        else if (w[i] == u"run")
-            rig.flash.advance(arg());
-        else if (w[i] == u"frame")
-            rig.sample(arg());
-        else if (w[i] == u"state")
-            rig.transport.SetPlayState(arg());
-        else if (w[i] == u"select")
-            rig.transport.mnuListPlay_Click(arg());
-        else if (w[i] == u"remove")
-            rig.rows.RemoveRow(arg());
-        else if (w[i] == u"ended")
-            rig.transport.PlayNextItem();
-        else if (w[i] == u"key") {
-            int key = arg();
-            rig.transport.Form_KeyDown(key, arg());
+            for (int r = 1; r <= layout.size(); ++r)
+                layout[r - 1] == u'x' ? rig.addMissing(QStringLiteral("r%1.swf").arg(r)) : rig.addMovie(QStringLiteral("r%1.swf").arg(r), 50);
+        } else if (w[i] == u"key") {
+            int key = w.at(++i).toInt();
+            t.Form_KeyDown(key, w.at(++i).toInt());
             rig.host.calls.append(QStringLiteral("key %1").arg(key));
-        } else if (w[i] == u"clear") {
-            rig.host.calls.clear();
-            rig.rows.calls.clear();
-        } else
-            QTest::qFail(qPrintable(w[i]), __FILE__, __LINE__);
+        } else {
+            QVERIFY2(steps.contains(w[i]), qPrintable(w[i]));
+            steps[w[i]](w[i] == u"ended" || w[i] == u"clear" ? 0 : w.at(++i).toInt());
+        }
     }
 }
 
@@ -71,8 +54,9 @@ QString outcome(PlaybackRig& rig)
     for (int row = 1; row <= rig.rows.RowCount(); ++row)
         numbers += QString::number(rig.rows.At(row).number);
     const QString movie = rig.flash.Movie().isEmpty() ? QStringLiteral("-") : QFileInfo(rig.flash.Movie()).fileName();
+    const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
     return QStringLiteral("%1%2 %3 of %4 %5@%6 hw%7 loads %8 | %9 | %10")
-        .arg(QStringList { u"stopped"_qs, u"playing"_qs, u"paused"_qs }.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
+        .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
         .arg(t.CurrFileIndex())
         .arg(numbers, movie)
         .arg(rig.flash.FrameNum())
@@ -97,78 +81,44 @@ void TestTransport::commands_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("play without a current row plays the first") << "rows 2 play"
-        << QStringLiteral("playing* 1 of 12 m1.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(1);
-    QTest::newRow("play beyond the list wraps into it") << "rows 5 at 7 clear play"
-        << QStringLiteral("playing* 2 of 12345 m2.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(2);
+    QTest::newRow("play without a current row plays the first") << "rows 2 play" << QStringLiteral("playing* 1 of 12 m1.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(1);
+    QTest::newRow("play beyond the list wraps into it") << "rows 5 at 7 clear play" << QStringLiteral("playing* 2 of 12345 m2.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(2);
     QTest::newRow("play on an empty list asks for files") << "play" << "stopped 1 of  -@0 hw-1 loads 0 | OpenSwfFiles | ";
-    QTest::newRow("play while paused resumes the held frame") << "rows 1 play run 2000 pause run 2000 clear play"
-        << "playing* 1 of 1 m1.swf@19 hw-1 loads 1 |  | ";
-    QTest::newRow("play while playing restarts the row") << "rows 3 at 3 play run 2000 clear play"
-        << QStringLiteral("playing* 3 of 123 m3.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(3);
-    QTest::newRow("a vanished row gives way to the next") << "layout axxd at 2 play"
-        << QStringLiteral("playing* 2 of 12 r4.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 2,RemoveRow 2,RenumberList,")
-            + played(2, 5);
-    QTest::newRow("vanished last rows fall back row by row") << "layout axx at 3 play"
-        << QStringLiteral("playing* 1 of 1 r1.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 3,RemoveRow 2,RenumberList,")
-            + played(1, 5);
-    QTest::newRow("every row vanished: stopped") << "layout xxx at 2 play"
-        << "stopped 0 of  0@0 hw-1 loads 0 |  | RemoveRow 2,RemoveRow 2,RemoveRow 1";
-    QTest::newRow("next from the last row wraps") << "rows 3 at 3 play clear next"
-        << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
-    QTest::newRow("next with one row restarts it") << "rows 1 play run 500 next"
-        << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15,StripTwips 15 | ") + played(1) + u',' + played(1);
-    QTest::newRow("previous from the second row") << "rows 3 at 2 play clear prev"
-        << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
-    QTest::newRow("no previous from the first row") << "rows 3 play run 500 clear prev"
-        << "playing* 1 of 123 m1.swf@4 hw-1 loads 1 |  | ";
+    QTest::newRow("play while paused resumes the held frame") << "rows 1 play run 2000 pause run 2000 clear play" << "playing* 1 of 1 m1.swf@19 hw-1 loads 1 |  | ";
+    QTest::newRow("play while playing restarts the row") << "rows 3 at 3 play run 2000 clear play" << QStringLiteral("playing* 3 of 123 m3.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(3);
+    QTest::newRow("a vanished row gives way to the next") << "layout axxd at 2 play" << QStringLiteral("playing* 2 of 12 r4.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 2,RemoveRow 2,RenumberList,") + played(2, 5);
+    QTest::newRow("vanished last rows fall back row by row") << "layout axx at 3 play" << QStringLiteral("playing* 1 of 1 r1.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 3,RemoveRow 2,RenumberList,") + played(1, 5);
+    QTest::newRow("every row vanished: stopped") << "layout xxx at 2 play" << "stopped 0 of  0@0 hw-1 loads 0 |  | RemoveRow 2,RemoveRow 2,RemoveRow 1";
+    QTest::newRow("next from the last row wraps") << "rows 3 at 3 play clear next" << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("next with one row restarts it") << "rows 1 play run 500 next" << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15,StripTwips 15 | ") + played(1) + u',' + played(1);
+    QTest::newRow("previous from the second row") << "rows 3 at 2 play clear prev" << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("no previous from the first row") << "rows 3 play run 500 clear prev" << "playing* 1 of 123 m1.swf@4 hw-1 loads 1 |  | ";
     QTest::newRow("no previous with one row") << "rows 1 at 2 prev" << "stopped 2 of 1 -@0 hw-1 loads 0 |  | ";
-    QTest::newRow("pause holds the frame") << "rows 1 play run 1000 pause run 1000"
-        << QStringLiteral("paused 1 of 1 m1.swf@9 hw-1 loads 1 | StripTwips 15 | ") + played(1);
-    QTest::newRow("stop unloads and forgets the high-water frame") << "rows 1 play run 0 frame 5 clear stop"
-        << "stopped 1 of 1 0@0 hw-1 loads 1 |  | ";
-    QTest::newRow("fast forward plays on from 20 frames later") << "rows 1 play run 0 frame 40 clear ff run 500"
-        << "playing* 1 of 1 m1.swf@64 hw40 loads 1 | FrameInfo,Strip | ";
-    QTest::newRow("fast forward onto the second-last frame") << "rows 1 play run 0 frame 78 clear ff"
-        << "playing* 1 of 1 m1.swf@98 hw78 loads 1 | FrameInfo,Strip | ";
-    QTest::newRow("no fast forward onto the last frame") << "rows 1 play run 0 frame 79 clear ff"
-        << "playing* 1 of 1 m1.swf@79 hw79 loads 1 |  | ";
-    QTest::newRow("no fast forward before the frame count is known") << "rows 1 play frame 3 clear ff"
-        << "playing* 1 of 1 m1.swf@3 hw-1 loads 1 |  | ";
-    QTest::newRow("fast forward while paused stays paused") << "rows 1 play run 0 frame 30 pause clear ff run 500"
-        << "paused 1 of 1 m1.swf@50 hw30 loads 1 | FrameInfo,Strip | ";
-    QTest::newRow("no rewind from frame 19") << "rows 1 play run 0 frame 19 clear rew"
-        << "playing* 1 of 1 m1.swf@19 hw19 loads 1 |  | ";
-    QTest::newRow("rewind from 20 to 0 forgets the high-water frame") << "rows 1 play run 0 frame 20 clear rew"
-        << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("pause holds the frame") << "rows 1 play run 1000 pause run 1000" << QStringLiteral("paused 1 of 1 m1.swf@9 hw-1 loads 1 | StripTwips 15 | ") + played(1);
+    QTest::newRow("stop unloads and forgets the high-water frame") << "rows 1 play run 0 frame 5 clear stop" << "stopped 1 of 1 0@0 hw-1 loads 1 |  | ";
+    QTest::newRow("fast forward plays on from 20 frames later") << "rows 1 play run 0 frame 40 clear ff run 500" << "playing* 1 of 1 m1.swf@64 hw40 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("fast forward onto the second-last frame") << "rows 1 play run 0 frame 78 clear ff" << "playing* 1 of 1 m1.swf@98 hw78 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("no fast forward onto the last frame") << "rows 1 play run 0 frame 79 clear ff" << "playing* 1 of 1 m1.swf@79 hw79 loads 1 |  | ";
+    QTest::newRow("no fast forward before the frame count is known") << "rows 1 play frame 3 clear ff" << "playing* 1 of 1 m1.swf@3 hw-1 loads 1 |  | ";
+    QTest::newRow("fast forward while paused stays paused") << "rows 1 play run 0 frame 30 pause clear ff run 500" << "paused 1 of 1 m1.swf@50 hw30 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("no rewind from frame 19") << "rows 1 play run 0 frame 19 clear rew" << "playing* 1 of 1 m1.swf@19 hw19 loads 1 |  | ";
+    QTest::newRow("rewind from 20 to 0 forgets the high-water frame") << "rows 1 play run 0 frame 20 clear rew" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | FrameInfo,Strip | ";
     QTest::newRow("no seeking while stopped") << "rows 1 ff rew" << "stopped 0 of 1 -@0 hw-1 loads 0 |  | ";
-    QTest::newRow("unknown states are ignored") << "rows 1 play clear state 3 state -1"
-        << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 |  | ";
-    QTest::newRow("the playlist selects the playing row only when shown") << "rows 3 at 2 list list"
-        << "stopped 2 of 123 -@0 hw-1 loads 0 | HidePlaylist,ShowPlaylist | SelectPlayingItem 2";
-    QTest::newRow("window commands") << "rows 1 button 3 button 9 button 10 button 11 button 13 button -1"
-        << "stopped 0 of 1 -@0 hw-1 loads 0 | OpenSwfFiles,ShowOptions owned,ShowAbout,SetWindowState 3 | ";
+    QTest::newRow("unknown states are ignored") << "rows 1 play clear state 3 state -1" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 |  | ";
+    QTest::newRow("the playlist selects the playing row only when shown") << "rows 3 at 2 list list" << "stopped 2 of 123 -@0 hw-1 loads 0 | HidePlaylist,ShowPlaylist | SelectPlayingItem 2";
+    QTest::newRow("window commands") << "rows 1 open options about full" << "stopped 0 of 1 -@0 hw-1 loads 0 | OpenSwfFiles,ShowOptions owned,ShowAbout,SetWindowState 3 | ";
     QTest::newRow("the list's play item on an empty list") << "select 2" << "stopped 0 of  -@0 hw-1 loads 0 |  | ";
-    QTest::newRow("the list's play item restarts even the current row") << "rows 3 at 3 play select 3 clear select 2"
-        << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15 | ") + played(2);
-    QTest::newRow("an ended movie gives way to the next row") << "rows 3 at 3 play clear ended"
-        << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
-    QTest::newRow("an ended movie on a list of one restarts") << "rows 1 play clear ended"
-        << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
-    QTest::newRow("an ended movie on an emptied list stops") << "rows 2 at 2 play remove 2 remove 1 clear ended"
-        << "stopped 2 of  0@0 hw-1 loads 1 |  | ";
+    QTest::newRow("the list's play item restarts even the current row") << "rows 3 at 3 play select 3 clear select 2" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15 | ") + played(2);
+    QTest::newRow("an ended movie gives way to the next row") << "rows 3 play clear ended" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(2);
+    QTest::newRow("an ended movie on a list of one restarts") << "rows 1 play clear ended" << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("an ended movie on an emptied list stops") << "rows 2 at 2 play remove 2 remove 1 clear ended" << "stopped 2 of  0@0 hw-1 loads 1 |  | ";
     QTest::newRow("space while stopped does not start") << "rows 1 key 32 0" << "stopped 0 of 1 -@0 hw-1 loads 0 | key 0 | ";
     QTest::newRow("shift+space pauses") << "rows 1 play clear key 32 1" << "paused 1 of 1 m1.swf@0 hw-1 loads 1 | key 0 | ";
-    QTest::newRow("space while paused resumes") << "rows 1 play pause clear key 32 0"
-        << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | key 0 | ";
+    QTest::newRow("space while paused resumes") << "rows 1 play pause clear key 32 0" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | key 0 | ";
     QTest::newRow("ctrl+space is no key") << "rows 1 play clear key 32 2" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | key 32 | ";
-    QTest::newRow("ctrl+O, ctrl+enter and F2 go to the window") << "key 79 2 key 13 2 key 113 0"
-        << "stopped 0 of  -@0 hw-1 loads 0 | OpenSwfFiles,key 79,SetWindowState 3,key 0,ShowOptions unowned,key 113 | ";
-    QTest::newRow("page down and page up") << "rows 3 at 2 play clear key 34 0 key 33 0"
-        << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15,key 0,StripTwips 15,key 0 | ")
-            + played(3) + u',' + played(2);
-    QTest::newRow("ctrl+right and left seek") << "rows 1 play run 0 frame 30 clear key 39 2 key 37 0"
-        << "playing* 1 of 1 m1.swf@30 hw-1 loads 1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0 | ";
+    QTest::newRow("ctrl+O, ctrl+enter and F2 go to the window") << "key 79 2 key 13 2 key 113 0" << "stopped 0 of  -@0 hw-1 loads 0 | OpenSwfFiles,key 79,SetWindowState 3,key 0,ShowOptions unowned,key 113 | ";
+    QTest::newRow("page down and page up") << "rows 3 at 2 play clear key 34 0 key 33 0" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15,key 0,StripTwips 15,key 0 | ") + played(3) + u',' + played(2);
+    QTest::newRow("ctrl+right and left seek") << "rows 1 play run 0 frame 30 clear key 39 2 key 37 0" << "playing* 1 of 1 m1.swf@30 hw-1 loads 1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0 | ";
 }
 
 void TestTransport::commands()
