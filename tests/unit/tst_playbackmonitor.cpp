@@ -77,7 +77,7 @@ void TestPlaybackMonitor::ticks_data()
     // With an engine that answers a skip later: an answer counts only for the movie and frame it was asked about.
     QTest::newRow("late: nothing moved, next row") << "100,100" << "late f 40 f 40 answer 40" << "row 2 playing @0 hw-1 loops 0 | stuck";
     QTest::newRow("late: a move is progress") << "100,100" << "late f 40 f 40 answer 43 f 43" << "row 1 playing @43 hw43 loops 0 |";
-    QTest::newRow("late: the row changed meanwhile") << "100,100" << "late f 40 f 40 next answer 40" << "row 2 playing @0 hw-1 loops 0 |";
+    QTest::newRow("late: the next row stands on the same frame") << "100,100" << "late f 40 f 40 next run 0 f 40 answer 40" << "row 2 playing @40 hw40 loops 0 |";
     QTest::newRow("late: fast forward meanwhile") << "100,100" << "late f 40 f 40 ff answer 40" << "row 1 playing @60 hw40 loops 0 |";
     QTest::newRow("late: a drag back onto the frame meanwhile") << "100,100" << "late f 40 f 40 drag 40 answer 40" << "row 1 playing @40 hw-1 loops 0 |";
     QTest::newRow("late: paused meanwhile, nothing moved") << "100,100" << "late f 40 f 40 pause answer 40" << "row 1 paused @40 hw40 loops 0 |";
