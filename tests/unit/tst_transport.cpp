@@ -1,607 +1,159 @@
 #include "tests/support/playbackrig.h"
-#include "tests/support/testdir.h"
 
+#include <QFileInfo>
 #include <QTest>
 
+namespace {
+
+// Runs space-separated steps on the rig: a command name clicks that button; "rows N" adds N movies of 10 s,
+// "layout axc" adds 5 s movies r1.swf, r2.swf ... where x is a missing file; "at N" sets the current row;
+// "run MS" runs the engine; "frame F" is a tick that samples F; "clear" forgets the calls so far.
+void run(PlaybackRig& rig, const QString& script)
+{
+    Transport& t = rig.transport;
+    const QStringList w = script.split(u' ', Qt::SkipEmptyParts);
+    // In the order of the transport's command numbers.
+    const QStringList names = QStringLiteral("play pause stop open next prev ff rew list options about full").split(u' ');
+    const QHash<QString, std::function<void(int)>> steps { { u"rows"_qs, [&](int n) { rig.addRows(n); } }, { u"at"_qs, [&](int n) { t.SetCurrFileIndex(n); } },
+        { u"run"_qs, [&](int n) { rig.flash.advance(n); } }, { u"frame"_qs, [&](int n) { rig.sample(n); } },
+        { u"state"_qs, [&](int n) { t.SetPlayState(n); } }, { u"select"_qs, [&](int n) { t.mnuListPlay_Click(n); } },
+        { u"remove"_qs, [&](int n) { rig.rows.RemoveRow(n); } }, { u"ended"_qs, [&](int) { t.PlayNextItem(); } },
+        { u"clear"_qs, [&](int) { rig.host.calls.clear(), rig.rows.calls.clear(); } } };
+    for (int i = 0; i < w.size(); ++i) {
+        if (names.contains(w[i])) {
+            t.PlayerBtns_Click(int(names.indexOf(w[i])));
+        } else if (w[i] == u"layout") {
+            const QString layout = w.at(++i);
+            for (int r = 1; r <= layout.size(); ++r)
+                layout[r - 1] == u'x' ? rig.addMissing(QStringLiteral("r%1.swf").arg(r)) : rig.addMovie(QStringLiteral("r%1.swf").arg(r), 50);
+        } else if (w[i] == u"key") {
+            int key = w.at(++i).toInt();
+            t.Form_KeyDown(key, w.at(++i).toInt());
+            rig.host.calls.append(QStringLiteral("key %1").arg(key));
+        } else {
+            QVERIFY2(steps.contains(w[i]), qPrintable(w[i]));
+            steps[w[i]](w[i] == u"ended" || w[i] == u"clear" ? 0 : w.at(++i).toInt());
+        }
+    }
+}
+
+// What the playlist is told when row starts playing a movie of that many seconds.
+QString played(int row, int seconds = 10)
+{
+    return QStringLiteral("SetDurations %1 00:%2 00:00:%2,MarkPlayingItem %1,SelectPlayingItem %1")
+        .arg(row)
+        .arg(seconds, 2, 10, QLatin1Char('0'));
+}
+
+// "playing* 2 of 123 m2.swf@0 hw-1 loads 1 | window calls | playlist calls": the state (* while the timer
+// runs), the current row and the rows' numbers, the player's movie and frame, the high-water frame.
+QString outcome(PlaybackRig& rig)
+{
+    Transport& t = rig.transport;
+    QString numbers;
+    for (int row = 1; row <= rig.rows.RowCount(); ++row)
+        numbers += QString::number(rig.rows.At(row).number);
+    const QString movie = rig.flash.Movie().isEmpty() ? QStringLiteral("-") : QFileInfo(rig.flash.Movie()).fileName();
+    const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
+    return QStringLiteral("%1%2 %3 of %4 %5@%6 hw%7 loads %8 | %9 | %10")
+        .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
+        .arg(t.CurrFileIndex())
+        .arg(numbers, movie)
+        .arg(rig.flash.FrameNum())
+        .arg(t.LastFrame())
+        .arg(rig.loads())
+        .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','));
+}
+
+} // namespace
+
 // The transport's commands with the simulated engine: which row plays, what the player is told and
-// what the window shows.
+// what the window and the playlist are asked to show.
 class TestTransport : public QObject {
     Q_OBJECT
 private slots:
-    void play_startsTheRowTheIndexWrapsTo_data();
-    void play_startsTheRowTheIndexWrapsTo();
-    void play_onEmptyList_opensTheFileDialogAndKeepsTheState();
-    void play_whilePaused_resumesTheSameFrameWithoutReloading();
-    void play_fileThatIsNoMovie_isReportedAndStillPlayed();
-    void play_whilePlaying_restartsTheRowFromItsFirstFrame();
-    void play_removesVanishedFilesWhenTheirTurnComes_data();
-    void play_removesVanishedFilesWhenTheirTurnComes();
-    void nextAndPrevious_atTheEnds_data();
-    void nextAndPrevious_atTheEnds();
-    void pause_holdsTheFrameAndStopsTheTimer();
-    void stop_unloadsTheMovieAndClearsTheHighWaterFrame();
-    void fastForwardAndRewind_atTheirLimits_data();
-    void fastForwardAndRewind_atTheirLimits();
-    void fastForward_whilePaused_movesTheFrameAndStaysPaused();
-    void fastForwardAndRewind_whileStopped_doNothing();
-    void rewind_beforeTheFrameCountIsKnown_showsFrameZeroAndAnEmptyStrip();
-    void setPlayState_presentsEachState_data();
-    void setPlayState_presentsEachState();
-    void setPlayState_withAnUnknownState_doesNothing();
-    void enteringPlay_turnsNoScaleIntoShowAll_data();
-    void enteringPlay_turnsNoScaleIntoShowAll();
-    void pictureSizeMenu_setsTheScaleOnly();
-    void singleLoop_pressedTwice_leavesFlagAndPicturesAsTheyWere();
-    void togglePlaylist_selectsThePlayingRowOnlyWhenShowing();
-    void windowCommands_goToTheWindow_data();
-    void windowCommands_goToTheWindow();
-    void listPlay_restartsAtTheSelectedRow();
-    void playNextItem_afterTheListWasEmptied_stopsInsteadOfDividingByZero();
-    void keyDown_spaceDependsOnThePlayState_data();
-    void keyDown_spaceDependsOnThePlayState();
-    void keyDown_dispatchesShortcutsOnce_data();
-    void keyDown_dispatchesShortcutsOnce();
+    void commands_data();
+    void commands();
+    void presentationAndScale();
 };
 
-
-void TestTransport::play_startsTheRowTheIndexWrapsTo_data()
+void TestTransport::commands_data()
 {
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("played");
-    QTest::newRow("no current row plays the first") << 5 << 0 << 1;
-    QTest::newRow("a negative index plays the first") << 5 << -3 << 1;
-    QTest::newRow("an index in range plays that row") << 5 << 3 << 3;
-    QTest::newRow("the last row") << 5 << 5 << 5;
-    QTest::newRow("an index beyond the list wraps into it") << 5 << 7 << 2;
-    QTest::newRow("two rounds beyond") << 5 << 11 << 1;
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("play without a current row plays the first") << "rows 2 play" << QStringLiteral("playing* 1 of 12 m1.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(1);
+    QTest::newRow("play beyond the list wraps into it") << "rows 5 at 7 clear play" << QStringLiteral("playing* 2 of 12345 m2.swf@0 hw-1 loads 1 | StripTwips 15 | ") + played(2);
+    QTest::newRow("play on an empty list asks for files") << "play" << "stopped 1 of  -@0 hw-1 loads 0 | OpenSwfFiles | ";
+    QTest::newRow("play while paused resumes the held frame") << "rows 1 play run 2000 pause run 2000 clear play" << "playing* 1 of 1 m1.swf@19 hw-1 loads 1 |  | ";
+    QTest::newRow("play while playing restarts the row") << "rows 3 at 3 play run 2000 clear play" << QStringLiteral("playing* 3 of 123 m3.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(3);
+    QTest::newRow("a vanished row gives way to the next") << "layout axxd at 2 play" << QStringLiteral("playing* 2 of 12 r4.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 2,RemoveRow 2,RenumberList,") + played(2, 5);
+    QTest::newRow("vanished last rows fall back row by row") << "layout axx at 3 play" << QStringLiteral("playing* 1 of 1 r1.swf@0 hw-1 loads 1 | StripTwips 15 | RemoveRow 3,RemoveRow 2,RenumberList,") + played(1, 5);
+    QTest::newRow("every row vanished: stopped") << "layout xxx at 2 play" << "stopped 0 of  0@0 hw-1 loads 0 |  | RemoveRow 2,RemoveRow 2,RemoveRow 1";
+    QTest::newRow("next from the last row wraps") << "rows 3 at 3 play clear next" << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("next with one row restarts it") << "rows 1 play run 500 next" << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15,StripTwips 15 | ") + played(1) + u',' + played(1);
+    QTest::newRow("previous from the second row") << "rows 3 at 2 play clear prev" << QStringLiteral("playing* 1 of 123 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("no previous from the first row") << "rows 3 play run 500 clear prev" << "playing* 1 of 123 m1.swf@4 hw-1 loads 1 |  | ";
+    QTest::newRow("no previous with one row") << "rows 1 at 2 prev" << "stopped 2 of 1 -@0 hw-1 loads 0 |  | ";
+    QTest::newRow("pause holds the frame") << "rows 1 play run 1000 pause run 1000" << QStringLiteral("paused 1 of 1 m1.swf@9 hw-1 loads 1 | StripTwips 15 | ") + played(1);
+    QTest::newRow("stop unloads and forgets the high-water frame") << "rows 1 play run 0 frame 5 clear stop" << "stopped 1 of 1 0@0 hw-1 loads 1 |  | ";
+    QTest::newRow("fast forward plays on from 20 frames later") << "rows 1 play run 0 frame 40 clear ff run 500" << "playing* 1 of 1 m1.swf@64 hw40 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("fast forward onto the second-last frame") << "rows 1 play run 0 frame 78 clear ff" << "playing* 1 of 1 m1.swf@98 hw78 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("no fast forward onto the last frame") << "rows 1 play run 0 frame 79 clear ff" << "playing* 1 of 1 m1.swf@79 hw79 loads 1 |  | ";
+    QTest::newRow("no fast forward before the frame count is known") << "rows 1 play frame 3 clear ff" << "playing* 1 of 1 m1.swf@3 hw-1 loads 1 |  | ";
+    QTest::newRow("fast forward while paused stays paused") << "rows 1 play run 0 frame 30 pause clear ff run 500" << "paused 1 of 1 m1.swf@50 hw30 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("no rewind from frame 19") << "rows 1 play run 0 frame 19 clear rew" << "playing* 1 of 1 m1.swf@19 hw19 loads 1 |  | ";
+    QTest::newRow("rewind from 20 to 0 forgets the high-water frame") << "rows 1 play run 0 frame 20 clear rew" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | FrameInfo,Strip | ";
+    QTest::newRow("no seeking while stopped") << "rows 1 ff rew" << "stopped 0 of 1 -@0 hw-1 loads 0 |  | ";
+    QTest::newRow("unknown states are ignored") << "rows 1 play clear state 3 state -1" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 |  | ";
+    QTest::newRow("the playlist selects the playing row only when shown") << "rows 3 at 2 list list" << "stopped 2 of 123 -@0 hw-1 loads 0 | HidePlaylist,ShowPlaylist | SelectPlayingItem 2";
+    QTest::newRow("window commands") << "rows 1 open options about full" << "stopped 0 of 1 -@0 hw-1 loads 0 | OpenSwfFiles,ShowOptions owned,ShowAbout,SetWindowState 3 | ";
+    QTest::newRow("the list's play item on an empty list") << "select 2" << "stopped 0 of  -@0 hw-1 loads 0 |  | ";
+    QTest::newRow("the list's play item restarts even the current row") << "rows 3 at 3 play select 3 clear select 2" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15 | ") + played(2);
+    QTest::newRow("an ended movie gives way to the next row") << "rows 3 play clear ended" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(2);
+    QTest::newRow("an ended movie on a list of one restarts") << "rows 1 play clear ended" << QStringLiteral("playing* 1 of 1 m1.swf@0 hw-1 loads 2 | StripTwips 15 | ") + played(1);
+    QTest::newRow("an ended movie on an emptied list stops") << "rows 2 at 2 play remove 2 remove 1 clear ended" << "stopped 2 of  0@0 hw-1 loads 1 |  | ";
+    QTest::newRow("space while stopped does not start") << "rows 1 key 32 0" << "stopped 0 of 1 -@0 hw-1 loads 0 | key 0 | ";
+    QTest::newRow("shift+space pauses") << "rows 1 play clear key 32 1" << "paused 1 of 1 m1.swf@0 hw-1 loads 1 | key 0 | ";
+    QTest::newRow("space while paused resumes") << "rows 1 play pause clear key 32 0" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | key 0 | ";
+    QTest::newRow("ctrl+space is no key") << "rows 1 play clear key 32 2" << "playing* 1 of 1 m1.swf@0 hw-1 loads 1 | key 32 | ";
+    QTest::newRow("ctrl+O, ctrl+enter and F2 go to the window") << "key 79 2 key 13 2 key 113 0" << "stopped 0 of  -@0 hw-1 loads 0 | OpenSwfFiles,key 79,SetWindowState 3,key 0,ShowOptions unowned,key 113 | ";
+    QTest::newRow("page down and page up") << "rows 3 at 2 play clear key 34 0 key 33 0" << QStringLiteral("playing* 2 of 123 m2.swf@0 hw-1 loads 3 | StripTwips 15,key 0,StripTwips 15,key 0 | ") + played(3) + u',' + played(2);
+    QTest::newRow("ctrl+right and left seek") << "rows 1 play run 0 frame 30 clear key 39 2 key 37 0" << "playing* 1 of 1 m1.swf@30 hw-1 loads 1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0 | ";
 }
 
-void TestTransport::play_startsTheRowTheIndexWrapsTo()
+void TestTransport::commands()
 {
-    QFETCH(int, rows);
-    QFETCH(int, index);
-    QFETCH(int, played);
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
     PlaybackRig rig;
-    rig.addRows(rows);
-    rig.transport.SetCurrFileIndex(index);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-
-    const QString name = QStringLiteral("m%1.swf").arg(played);
-    QCOMPARE(rig.transport.CurrFileIndex(), played);
-    QCOMPARE(rig.flash.Movie(), rig.dir.filePath(name));
-    QVERIFY(rig.flash.Playing());
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-    QVERIFY(rig.transport.TimerPlay().isActive());
-    QCOMPARE(rig.transport.LastFrame(), -1);
-    QCOMPARE(rig.host.title, name);
-    QCOMPARE(rig.host.stripTwips, 15);
-    QCOMPARE(rig.rows.MarkedRow(), played);
-    // 100 frames at 10 fps: the header gives 10 s, written into the row and the total time.
-    QCOMPARE(rig.rows.At(played).timeShort, QStringLiteral("00:10"));
-    QCOMPARE(rig.rows.At(played).timeFull, QStringLiteral("00:00:10"));
-    QCOMPARE(rig.transport.TotalTimeText(), QStringLiteral("00:10"));
-    QCOMPARE(rig.transport.CurrentSwfInfo().FrameCount, uint16_t(100));
-    QCOMPARE(rig.host.presentation, PresentationFor(Transport::Playing));
+    run(rig, script);
+    // A row that names the state alone leaves out the calls.
+    QCOMPARE(outcome(rig).section(QStringLiteral(" | "), 0, int(expected.count(QStringLiteral(" | ")))), expected);
 }
 
-void TestTransport::play_onEmptyList_opensTheFileDialogAndKeepsTheState()
-{
-    PlaybackRig rig;
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.transport.CurrFileIndex(), 1);
-    QCOMPARE(rig.host.calls, QStringList { QStringLiteral("OpenSwfFiles") });
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
-    QCOMPARE(rig.host.presentations, 0);
-    QVERIFY(rig.flash.calls.isEmpty());
-
-    // An index already set is kept.
-    rig.transport.SetCurrFileIndex(4);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.transport.CurrFileIndex(), 4);
-}
-
-void TestTransport::play_fileThatIsNoMovie_isReportedAndStillPlayed()
+void TestTransport::presentationAndScale()
 {
     PlaybackRig rig;
-    rig.addMovie(QStringLiteral("good.swf"), 50);
-    const QString text = rig.addMissing(QStringLiteral("notes.swf"));
-    QVERIFY(WriteAll(text, "just text, no movie"));
-    rig.transport.SetCurrFileIndex(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.host.notFlashMessages, 0);
-
-    rig.transport.PlayerBtns_Click(Transport::CmdNext);
-    QCOMPARE(rig.host.notFlashMessages, 1);
-    QCOMPARE(rig.flash.Movie(), text);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-
-    // Back to the movie: nothing more to report.
-    rig.transport.PlayerBtns_Click(Transport::CmdNext);
-    QCOMPARE(rig.transport.CurrFileIndex(), 1);
-    QCOMPARE(rig.host.notFlashMessages, 1);
-}
-
-void TestTransport::play_whilePaused_resumesTheSameFrameWithoutReloading()
-{
-    PlaybackRig rig;
-    rig.addRows(2);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(2000);
-    rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    const int held = rig.flash.FrameNum();
-    QVERIFY(held > 10);
-    rig.flash.advance(2000);
-    QCOMPARE(rig.flash.FrameNum(), held);
-
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.loads(), 1);
-    QCOMPARE(rig.flash.FrameNum(), held);
-    QVERIFY(rig.flash.Playing());
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-    QVERIFY(rig.transport.TimerPlay().isActive());
-    rig.flash.advance(500);
-    QVERIFY(rig.flash.FrameNum() > held);
-}
-
-void TestTransport::play_whilePlaying_restartsTheRowFromItsFirstFrame()
-{
-    PlaybackRig rig;
-    rig.addRows(3);
-    rig.transport.SetCurrFileIndex(2);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(3000);
-    QVERIFY(rig.flash.FrameNum() > 20);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.loads(), 2);
-    QCOMPARE(rig.flash.FrameNum(), 0);
-    QCOMPARE(rig.transport.CurrFileIndex(), 2);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-}
-
-void TestTransport::play_removesVanishedFilesWhenTheirTurnComes_data()
-{
-    QTest::addColumn<QString>("layout"); // one letter a row: x is a missing file
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("played"); // 0: nothing left to play
-    QTest::addColumn<QString>("playedName");
-    QTest::addColumn<int>("rowsLeft");
-    QTest::newRow("a missing middle row gives way to the next") << "axc" << 2 << 2 << "r3.swf" << 2;
-    QTest::newRow("two missing rows in a row") << "axxd" << 2 << 2 << "r4.swf" << 2;
-    QTest::newRow("a missing last row gives way to the new last") << "abx" << 3 << 2 << "r2.swf" << 2;
-    QTest::newRow("the last rows missing fall back row by row") << "axx" << 3 << 1 << "r1.swf" << 1;
-    QTest::newRow("every row missing empties the list") << "xxx" << 2 << 0 << "" << 0;
-}
-
-void TestTransport::play_removesVanishedFilesWhenTheirTurnComes()
-{
-    QFETCH(QString, layout);
-    QFETCH(int, index);
-    QFETCH(int, played);
-    QFETCH(QString, playedName);
-    QFETCH(int, rowsLeft);
-    PlaybackRig rig;
-    for (int i = 0; i < layout.size(); ++i) {
-        const QString name = QStringLiteral("r%1.swf").arg(i + 1);
-        if (layout.at(i) == u'x')
-            rig.addMissing(name);
-        else
-            rig.addMovie(name, 50);
-    }
-    rig.transport.SetCurrFileIndex(index);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-
-    QCOMPARE(rig.rows.RowCount(), rowsLeft);
-    QCOMPARE(rig.transport.CurrFileIndex(), played);
-    if (played == 0) {
-        QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
-        QVERIFY(!rig.transport.TimerPlay().isActive());
-        QCOMPARE(rig.loads(), 0);
-        QVERIFY(!rig.rows.calls.contains(QStringLiteral("RenumberList")));
-        return;
-    }
-    QCOMPARE(rig.flash.Movie(), rig.dir.filePath(playedName));
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-    QCOMPARE(rig.rows.calls.count(QStringLiteral("RenumberList")), 1);
-    // Renumbering comes after the removals and before the row is marked.
-    const int renumbered = int(rig.rows.calls.indexOf(QStringLiteral("RenumberList")));
-    QVERIFY(renumbered > int(rig.rows.calls.lastIndexOf(QRegularExpression(QStringLiteral("^RemoveRow")))));
-    QVERIFY(renumbered < int(rig.rows.calls.indexOf(QStringLiteral("MarkPlayingItem %1").arg(played))));
-    for (int row = 1; row <= rig.rows.RowCount(); ++row)
-        QCOMPARE(rig.rows.At(row).number, row);
-}
-
-void TestTransport::nextAndPrevious_atTheEnds_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("expected"); // the current row afterwards
-    QTest::addColumn<bool>("acts");
-    QTest::newRow("next from the last row wraps to the first") << 5 << 5 << int(Transport::CmdNext) << 1 << true;
-    QTest::newRow("next from the middle") << 5 << 2 << int(Transport::CmdNext) << 3 << true;
-    QTest::newRow("next with one row restarts it") << 1 << 1 << int(Transport::CmdNext) << 1 << true;
-    QTest::newRow("previous from the first row does nothing") << 5 << 1 << int(Transport::CmdPrevious) << 1 << false;
-    QTest::newRow("previous from the third plays the second") << 5 << 3 << int(Transport::CmdPrevious) << 2 << true;
-    QTest::newRow("previous from the last") << 5 << 5 << int(Transport::CmdPrevious) << 4 << true;
-    QTest::newRow("previous with one row does nothing") << 1 << 1 << int(Transport::CmdPrevious) << 1 << false;
-}
-
-void TestTransport::nextAndPrevious_atTheEnds()
-{
-    QFETCH(int, rows);
-    QFETCH(int, index);
-    QFETCH(int, command);
-    QFETCH(int, expected);
-    QFETCH(bool, acts);
-    PlaybackRig rig;
-    rig.addRows(rows);
-    rig.transport.SetCurrFileIndex(index);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(1000);
-    const int frameBefore = rig.flash.FrameNum();
-
-    rig.transport.PlayerBtns_Click(command);
-    QCOMPARE(rig.transport.CurrFileIndex(), expected);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-    QCOMPARE(rig.loads(), acts ? 2 : 1);
-    QCOMPARE(rig.flash.Movie(), rig.dir.filePath(QStringLiteral("m%1.swf").arg(expected)));
-    QCOMPARE(rig.flash.FrameNum(), acts ? 0 : frameBefore);
-    if (acts) // the old movie was unloaded before the new one came
-        QCOMPARE(rig.flash.calls.filter(QStringLiteral("LoadMovie")).at(1), QStringLiteral("LoadMovie 0 0"));
-}
-
-void TestTransport::pause_holdsTheFrameAndStopsTheTimer()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(1000);
-    rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Paused));
-    QVERIFY(!rig.transport.TimerPlay().isActive());
-    QVERIFY(!rig.flash.Playing());
-    QCOMPARE(rig.flash.calls.last(), QStringLiteral("StopPlay"));
-    QCOMPARE(rig.host.presentation, PresentationFor(Transport::Paused));
-}
-
-void TestTransport::stop_unloadsTheMovieAndClearsTheHighWaterFrame()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.tick();
-    rig.tick();
-    QVERIFY(rig.transport.LastFrame() > 0);
-    rig.transport.PlayerBtns_Click(Transport::CmdStop);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
-    QCOMPARE(rig.transport.LastFrame(), -1);
-    QCOMPARE(rig.flash.Movie(), FlashControl::UnloadUrl);
-    QVERIFY(!rig.transport.TimerPlay().isActive());
-    QCOMPARE(rig.host.presentation, PresentationFor(Transport::Stopped));
-    QCOMPARE(rig.transport.CurrFileIndex(), 1);
-}
-
-void TestTransport::fastForwardAndRewind_atTheirLimits_data()
-{
-    QTest::addColumn<int>("frame");
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("expected"); // -1: the command does nothing
-    QTest::newRow("fast forward from 75 reaches 95") << 75 << int(Transport::CmdFastForward) << 95;
-    QTest::newRow("fast forward to the second-last frame") << 78 << int(Transport::CmdFastForward) << 98;
-    QTest::newRow("fast forward refuses the last frame") << 79 << int(Transport::CmdFastForward) << -1;
-    QTest::newRow("fast forward refuses beyond the end") << 90 << int(Transport::CmdFastForward) << -1;
-    QTest::newRow("rewind from 19 does nothing") << 19 << int(Transport::CmdRewind) << -1;
-    QTest::newRow("rewind from 20 reaches 0") << 20 << int(Transport::CmdRewind) << 0;
-    QTest::newRow("rewind from 75 reaches 55") << 75 << int(Transport::CmdRewind) << 55;
-}
-
-void TestTransport::fastForwardAndRewind_atTheirLimits()
-{
-    QFETCH(int, frame);
-    QFETCH(int, command);
-    QFETCH(int, expected);
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(0); // ready: 100 frames
-    QCOMPARE(rig.transport.TotalFrameCount(), 100);
-    rig.flash.SetFrameNum(frame);
-    rig.tick(0); // the monitor takes the frame as progress
-    QCOMPARE(rig.transport.LastFrame(), frame);
-    rig.flash.calls.clear();
-    rig.host.calls.clear();
-
-    rig.transport.PlayerBtns_Click(command);
-    if (expected < 0) {
-        QVERIFY(rig.flash.calls.isEmpty());
-        QVERIFY(rig.host.calls.isEmpty());
-        QCOMPARE(rig.flash.FrameNum(), frame);
-        QCOMPARE(rig.transport.LastFrame(), frame);
-        return;
-    }
-    QCOMPARE(rig.flash.FrameNum(), expected);
-    QCOMPARE(rig.flash.calls, (QStringList { QStringLiteral("SetFrameNum %1").arg(expected), QStringLiteral("Play") }));
-    QVERIFY(rig.host.frameInfo.startsWith(QStringLiteral("%1/100  ").arg(expected)));
-    QCOMPARE(rig.host.stripFraction, expected / 100.0);
-    QCOMPARE(rig.host.barValue, float(expected));
-    // Seeking writes the frame information before the strip.
-    QCOMPARE(rig.host.calls, (QStringList { QStringLiteral("FrameInfo"), QStringLiteral("Strip") }));
-    // Rewinding clears the high-water frame so the jump back is not taken for a loop.
-    QCOMPARE(rig.transport.LastFrame(), command == Transport::CmdRewind ? -1 : frame);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-}
-
-void TestTransport::fastForward_whilePaused_movesTheFrameAndStaysPaused()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.advance(0);
-    rig.flash.SetFrameNum(30);
-    rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    rig.flash.calls.clear();
-    rig.transport.PlayerBtns_Click(Transport::CmdFastForward);
-    QCOMPARE(rig.flash.FrameNum(), 50);
-    QVERIFY(!rig.flash.calls.contains(QStringLiteral("Play")));
-    rig.flash.advance(1000);
-    QCOMPARE(rig.flash.FrameNum(), 50);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Paused));
-    QVERIFY(rig.host.frameInfo.startsWith(QStringLiteral("50/100  ")));
-}
-
-void TestTransport::fastForwardAndRewind_whileStopped_doNothing()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdFastForward);
-    rig.transport.PlayerBtns_Click(Transport::CmdRewind);
-    QVERIFY(rig.flash.calls.isEmpty());
-    QVERIFY(rig.host.calls.isEmpty());
-}
-
-void TestTransport::rewind_beforeTheFrameCountIsKnown_showsFrameZeroAndAnEmptyStrip()
-{
-    PlaybackRig rig;
-    auto slow = MakeTimeline(100);
-    slow.readyDelayMs = 60000;
-    rig.addMovie(QStringLiteral("slow.swf"), slow);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    QCOMPARE(rig.transport.TotalFrameCount(), 0);
-    rig.flash.forceFrame(30);
-    rig.transport.PlayerBtns_Click(Transport::CmdRewind);
-    QCOMPARE(rig.flash.FrameNum(), 10);
-    QVERIFY(rig.host.frameInfo.startsWith(QStringLiteral("0/0  ")));
-    QCOMPARE(rig.host.stripFraction, 0.0);
-    QCOMPARE(rig.host.barValue, 0.0f);
-}
-
-void TestTransport::setPlayState_presentsEachState_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("timer");
-    QTest::addColumn<PlayStatePresentation>("expected");
-    // play, pause, stop enabled, strip, frame info, clock, logo, player info
-    QTest::newRow("stopped") << 0 << false << PlayStatePresentation { true, false, false, false, false, false, true, false };
-    QTest::newRow("playing") << 1 << true << PlayStatePresentation { false, true, true, true, true, true, false, true };
-    QTest::newRow("paused") << 2 << false << PlayStatePresentation { true, false, true, true, true, false, false, true };
-}
-
-void TestTransport::setPlayState_presentsEachState()
-{
-    QFETCH(int, state);
-    QFETCH(bool, timer);
-    QFETCH(PlayStatePresentation, expected);
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.flash.calls.clear();
-    rig.transport.SetPlayState(state);
-    QCOMPARE(rig.transport.PlayState(), state);
-    QCOMPARE(rig.transport.TimerPlay().isActive(), timer);
-    QCOMPARE(rig.transport.TimerPlay().interval(), 400);
-    QVERIFY(rig.host.presentation == expected);
-    QCOMPARE(rig.flash.calls.contains(QStringLiteral("LoadMovie 0 0")), state == 0);
-    if (state == 0)
-        QCOMPARE(rig.transport.LastFrame(), -1);
-}
-
-void TestTransport::setPlayState_withAnUnknownState_doesNothing()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    const int presented = rig.host.presentations;
-    for (int state : { -1, 3, 100 }) {
+    QList<PlayStatePresentation> shown;
+    for (int state : { 1, 2, 0, 3 }) {
         rig.transport.SetPlayState(state);
-        QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-        QVERIFY(rig.transport.TimerPlay().isActive());
+        shown.append(rig.host.presentation);
     }
-    QCOMPARE(rig.host.presentations, presented);
-}
-
-void TestTransport::enteringPlay_turnsNoScaleIntoShowAll_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("unscaled becomes fitted") << "NoScale" << "ShowAll";
-    QTest::newRow("fill stays") << "ExactFit" << "ExactFit";
-    QTest::newRow("fit stays") << "ShowAll" << "ShowAll";
-}
-
-void TestTransport::enteringPlay_turnsNoScaleIntoShowAll()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    PlaybackRig rig;
-    rig.flash.SetScale(before);
-    rig.transport.SetPlayState(Transport::Paused);
-    QCOMPARE(rig.flash.Scale(), before);
-    rig.transport.SetPlayState(Transport::Playing);
-    QCOMPARE(rig.flash.Scale(), after);
-}
-
-void TestTransport::pictureSizeMenu_setsTheScaleOnly()
-{
-    PlaybackRig rig;
-    rig.addRows(1);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    const int presented = rig.host.presentations;
+    // play, pause, stop enabled, strip, frame info, clock, logo, player info; state 3 is refused
+    const PlayStatePresentation playing { false, true, true, true, true, true, false, true };
+    const PlayStatePresentation paused { true, false, true, true, true, false, false, true };
+    QVERIFY(shown == (QList<PlayStatePresentation> { playing, paused, {}, {} }));
+    // Entering play turns the unscaled picture into the fitted one; the menu sets the scale alone.
+    QStringList scales;
+    for (auto item : { &Transport::mnuPlayerSizeStrech_Click, &Transport::mnuPlayerSizeOrigin_Click }) {
+        (rig.transport.*item)();
+        scales << rig.flash.Scale();
+        rig.transport.SetPlayState(Transport::Playing);
+        scales << rig.flash.Scale();
+    }
     rig.transport.mnuPlayerSizeOrigin_Click();
-    QCOMPARE(rig.flash.Scale(), QStringLiteral("NoScale"));
-    rig.transport.mnuPlayerSizeStrech_Click();
-    QCOMPARE(rig.flash.Scale(), QStringLiteral("ExactFit"));
     rig.transport.mnuPlayerSizeAtutoFit_Click();
-    QCOMPARE(rig.flash.Scale(), QStringLiteral("ShowAll"));
-    QCOMPARE(rig.host.presentations, presented);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-}
-
-void TestTransport::singleLoop_pressedTwice_leavesFlagAndPicturesAsTheyWere()
-{
-    PlaybackRig rig;
-    rig.transport.PlayerBtns_Click(Transport::CmdSingleLoop);
-    QVERIFY(rig.transport.SingleLoop());
-    QCOMPARE(rig.host.singleLoopSwaps, 1);
-    rig.transport.PlayerBtns_Click(Transport::CmdSingleLoop);
-    QVERIFY(!rig.transport.SingleLoop());
-    QCOMPARE(rig.host.singleLoopSwaps % 2, 0);
-}
-
-void TestTransport::togglePlaylist_selectsThePlayingRowOnlyWhenShowing()
-{
-    PlaybackRig rig;
-    rig.addRows(3);
-    rig.transport.SetCurrFileIndex(2);
-    rig.transport.PlayerBtns_Click(Transport::CmdTogglePlaylist);
-    QVERIFY(!rig.host.playlistVisible);
-    QVERIFY(rig.rows.calls.filter(QStringLiteral("SelectPlayingItem")).isEmpty());
-    rig.transport.PlayerBtns_Click(Transport::CmdTogglePlaylist);
-    QVERIFY(rig.host.playlistVisible);
-    QCOMPARE(rig.rows.calls, QStringList { QStringLiteral("SelectPlayingItem 2") });
-}
-
-void TestTransport::windowCommands_goToTheWindow_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<QStringList>("calls");
-    QTest::newRow("open files") << 3 << QStringList { QStringLiteral("OpenSwfFiles") };
-    QTest::newRow("options, owned by the window") << 9 << QStringList { QStringLiteral("ShowOptions owned") };
-    QTest::newRow("about") << 10 << QStringList { QStringLiteral("ShowAbout") };
-    QTest::newRow("full screen") << 11 << QStringList { QStringLiteral("SetWindowState 3") };
-    QTest::newRow("an index past the last command") << 13 << QStringList {};
-    QTest::newRow("a negative index") << -1 << QStringList {};
-}
-
-void TestTransport::windowCommands_goToTheWindow()
-{
-    QFETCH(int, command);
-    QFETCH(QStringList, calls);
-    PlaybackRig rig;
-    rig.addRows(2);
-    rig.transport.PlayerBtns_Click(command);
-    QCOMPARE(rig.host.calls, calls);
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
-    QVERIFY(rig.flash.calls.isEmpty());
-}
-
-void TestTransport::listPlay_restartsAtTheSelectedRow()
-{
-    PlaybackRig rig;
-    rig.transport.mnuListPlay_Click(1);
-    QCOMPARE(rig.transport.CurrFileIndex(), 0);
-    QCOMPARE(rig.host.presentations, 0);
-
-    rig.addRows(3);
-    rig.transport.SetCurrFileIndex(3);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.transport.mnuListPlay_Click(3); // the current row restarts too
-    QCOMPARE(rig.loads(), 2);
-    rig.transport.mnuListPlay_Click(2);
-    QCOMPARE(rig.transport.CurrFileIndex(), 2);
-    QCOMPARE(rig.flash.Movie(), rig.dir.filePath(QStringLiteral("m2.swf")));
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-}
-
-void TestTransport::playNextItem_afterTheListWasEmptied_stopsInsteadOfDividingByZero()
-{
-    PlaybackRig rig;
-    rig.addRows(2);
-    rig.transport.SetCurrFileIndex(2);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.rows.RemoveRow(2);
-    rig.rows.RemoveRow(1);
-    rig.host.calls.clear();
-    rig.transport.PlayNextItem();
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Stopped));
-    QVERIFY(!rig.transport.TimerPlay().isActive());
-    QCOMPARE(rig.flash.Movie(), FlashControl::UnloadUrl);
-    QVERIFY(rig.host.calls.isEmpty()); // no file dialog pops up by itself
-}
-
-void TestTransport::keyDown_spaceDependsOnThePlayState_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<int>("after");
-    QTest::newRow("space while stopped does not start") << 0 << 0 << 0;
-    QTest::newRow("space while playing pauses") << 1 << 0 << 2;
-    QTest::newRow("space while paused resumes") << 2 << 0 << 1;
-    QTest::newRow("shift+space pauses like space") << 1 << 1 << 2;
-    QTest::newRow("ctrl+space does nothing") << 1 << 2 << 1;
-}
-
-void TestTransport::keyDown_spaceDependsOnThePlayState()
-{
-    QFETCH(int, state);
-    QFETCH(int, shift);
-    QFETCH(int, after);
-    PlaybackRig rig;
-    rig.addRows(1);
-    if (state != 0)
-        rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    if (state == 2)
-        rig.transport.PlayerBtns_Click(Transport::CmdPause);
-    int key = 32;
-    rig.transport.Form_KeyDown(key, shift);
-    QCOMPARE(rig.transport.PlayState(), after);
-    QCOMPARE(key, shift == 2 ? 32 : 0);
-    QCOMPARE(rig.loads(), state == 0 ? 0 : 1);
-}
-
-void TestTransport::keyDown_dispatchesShortcutsOnce_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<QStringList>("hostCalls");
-    QTest::addColumn<int>("currentRow");
-    QTest::addColumn<int>("keyAfter");
-    QTest::newRow("ctrl+O opens files once, not consumed") << 79 << 2 << QStringList { QStringLiteral("OpenSwfFiles") } << 2 << 79;
-    QTest::newRow("ctrl+enter toggles full screen") << 13 << 2 << QStringList { QStringLiteral("SetWindowState 3") } << 2 << 0;
-    QTest::newRow("F2 opens the options without an owner") << 113 << 0 << QStringList { QStringLiteral("ShowOptions unowned") } << 2 << 113;
-    QTest::newRow("page down plays the next row") << 34 << 0 << QStringList {} << 3 << 0;
-    QTest::newRow("page up plays the previous row") << 33 << 0 << QStringList {} << 1 << 0;
-    QTest::newRow("ctrl+page down does nothing") << 34 << 2 << QStringList {} << 2 << 34;
-    QTest::newRow("escape is no shortcut") << 27 << 0 << QStringList {} << 2 << 27;
-}
-
-void TestTransport::keyDown_dispatchesShortcutsOnce()
-{
-    QFETCH(int, key);
-    QFETCH(int, shift);
-    QFETCH(QStringList, hostCalls);
-    QFETCH(int, currentRow);
-    QFETCH(int, keyAfter);
-    PlaybackRig rig;
-    rig.addRows(3);
-    rig.transport.SetCurrFileIndex(2);
-    rig.transport.PlayerBtns_Click(Transport::CmdPlay);
-    rig.host.calls.clear();
-    rig.transport.Form_KeyDown(key, shift);
-    // Only the window requests; a new row also resets the strip.
-    QCOMPARE(rig.host.calls.filter(QRegularExpression(QStringLiteral("^(Open|Show|SetWindow)"))), hostCalls);
-    QCOMPARE(rig.transport.CurrFileIndex(), currentRow);
-    QCOMPARE(key, keyAfter);
+    QCOMPARE(scales << rig.flash.Scale(), (QStringList { u"ExactFit"_qs, u"ExactFit"_qs, u"NoScale"_qs, u"ShowAll"_qs, u"ShowAll"_qs }));
     QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
 }
 
