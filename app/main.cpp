@@ -48,7 +48,7 @@ int runProgram(const QStringList& paths)
         files.append(CommandLinePath(path, QDir::currentPath()));
     // A second copy hands its file to the first and ends without a window.
     SingleInstance instance;
-    const SingleInstance::Role role = instance.start(files.value(0));
+    const SingleInstance::Role role = instance.start(files);
     if (role == SingleInstance::Role::HandedOver || role == SingleInstance::Role::Unconfirmed)
         return 0;
 
@@ -61,9 +61,7 @@ int runProgram(const QStringList& paths)
     program.watchPlayerInput(flash.inputWidget());
     QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
 
-    QObject::connect(&instance, &SingleInstance::activationRequested, &program,
-        [&program](const QString& token) { SingleInstance::activateWindow(&program.window(), token); });
-    QObject::connect(&instance, &SingleInstance::fileHandedOver, &program, &Program::playHandedOver);
+    program.takeHandOffsFrom(instance);
     ClipboardHandOff clipboard;
     QObject::connect(&clipboard, &ClipboardHandOff::fileHandedOver, &program, &Program::playHandedOver);
     clipboard.start();

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/companionmessages.h"
 #include "app/frmoptions.h"
+#include "app/singleinstance.h"
 #include "core/settings.h"
 #include "core/flashcontrol.h"
 #include "playback/keymap.h"
@@ -155,6 +156,13 @@ void Program::restoreAtStartUp()
 }
 
 void Program::playHandedOver(const QString& path) { m_model->AddFileToList(path, true, true); }
+
+void Program::takeHandOffsFrom(SingleInstance& instance)
+{
+    connect(&instance, &SingleInstance::activationRequested, this,
+        [this](const QString& token) { SingleInstance::activateWindow(m_window.get(), token); });
+    connect(&instance, &SingleInstance::fileHandedOver, this, &Program::playHandedOver);
+}
 
 void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)
 {

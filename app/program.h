@@ -14,6 +14,7 @@ class PlaylistMenus;
 class PlaylistModel;
 class PlaylistView;
 class QTimer;
+class SingleInstance;
 class Transport;
 class frmMain;
 struct Settings;
@@ -40,6 +41,8 @@ public:
     void start(const QStringList& paths);
     // A file handed over by a second copy or the clipboard: appended and played at once.
     void playHandedOver(const QString& path);
+    // A second copy's files come to this program and raise its window.
+    void takeHandOffsFrom(SingleInstance& instance);
 
     // WindowHost
     void OpenSwfFiles() override;

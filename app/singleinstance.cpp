@@ -56,6 +56,11 @@ bool SingleInstance::listening() const
     return m_server && m_server->isListening();
 }
 
+SingleInstance::Role SingleInstance::start(const QStringList& paths, int timeoutMs)
+{
+    return start(paths.value(0), timeoutMs);
+}
+
 SingleInstance::Role SingleInstance::start(const QString& path, int timeoutMs)
 {
     HandOffMessage message;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QLocalServer;
@@ -35,6 +36,7 @@ public:
     // Becomes the first copy, or hands path (made absolute by the caller; empty to only activate)
     // and the desktop's activation token to the first copy. Blocks for at most timeoutMs.
     Role start(const QString& path, int timeoutMs = DefaultTimeoutMs);
+    Role start(const QStringList& paths, int timeoutMs = DefaultTimeoutMs);
 
     QString serverName() const { return m_serverName; }
     // True while this copy is the first and takes messages.
