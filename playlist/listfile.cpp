@@ -37,7 +37,8 @@ QString resolve(const QString& path, const QString& listFolder)
     if (path.contains(QStringLiteral("://")) || listFolder.isEmpty() || !QDir::isRelativePath(path)
         || isForeignAbsolute(path))
         return path;
-    return QDir::cleanPath(listFolder + u'/' + path);
+    // A collection copied from Windows with its list: "动画\a.swf" is the file a.swf in the folder 动画.
+    return QDir::cleanPath(listFolder + u'/' + QString(path).replace(u'\\', u'/'));
 }
 
 ListFileLine parseLine(const QString& line, const QString& listFolder)
