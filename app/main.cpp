@@ -49,8 +49,17 @@ int runProgram(const QStringList& paths)
     // A second copy hands its file to the first and ends without a window.
     SingleInstance instance;
     const SingleInstance::Role role = instance.start(files);
-    if (role == SingleInstance::Role::HandedOver || role == SingleInstance::Role::Unconfirmed)
+    if (role == SingleInstance::Role::HandedOver)
         return 0;
+    if (role != SingleInstance::Role::First) {
+        // Another copy holds the lock but did not take the files in time: never a second program
+        // beside it, and the user learns why nothing opened.
+        std::fputs(role == SingleInstance::Role::Unconfirmed
+                ? "quenbarrowick: the running copy does not answer; it gets the files once it does\n"
+                : "quenbarrowick: the running copy does not answer; nothing was handed over\n",
+            stderr);
+        return 1;
+    }
 
     const QString dataFolder = DataFolderFor(QCoreApplication::applicationDirPath());
     Settings settings;
