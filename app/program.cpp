@@ -157,11 +157,19 @@ void Program::restoreAtStartUp()
 
 void Program::playHandedOver(const QString& path) { m_model->AddFileToList(path, true, true); }
 
+void Program::addHandedOver(const QStringList& paths)
+{
+    PlaylistModel::Batch batch(*m_model);
+    for (const QString& path : paths)
+        m_model->AddFileToList(path, false, true);
+}
+
 void Program::takeHandOffsFrom(SingleInstance& instance)
 {
     connect(&instance, &SingleInstance::activationRequested, this,
         [this](const QString& token) { SingleInstance::activateWindow(m_window.get(), token); });
     connect(&instance, &SingleInstance::fileHandedOver, this, &Program::playHandedOver);
+    connect(&instance, &SingleInstance::moreFilesHandedOver, this, &Program::addHandedOver);
 }
 
 void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)

@@ -41,6 +41,8 @@ public:
     void start(const QStringList& paths);
     // A file handed over by a second copy or the clipboard: appended and played at once.
     void playHandedOver(const QString& path);
+    // Further files handed over behind it: appended only.
+    void addHandedOver(const QStringList& paths);
     // A second copy's files come to this program and raise its window.
     void takeHandOffsFrom(SingleInstance& instance);
 
