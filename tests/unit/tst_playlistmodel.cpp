@@ -131,8 +131,9 @@ void TestPlaylistModel::addFileToList_playNow_makesNewRowCurrentAndPlays()
             QStringLiteral("/m/4.swf") });
     QCOMPARE(m_model->AddFileToList(QStringLiteral("/m/5.swf"), true, true), 5);
     QCOMPARE(transport.CurrFileIndex(), 5);
-    QCOMPARE(
-        transport.calls, (QStringList { QStringLiteral("SetCurrFileIndex 5"), QStringLiteral("PlayerBtns_Click 0") }));
+    QCOMPARE(transport.calls,
+        (QStringList { QStringLiteral("SetPlayState 0"), QStringLiteral("SetCurrFileIndex 5"),
+            QStringLiteral("PlayerBtns_Click 0") }));
     QCOMPARE(m_model->RowColor(5), PlaylistModel::PlayingColor);
     QCOMPARE(m_model->RowColor(4), 0x123456);
 }
