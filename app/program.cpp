@@ -136,7 +136,9 @@ void Program::restoreAtStartUp()
     if (m_settings.SaveList) {
         const QString listFile = m_commands->ListFilePath();
         if (FileExists(listFile)) {
-            OpenListFile(*m_model, *m_transport, listFile);
+            // Only appended: what plays is the saved row when AutoPlay is set, or the named files, and
+            // never row 1 on the way there.
+            AppendListFile(*m_model, listFile);
             const int rows = m_model->RowCount();
             if (m_startPaths.isEmpty() && rows >= 1) {
                 const int saved = m_settings.ListFileIndex;
