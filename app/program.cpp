@@ -21,10 +21,12 @@
 #include "playlist/playlistview.h"
 #include "shell/frmmain.h"
 #include "swf/frmflashinfo.h"
+#include "swf/swfheader.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 #include <cmath>
@@ -271,6 +273,17 @@ void Program::PresentPlayState(const PlayStatePresentation&)
     m_window->PresentPlayState(m_transport->PlayState());
 }
 
-void Program::ShowNotFlashMessage() { ::ShowNotFlashMessage(m_window.get()); }
+void Program::ShowNotFlashMessage()
+{
+    // A box without a loop of its own: the play command or the addition that asks for it runs to its
+    // end first, so no tick or hand-off can enter it halfway, and the monitor goes on ticking while the
+    // box is up. One box stands for any number of such files.
+    if (m_notFlashBox)
+        return;
+    m_notFlashBox = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"),
+        SwfFormat::NotFlash.toString(), QMessageBox::Ok, m_window.get());
+    m_notFlashBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_notFlashBox->open();
+}
 
 void Program::SwapSingleLoopPictures() { m_window->ExchangeSingleLoopPictures(); }

@@ -3,11 +3,13 @@
 #include "core/windowhost.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
 class FlashControl;
 class PlayerProgressBar;
+class QMessageBox;
 class PlaylistCommands;
 class PlaylistDialogs;
 class PlaylistMenus;
@@ -85,5 +87,6 @@ private:
     PlayerProgressBar* m_progressBar = nullptr; // owned by the window
     PlaylistMenus* m_menus = nullptr; // owned by the window
     QStringList m_startPaths;
+    QPointer<QMessageBox> m_notFlashBox;
     bool m_unloaded = false;
 };
