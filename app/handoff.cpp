@@ -42,7 +42,9 @@ QString CommandLinePath(const QString& argument, const QString& workingFolder)
 
 QByteArray EncodeHandOff(const HandOffMessage& message)
 {
-    const QByteArray payload = message.activationToken.toUtf8() + '\0' + message.text.toUtf8();
+    QByteArray payload = message.activationToken.toUtf8() + '\0' + message.text.toUtf8();
+    for (const QString& text : message.moreTexts)
+        payload += '\0' + text.toUtf8();
     QByteArray bytes(Magic.data(), Magic.size());
     char length[4];
     qToBigEndian(static_cast<quint32>(payload.size()), length);
@@ -66,11 +68,13 @@ DecodeResult DecodeHandOff(QByteArrayView received)
     if (received.size() > HeaderSize + qsizetype(length))
         return { DecodeStatus::Invalid, {} }; // one message per connection
     const QByteArrayView payload = received.sliced(HeaderSize, length);
-    const qsizetype separator = payload.indexOf('\0');
-    if (separator < 0)
+    if (!payload.contains('\0'))
         return { DecodeStatus::Invalid, {} };
     HandOffMessage message;
-    message.activationToken = QString::fromUtf8(payload.first(separator));
-    message.text = QString::fromUtf8(payload.sliced(separator + 1));
+    const QList<QByteArray> parts = payload.toByteArray().split('\0');
+    message.activationToken = QString::fromUtf8(parts.at(0));
+    message.text = QString::fromUtf8(parts.at(1));
+    for (qsizetype i = 2; i < parts.size(); ++i)
+        message.moreTexts.append(QString::fromUtf8(parts.at(i)));
     return { DecodeStatus::Complete, message };
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What a second copy of the program hands to the first: the file named on its command line, and the
@@ -23,11 +24,13 @@ QString CommandLinePath(const QString& argument, const QString& workingFolder);
 struct HandOffMessage {
     QString activationToken;
     QString text; // a hand-off text, or empty to only activate
+    QStringList moreTexts; // the hand-off texts of further files, in the order given
 };
 
-// On the wire: "QBRW", the payload length (4 bytes, big-endian), then the token and the text in
-// UTF-8 separated by one NUL. Messages are small; anything longer than the cap is refused unread.
-inline constexpr quint32 MaxHandOffPayload = 64 * 1024;
+// On the wire: "QBRW", the payload length (4 bytes, big-endian), then the token, the text and the
+// further texts in UTF-8, each separated from the next by one NUL. Anything longer than the cap (room
+// for the paths of a wildcard over a large folder) is refused unread.
+inline constexpr quint32 MaxHandOffPayload = 1024 * 1024;
 inline constexpr char HandOffAck = '\x06';
 
 QByteArray EncodeHandOff(const HandOffMessage& message);

@@ -48,9 +48,18 @@ int runProgram(const QStringList& paths)
         files.append(CommandLinePath(path, QDir::currentPath()));
     // A second copy hands its file to the first and ends without a window.
     SingleInstance instance;
-    const SingleInstance::Role role = instance.start(files.value(0));
-    if (role == SingleInstance::Role::HandedOver || role == SingleInstance::Role::Unconfirmed)
+    const SingleInstance::Role role = instance.start(files);
+    if (role == SingleInstance::Role::HandedOver)
         return 0;
+    if (role != SingleInstance::Role::First) {
+        // Another copy holds the lock but did not take the files in time: never a second program
+        // beside it, and the user learns why nothing opened.
+        std::fputs(role == SingleInstance::Role::Unconfirmed
+                ? "quenbarrowick: the running copy does not answer; it gets the files once it does\n"
+                : "quenbarrowick: the running copy does not answer; nothing was handed over\n",
+            stderr);
+        return 1;
+    }
 
     const QString dataFolder = DataFolderFor(QCoreApplication::applicationDirPath());
     Settings settings;
@@ -61,9 +70,7 @@ int runProgram(const QStringList& paths)
     program.watchPlayerInput(flash.inputWidget());
     QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
 
-    QObject::connect(&instance, &SingleInstance::activationRequested, &program,
-        [&program](const QString& token) { SingleInstance::activateWindow(&program.window(), token); });
-    QObject::connect(&instance, &SingleInstance::fileHandedOver, &program, &Program::playHandedOver);
+    program.takeHandOffsFrom(instance);
     ClipboardHandOff clipboard;
     QObject::connect(&clipboard, &ClipboardHandOff::fileHandedOver, &program, &Program::playHandedOver);
     clipboard.start();

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/companionmessages.h"
 #include "app/frmoptions.h"
+#include "app/singleinstance.h"
 #include "core/settings.h"
 #include "core/flashcontrol.h"
 #include "playback/keymap.h"
@@ -20,10 +21,12 @@
 #include "playlist/playlistview.h"
 #include "shell/frmmain.h"
 #include "swf/frmflashinfo.h"
+#include "swf/swfheader.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 #include <cmath>
@@ -135,7 +138,9 @@ void Program::restoreAtStartUp()
     if (m_settings.SaveList) {
         const QString listFile = m_commands->ListFilePath();
         if (FileExists(listFile)) {
-            OpenListFile(*m_model, *m_transport, listFile);
+            // Only appended: what plays is the saved row when AutoPlay is set, or the named files, and
+            // never row 1 on the way there.
+            AppendListFile(*m_model, listFile);
             const int rows = m_model->RowCount();
             if (m_startPaths.isEmpty() && rows >= 1) {
                 const int saved = m_settings.ListFileIndex;
@@ -155,6 +160,21 @@ void Program::restoreAtStartUp()
 }
 
 void Program::playHandedOver(const QString& path) { m_model->AddFileToList(path, true, true); }
+
+void Program::addHandedOver(const QStringList& paths)
+{
+    PlaylistModel::Batch batch(*m_model);
+    for (const QString& path : paths)
+        m_model->AddFileToList(path, false, true);
+}
+
+void Program::takeHandOffsFrom(SingleInstance& instance)
+{
+    connect(&instance, &SingleInstance::activationRequested, this,
+        [this](const QString& token) { SingleInstance::activateWindow(m_window.get(), token); });
+    connect(&instance, &SingleInstance::fileHandedOver, this, &Program::playHandedOver);
+    connect(&instance, &SingleInstance::moreFilesHandedOver, this, &Program::addHandedOver);
+}
 
 void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)
 {
@@ -253,6 +273,17 @@ void Program::PresentPlayState(const PlayStatePresentation&)
     m_window->PresentPlayState(m_transport->PlayState());
 }
 
-void Program::ShowNotFlashMessage() { ::ShowNotFlashMessage(m_window.get()); }
+void Program::ShowNotFlashMessage()
+{
+    // A box without a loop of its own: the play command or the addition that asks for it runs to its
+    // end first, so no tick or hand-off can enter it halfway, and the monitor goes on ticking while the
+    // box is up. One box stands for any number of such files.
+    if (m_notFlashBox)
+        return;
+    m_notFlashBox = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"),
+        SwfFormat::NotFlash.toString(), QMessageBox::Ok, m_window.get());
+    m_notFlashBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_notFlashBox->open();
+}
 
 void Program::SwapSingleLoopPictures() { m_window->ExchangeSingleLoopPictures(); }

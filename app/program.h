@@ -3,17 +3,20 @@
 #include "core/windowhost.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
 class FlashControl;
 class PlayerProgressBar;
+class QMessageBox;
 class PlaylistCommands;
 class PlaylistDialogs;
 class PlaylistMenus;
 class PlaylistModel;
 class PlaylistView;
 class QTimer;
+class SingleInstance;
 class Transport;
 class frmMain;
 struct Settings;
@@ -40,6 +43,10 @@ public:
     void start(const QStringList& paths);
     // A file handed over by a second copy or the clipboard: appended and played at once.
     void playHandedOver(const QString& path);
+    // Further files handed over behind it: appended only.
+    void addHandedOver(const QStringList& paths);
+    // A second copy's files come to this program and raise its window.
+    void takeHandOffsFrom(SingleInstance& instance);
 
     // WindowHost
     void OpenSwfFiles() override;
@@ -80,5 +87,6 @@ private:
     PlayerProgressBar* m_progressBar = nullptr; // owned by the window
     PlaylistMenus* m_menus = nullptr; // owned by the window
     QStringList m_startPaths;
+    QPointer<QMessageBox> m_notFlashBox;
     bool m_unloaded = false;
 };

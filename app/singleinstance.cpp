@@ -58,10 +58,21 @@ bool SingleInstance::listening() const
 
 SingleInstance::Role SingleInstance::start(const QString& path, int timeoutMs)
 {
+    return start(path.isEmpty() ? QStringList() : QStringList { path }, timeoutMs);
+}
+
+SingleInstance::Role SingleInstance::start(const QStringList& paths, int timeoutMs)
+{
     HandOffMessage message;
     message.activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
-    if (!path.isEmpty())
-        message.text = HandOffText(path);
+    for (const QString& path : paths) {
+        if (path.isEmpty())
+            continue;
+        if (message.text.isEmpty())
+            message.text = HandOffText(path);
+        else
+            message.moreTexts.append(HandOffText(path));
+    }
     const QByteArray bytes = EncodeHandOff(message);
 
     const QDeadlineTimer deadline(timeoutMs);
@@ -173,6 +184,13 @@ void SingleInstance::readFrom(QLocalSocket* socket)
     emit activationRequested(result.message.activationToken);
     if (const std::optional<QString> path = HandOffPath(result.message.text); path && !path->isEmpty())
         emit fileHandedOver(*path);
+    QStringList more;
+    for (const QString& text : std::as_const(result.message.moreTexts)) {
+        if (const std::optional<QString> path = HandOffPath(text); path && !path->isEmpty())
+            more.append(*path);
+    }
+    if (!more.isEmpty())
+        emit moreFilesHandedOver(more);
 }
 
 void SingleInstance::activateWindow(QWidget* window, const QString& activationToken)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QLocalServer;
@@ -32,8 +33,9 @@ public:
     explicit SingleInstance(const QString& serverName = defaultServerName(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Becomes the first copy, or hands path (made absolute by the caller; empty to only activate)
+    // Becomes the first copy, or hands paths (made absolute by the caller; none to only activate)
     // and the desktop's activation token to the first copy. Blocks for at most timeoutMs.
+    Role start(const QStringList& paths, int timeoutMs = DefaultTimeoutMs);
     Role start(const QString& path, int timeoutMs = DefaultTimeoutMs);
 
     QString serverName() const { return m_serverName; }
@@ -47,8 +49,10 @@ public:
 signals:
     // A second copy started: raise the main window. Always comes before fileHandedOver.
     void activationRequested(const QString& activationToken);
-    // A second copy was started with this file: add it to the playlist and play it.
+    // A second copy was started with this file (its first): add it to the playlist and play it.
     void fileHandedOver(const QString& path);
+    // The further files of the same second copy, right after its first: added behind it, not played.
+    void moreFilesHandedOver(const QStringList& paths);
 
 private:
     bool becomeFirst();

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -9,18 +10,22 @@
 bool RevealInFileManager(const QString& path)
 {
     const QFileInfo info(path);
-    const QUrl fileUrl = QUrl::fromLocalFile(info.absoluteFilePath());
+    const QUrl folder = QUrl::fromLocalFile(info.absolutePath());
 
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
-            QStringLiteral("/org/freedesktop/FileManager1"), QStringLiteral("org.freedesktop.FileManager1"),
-            QStringLiteral("ShowItems"));
-        call << QStringList { fileUrl.toString() } << QString();
-        // A short timeout: with no file manager running, the bus may try to activate one.
-        const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
-        if (reply.type() == QDBusMessage::ReplyMessage)
-            return true;
-    }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absolutePath()));
+    if (!bus.isConnected())
+        return QDesktopServices::openUrl(folder);
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"), QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("ShowItems"));
+    call << QStringList { QUrl::fromLocalFile(info.absoluteFilePath()).toString() } << QString();
+    // Answered later: the bus may first start a file manager, which can take seconds, and the window
+    // must not stand still meanwhile. No answer, or an error, opens the folder instead.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 3000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [folder](QDBusPendingCallWatcher* done) {
+        if (done->isError())
+            QDesktopServices::openUrl(folder);
+        done->deleteLater();
+    });
+    return true;
 }

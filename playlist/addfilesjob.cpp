@@ -13,15 +13,33 @@ AddFilesJob::AddFilesJob(
     , m_transport(transport)
     , m_collector(paths)
     , m_origin(origin)
-    , m_wasEmpty(model.RowCount() < 1)
-    , m_oldCount(model.RowCount())
 {
+}
+
+void AddFilesJob::begin()
+{
+    m_started = true;
+    m_wasEmpty = m_model.RowCount() < 1;
+    noteTransport();
+}
+
+void AddFilesJob::noteTransport()
+{
+    m_seenIndex = m_transport.CurrFileIndex();
+    m_seenState = m_transport.PlayState();
+}
+
+bool AddFilesJob::transportAsLeft() const
+{
+    return m_transport.CurrFileIndex() == m_seenIndex && m_transport.PlayState() == m_seenState;
 }
 
 bool AddFilesJob::RunFor(int budgetMs)
 {
     if (m_done)
         return true;
+    if (!m_started)
+        begin();
     QElapsedTimer clock;
     clock.start();
     bool more = true;
@@ -44,26 +62,34 @@ bool AddFilesJob::RunFor(int budgetMs)
 
 void AddFilesJob::addOne(const QString& path)
 {
-    if (m_origin == Origin::Drop && IsListFile(path))
+    const int before = m_model.RowCount();
+    if (m_origin == Origin::Drop && IsListFile(path)) {
+        // The list starts its own first row: that is this job's doing, not someone else's.
         OpenListFile(m_model, m_transport, path);
-    else
+        noteTransport();
+    } else {
         m_model.AddFileToList(path, false, true);
+    }
+    // Rows handed over between two slices sit between this job's rows.
+    if (m_firstRow == 0 && m_model.RowCount() > before)
+        m_firstRow = before + 1;
 }
 
 void AddFilesJob::finish()
 {
     m_done = true;
-    const int rows = m_model.RowCount();
-    if (m_origin == Origin::OpenDialog) {
-        // Only rows this job added can start; nothing chosen was a movie, nothing changes.
-        if (m_transport.PlayState() != TransportControl::Playing && rows > m_oldCount) {
-            m_transport.SetCurrFileIndex(m_oldCount + 1);
-            m_transport.SetPlayState(TransportControl::Stopped);
+    // Only rows this job added can start; nothing chosen was a movie, nothing changes.
+    if (m_firstRow > 0) {
+        if (m_origin == Origin::OpenDialog) {
+            if (m_transport.PlayState() != TransportControl::Playing) {
+                m_transport.SetCurrFileIndex(m_firstRow);
+                m_transport.SetPlayState(TransportControl::Stopped);
+                m_transport.PlayerBtns_Click(TransportControl::CmdPlay);
+            }
+        } else if (m_wasEmpty && transportAsLeft()) {
+            m_transport.SetCurrFileIndex(m_firstRow);
             m_transport.PlayerBtns_Click(TransportControl::CmdPlay);
         }
-    } else if (m_wasEmpty && rows >= 1) {
-        m_transport.SetCurrFileIndex(1);
-        m_transport.PlayerBtns_Click(TransportControl::CmdPlay);
     }
     emit Done();
 }

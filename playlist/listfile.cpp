@@ -37,7 +37,8 @@ QString resolve(const QString& path, const QString& listFolder)
     if (path.contains(QStringLiteral("://")) || listFolder.isEmpty() || !QDir::isRelativePath(path)
         || isForeignAbsolute(path))
         return path;
-    return QDir::cleanPath(listFolder + u'/' + path);
+    // A collection copied from Windows with its list: "动画\a.swf" is the file a.swf in the folder 动画.
+    return QDir::cleanPath(listFolder + u'/' + QString(path).replace(u'\\', u'/'));
 }
 
 ListFileLine parseLine(const QString& line, const QString& listFolder)
@@ -120,6 +121,30 @@ WriteResult WriteListFile(const PlaylistModel& model, const QString& path)
     return WriteFileAtomically(path, ListFileBytes(model));
 }
 
+bool AppendListFile(PlaylistModel& model, const QString& ListFile)
+{
+    if (!IsListFile(ListFile))
+        return true;
+    if (!FileExists(ListFile))
+        return false;
+    QFile file(ListFile);
+    // Only regular files: reading a named pipe would wait forever.
+    if (QFileInfo(ListFile).isFile() && file.open(QIODevice::ReadOnly)) {
+        const QList<ListFileLine> lines = ParseListFile(file.readAll(), QFileInfo(ListFile).absolutePath());
+        PlaylistModel::Batch batch(model);
+        for (const ListFileLine& line : lines) {
+            if (line.hasFields) {
+                const int row = model.AddFileToList(line.path, false, false);
+                if (row > 0)
+                    model.SetDurations(row, line.timeShort, line.timeFull);
+            } else {
+                model.AddFileToList(line.path, false, true);
+            }
+        }
+    }
+    return true;
+}
+
 bool OpenListFile(PlaylistModel& model, TransportControl& transport, const QString& ListFile)
 {
     const int oldCount = model.RowCount();
@@ -127,21 +152,7 @@ bool OpenListFile(PlaylistModel& model, TransportControl& transport, const QStri
         if (!FileExists(ListFile))
             return false;
         transport.SetPlayState(TransportControl::Stopped);
-        QFile file(ListFile);
-        // Only regular files: reading a named pipe would wait forever.
-        if (QFileInfo(ListFile).isFile() && file.open(QIODevice::ReadOnly)) {
-            const QList<ListFileLine> lines = ParseListFile(file.readAll(), QFileInfo(ListFile).absolutePath());
-            PlaylistModel::Batch batch(model);
-            for (const ListFileLine& line : lines) {
-                if (line.hasFields) {
-                    const int row = model.AddFileToList(line.path, false, false);
-                    if (row > 0)
-                        model.SetDurations(row, line.timeShort, line.timeFull);
-                } else {
-                    model.AddFileToList(line.path, false, true);
-                }
-            }
-        }
+        AppendListFile(model, ListFile);
     }
     if (model.RowCount() > oldCount) {
         transport.SetCurrFileIndex(oldCount + 1);

@@ -34,3 +34,6 @@ WriteResult WriteListFile(const PlaylistModel& model, const QString& path);
 // Appends the rows of a list file and plays the first of them. False only when the ".m3u" file
 // does not exist; a name with another ending reads nothing.
 bool OpenListFile(PlaylistModel& model, TransportControl& transport, const QString& ListFile);
+
+// The same rows appended, and nothing played or stopped.
+bool AppendListFile(PlaylistModel& model, const QString& ListFile);

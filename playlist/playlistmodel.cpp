@@ -68,6 +68,8 @@ int PlaylistModel::AddFileToList(const QString& fileName, bool PlayNow, bool Rea
 
     if (PlayNow && m_transport) {
         flushPending();
+        // As a double click does: a paused movie would otherwise only resume.
+        m_transport->SetPlayState(TransportControl::Stopped);
         m_transport->SetCurrFileIndex(n);
         m_transport->PlayerBtns_Click(TransportControl::CmdPlay);
     }

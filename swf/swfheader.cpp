@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <lzma.h>
 #include <zlib.h>
 
@@ -211,7 +212,8 @@ bool decodeHeader(QIODevice& in, SwfHeaderInfo& info)
 
 QString FileNameOfPath(const QString& path)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
+    // Lists made on Windows separate with "\".
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
     return slash < 0 ? path : path.sliced(slash + 1);
 }
 

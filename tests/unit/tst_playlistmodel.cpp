@@ -72,7 +72,7 @@ private slots:
             f.model.Text(4, PlaylistModel::ColTimeFull), FormatDuration(0, DurationFull)); // not the previous one's
         QCOMPARE(notFlash.count(), 1);
         QCOMPARE(notFlash.first().first().toString(), text);
-        QCOMPARE(f.transport.calls, QStringList({ u"SetCurrFileIndex 4"_s, u"PlayerBtns_Click 0"_s }));
+        QCOMPARE(f.transport.calls, QStringList({ u"SetPlayState 0"_s, u"SetCurrFileIndex 4"_s, u"PlayerBtns_Click 0"_s }));
         QCOMPARE(f.model.RowColor(4), PlaylistModel::PlayingColor);
     }
 
