@@ -100,6 +100,8 @@ void Program::connectWindow()
     connect(w, &frmMain::Form_KeyDown, this, &Program::keyDown);
     connect(w, &frmMain::unloading, this, &Program::unload);
     connect(m_progressBar, &PlayerProgressBar::DragProgress, &t->Monitor(), &PlaybackMonitor::DragProgress);
+    // The bar of a movie whose position is unknown takes no clicks: it stays where it shows.
+    connect(&t->Monitor(), &PlaybackMonitor::SeekableChanged, m_progressBar, &QWidget::setEnabled);
 }
 
 void Program::connectPlaylist()

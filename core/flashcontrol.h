@@ -37,6 +37,10 @@ public:
     virtual int TotalFrames() const = 0;
     virtual bool Playing() const = 0;
     virtual int ReadyState() const = 0;
+    // Once ready: whether the root timeline can be read and driven. False for a movie the engine
+    // plays without a frame to report (no probe in it, a probe that never answered, an
+    // ActionScript 3 movie whose document class is a Sprite); FrameNum then says nothing.
+    virtual bool TimelineReadable() const { return true; }
 
     // Moving off a frame that waits for a click: from lastFrame, set FrameNum to FrameNum + 1,
     // then + 2, + 3 ... while the frame stays lastFrame, at most MaxSkipAttempts times; when the

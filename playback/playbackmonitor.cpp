@@ -56,6 +56,10 @@ void PlaybackMonitor::TimerPlay_Timer()
         if (++m_loadWait.ticks <= MaxLoadWaitTicks)
             return;
     }
+    if (Unsupervised()) {
+        ShowPosition(0, DisplayOrder::Tick);
+        return;
+    }
     t.m_sampledFrame = m_flash.FrameNum();
     const int64_t total = t.m_totalFrameCount;
 
@@ -138,8 +142,16 @@ void PlaybackMonitor::onStuckFrameSkipped(int fromFrame, int reachedFrame)
 
 void PlaybackMonitor::OnReadyStateChange(int newState)
 {
-    if (newState == FlashControl::ReadyComplete)
-        m_transport.m_totalFrameCount = m_flash.TotalFrames();
+    if (newState != FlashControl::ReadyComplete)
+        return;
+    m_transport.m_totalFrameCount = m_flash.TotalFrames();
+    emit SeekableChanged(!Unsupervised());
+}
+
+bool PlaybackMonitor::Unsupervised() const
+{
+    return m_flash.ReadyState() == FlashControl::ReadyComplete
+        && (!m_flash.TimelineReadable() || m_transport.m_totalFrameCount < 2);
 }
 
 double PlaybackMonitor::stripFraction(int frame) const
@@ -160,11 +172,22 @@ QString PlaybackMonitor::FrameInfoText(int frame, int totalFrames, float frameRa
     return text;
 }
 
+QString PlaybackMonitor::UnknownPositionText(float frameRate, const QString& totalTimeText)
+{
+    QString text = QStringLiteral("--/--  ");
+    if (frameRate > 0)
+        text += u"--:--/" + totalTimeText;
+    return text;
+}
+
 void PlaybackMonitor::ShowPosition(int frame, DisplayOrder order)
 {
     const Transport& t = m_transport;
-    const int total = t.m_totalFrameCount;
-    const QString info = FrameInfoText(frame, total, t.m_currentSwfInfo.FrameRate, t.m_totalTimeText);
+    const bool unknown = Unsupervised();
+    const int total = unknown ? 0 : t.m_totalFrameCount;
+    const float rate = t.m_currentSwfInfo.FrameRate;
+    const QString info
+        = unknown ? UnknownPositionText(rate, t.m_totalTimeText) : FrameInfoText(frame, total, rate, t.m_totalTimeText);
     if (order == DisplayOrder::Tick) {
         m_host.SetProgressMiniFraction(stripFraction(frame));
         m_host.SetFrameInfoText(info);
@@ -178,7 +201,8 @@ void PlaybackMonitor::ShowPosition(int frame, DisplayOrder order)
 
 void PlaybackMonitor::DragProgress(float percent)
 {
-    if (!std::isfinite(percent))
+    // A movie whose position is unknown cannot be sought.
+    if (!std::isfinite(percent) || Unsupervised())
         return;
     Transport& t = m_transport;
     const int total = t.m_totalFrameCount;

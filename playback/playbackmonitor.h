@@ -36,6 +36,11 @@ public:
     enum class DisplayOrder { Tick, Seek };
     void ShowPosition(int frame, DisplayOrder order);
 
+    // True for a loaded movie whose root timeline cannot be read, or whose root has a single frame
+    // (its life is in clips): its position is unknown, the rules have nothing to judge, and it
+    // plays until the user moves on.
+    bool Unsupervised() const;
+
     // Ticks a movie may take to report ready before the usual rules judge it (10 s at 400 ms).
     static constexpr int MaxLoadWaitTicks = 25;
 
@@ -49,10 +54,14 @@ public:
     // "1234/5678  00:51/03:56": frame, total, two spaces, then play time and duration when the rate
     // is known. A total of 0 (no ready report yet) shows frame 0.
     static QString FrameInfoText(int frame, int totalFrames, float frameRate, const QString& totalTimeText);
+    // "--/--  --:--/03:56": the same for a movie whose position is unknown.
+    static QString UnknownPositionText(float frameRate, const QString& totalTimeText);
 
 signals:
     // Emitted when a movie is given up or restarted, before the row changes.
     void MovieEnded(EndReason reason);
+    // Whether the full progress bar can seek the movie that has just reported ready.
+    void SeekableChanged(bool seekable);
 
 private:
     void onStuckFrameSkipped(int fromFrame, int reachedFrame);

@@ -44,6 +44,7 @@ public:
     int TotalFrames() const override { return m_ready == ReadyComplete ? m_total : 0; }
     bool Playing() const override { return m_playing; }
     int ReadyState() const override { return m_ready; }
+    bool TimelineReadable() const override { return m_probeUp && m_hasTimeline; }
     void SkipStuckFrame(int lastFrame) override;
 
     // Runs code in the player page; for tests and benchmarks that look at the page itself.

@@ -191,7 +191,7 @@ void Transport::PlayNextItem()
 
 void Transport::fastForward()
 {
-    if (m_playState == Stopped)
+    if (m_playState == Stopped || m_monitor->Unsupervised())
         return;
     const int64_t target = int64_t(m_flash.FrameNum()) + m_settings.FastFrames;
     // Never onto the last frame: the monitor would take that for the end of the movie.
@@ -205,7 +205,7 @@ void Transport::fastForward()
 
 void Transport::rewind()
 {
-    if (m_playState == Stopped)
+    if (m_playState == Stopped || m_monitor->Unsupervised())
         return;
     const int frame = m_flash.FrameNum();
     if (frame < m_settings.FastFrames)

@@ -3,6 +3,8 @@
 #include "core/settings.h"
 #include "swf/formatting.h"
 
+#include <QFileInfo>
+
 QStringList FileInfoLabels()
 {
     return { QStringLiteral("路径"), QStringLiteral("文件名"), QStringLiteral("格式"), QStringLiteral("Flash版本"),
@@ -29,14 +31,12 @@ QStringList FileInfoTexts(const QString& infoPath, const SwfHeaderInfo& info)
 
 HeaderReadOutcome ReadSwfHeaderChecked(const QString& path, SwfHeaderInfo& info)
 {
-    // The reader leaves Format alone when it cannot open the file; clearing it first tells an old
-    // record's value apart from one this read set. The old value comes back when nothing was read.
-    const QString previousFormat = info.Format;
-    info.Format.clear();
     HeaderReadOutcome outcome;
+    // A missing file leaves the record as it was, whose Format may say NotFlash from an earlier
+    // file; any other read starts from an empty record.
+    if (!QFileInfo(path).isFile())
+        return outcome;
     outcome.decoded = ReadSwfHeader(path, info);
     outcome.notFlash = info.Format == SwfFormat::NotFlash;
-    if (info.Format.isEmpty())
-        info.Format = previousFormat;
     return outcome;
 }

@@ -186,7 +186,13 @@ bool decodeHeader(QIODevice& in, SwfHeaderInfo& info)
         return false;
     }
     if (head.size() < 8) {
-        info.Format = (fws ? SwfFormat::Uncompressed : zws ? SwfFormat::Lzma : SwfFormat::Zlib).toString();
+        // A zlib movie is named only once decoded, and these few bytes hold no movie at all.
+        if (cws) {
+            info.FileLength = 0;
+            info.Format = SwfFormat::NotFlash.toString();
+        } else {
+            info.Format = (fws ? SwfFormat::Uncompressed : SwfFormat::Lzma).toString();
+        }
         return false;
     }
     info.Version = static_cast<uint8_t>(head[3]);
@@ -222,6 +228,8 @@ bool ReadSwfHeader(const QString& path, SwfHeaderInfo& info)
     const QFileInfo fileInfo(path);
     if (!fileInfo.isFile())
         return false;
+    // The record describes this file alone: a read that fails keeps nothing of an earlier movie.
+    info = SwfHeaderInfo {};
     info.FileName = FileNameOfPath(path);
     info.FileSize = fileInfo.size();
     QFile file(path);

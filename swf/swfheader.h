@@ -35,8 +35,10 @@ inline constexpr QStringView NotFlash = u"不是Flash文件格式";
 } // namespace SwfFormat
 
 // Reads the header of the file at path into info. True when the stage, frame rate, frame count and
-// duration were decoded. A missing file leaves info untouched; a file that is not a SWF gets
-// FileLength 0 and Format SwfFormat::NotFlash (the callers decide whether to tell the user).
+// duration were decoded. A missing file leaves info untouched; any other read starts from an empty
+// record, so a failed one shows nothing of an earlier file. A file that is not a SWF (a zlib one
+// too short for the fixed header included) gets FileLength 0 and Format SwfFormat::NotFlash (the
+// callers decide whether to tell the user).
 // Compressed movies are decoded only as far as the header needs, whatever their length field claims.
 bool ReadSwfHeader(const QString& path, SwfHeaderInfo& info);
 

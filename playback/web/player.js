@@ -73,6 +73,39 @@
 
     function api() { return player ? player.ruffle() : null; }
 
+    // Where the stage lies in the page under a scale mode, stage centred as the engine places it.
+    function stageRect(mode, stageWidth, stageHeight) {
+        const w = window.innerWidth, h = window.innerHeight;
+        if (mode === "ExactFit")
+            return { x: 0, y: 0, w: w, h: h };
+        const k = mode === "NoScale" ? 1 : Math.min(w / stageWidth, h / stageHeight);
+        return { x: (w - stageWidth * k) / 2, y: (h - stageHeight * k) / 2, w: stageWidth * k, h: stageHeight * k };
+    }
+
+    // The engine takes its scale mode when a movie loads and offers no way to change it later; a
+    // probe changes it live. A movie without one is moved from where the engine draws its stage to
+    // where the chosen mode puts it, until it is loaded again with that mode.
+    function fitStage() {
+        if (!player)
+            return;
+        const r = api();
+        const meta = r && r.readyState >= 2 ? r.metadata : null;
+        let transform = "";
+        if (movie && !movie.probeUp && meta && meta.width > 0 && meta.height > 0 && settings.scale !== movie.loadScale) {
+            const from = stageRect(movie.loadScale, meta.width, meta.height);
+            const to = stageRect(settings.scale, meta.width, meta.height);
+            const sx = to.w / from.w, sy = to.h / from.h;
+            transform = "matrix(" + [sx, 0, 0, sy, to.x - sx * from.x, to.y - sy * from.y].join(",") + ")";
+        }
+        // Compared with what was set, not with the style, which the browser rewrites.
+        if (player.quenTransform !== transform) {
+            player.quenTransform = transform;
+            player.style.transformOrigin = "0 0";
+            player.style.transform = transform;
+        }
+    }
+    window.addEventListener("resize", fitStage);
+
     function call(name) {
         const args = Array.prototype.slice.call(arguments, 1);
         try {
@@ -125,10 +158,11 @@
             document.body.style.background = settings.background;
             if (movie && movie.probeUp)
                 call(Callback.scale, Scales[settings.scale] || "showAll");
+            fitStage();
         },
         load: function (gen, url, probe, total) {
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
-                noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0 };
+                noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0, loadScale: settings.scale };
             const current = movie;
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
                 current.failed = true;
@@ -171,6 +205,8 @@
                 }
             }
             const probed = movie.probeUp;
+            if (loaded)
+                fitStage();
             return {
                 gen: movie.gen,
                 ready: !!loaded && (probed || movie.probe === "none"),
