@@ -113,6 +113,7 @@ void Program::connectPlaylist()
 {
     connect(m_commands.get(), &PlaylistCommands::ListButtonMenuRequested, this,
         [this] { m_menus->mnuListBtn()->popup(m_view->mapToGlobal(QPoint(0, 0))); });
+    m_view->setShortcutKeys(IsShortcutKey);
     connect(m_view, &PlaylistView::KeyForwarded, this, &Program::keyDown);
     connect(m_menus, &PlaylistMenus::InfoRequested, this, [this] {
         const int row = m_model->SelectedRow();
