@@ -6,6 +6,7 @@
 #include "app/singleinstance.h"
 #include "core/settings.h"
 #include "core/flashcontrol.h"
+#include "platform/pointervisibility.h"
 #include "playback/keymap.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerprogressbar.h"
@@ -30,6 +31,15 @@
 #include <QMimeData>
 #include <QTimer>
 #include <cmath>
+
+namespace {
+// A pointer that full screen hid comes back as soon as it moves over one of the program's dialogs.
+void ShowHiddenPointer()
+{
+    if (Pointer::ShowCount() < 0)
+        Pointer::ShowCursor(true);
+}
+} // namespace
 
 Program::Program(Settings& settings, const QString& dataFolder, FlashControl& flash, QWidget* playerView)
     : m_settings(settings)
@@ -108,6 +118,7 @@ void Program::connectPlaylist()
 {
     connect(m_commands.get(), &PlaylistCommands::ListButtonMenuRequested, this,
         [this] { m_menus->mnuListBtn()->popup(m_view->mapToGlobal(QPoint(0, 0))); });
+    m_view->setShortcutKeys(IsShortcutKey);
     connect(m_view, &PlaylistView::KeyForwarded, this, &Program::keyDown);
     connect(m_menus, &PlaylistMenus::InfoRequested, this, [this] {
         const int row = m_model->SelectedRow();
@@ -188,6 +199,7 @@ void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)
 void Program::showFileInfo(const QString& path)
 {
     frmFlashInfo info(path, m_window.get());
+    connect(&info, &frmFlashInfo::pointerMoved, &info, ShowHiddenPointer);
     info.exec();
 }
 
@@ -242,6 +254,7 @@ void Program::SetPlaylistPanelVisible(bool visible) { m_window->SetPlaylistVisib
 void Program::ShowOptions(OptionsOwner owner)
 {
     frmOptions options(m_settings, &m_flash, owner == OptionsOwner::MainWindow ? m_window.get() : nullptr);
+    connect(&options, &frmOptions::pointerMoved, &options, ShowHiddenPointer);
     options.exec();
 }
 

@@ -34,6 +34,11 @@ KeyBinding MapKey(int keyCode, int shift)
     }
 }
 
+bool IsShortcutKey(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    return MapKey(VirtualKeyFromQt(qtKey), ShiftMaskFromQt(modifiers)).action != KeyAction::None;
+}
+
 int VirtualKeyFromQt(int qtKey)
 {
     switch (qtKey) {

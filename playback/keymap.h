@@ -44,6 +44,10 @@ struct KeyBinding {
 // (none, Shift, Alt, Ctrl+Shift ...) the other, so Ctrl+Space and Ctrl+Page Down do nothing.
 KeyBinding MapKey(int keyCode, int shift);
 
+// Whether a Qt key press is one of the shortcuts above. A widget that hands keys on to the window's
+// shortcuts does nothing more with these itself, so that one press never acts twice.
+bool IsShortcutKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
 // The virtual-key code of a Qt key; 0 for keys that have none here.
 int VirtualKeyFromQt(int qtKey);
 // The modifier mask of Qt's modifiers (the keypad flag and Meta are not modifiers here).

@@ -120,6 +120,11 @@ void PlaylistView::ApplyFont(const ListFontChoice& choice)
 
 void PlaylistView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_isShortcut && m_isShortcut(event->key(), event->modifiers())) {
+        emit KeyForwarded(event->key(), event->modifiers());
+        event->accept();
+        return;
+    }
     switch (m_commands.ListKeyDown(event->key())) {
     case PlaylistCommands::KeyOutcome::Handled:
         event->accept();

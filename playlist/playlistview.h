@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <functional>
 
 class PlaylistCommands;
 class PlaylistModel;
@@ -24,6 +25,13 @@ public:
     // Column 1 takes what columns 0 and 2 leave; done again whenever the list changes size.
     void FitFileNameColumn();
     void ApplyFont(const ListFontChoice& font);
+    // The window's shortcut keys. The list hands them on at once, with rows or without, and does
+    // nothing more with them: Page Down plays the next row without also paging the selection, and
+    // Ctrl+Enter is full screen, not Enter.
+    void setShortcutKeys(std::function<bool(int key, Qt::KeyboardModifiers modifiers)> isShortcut)
+    {
+        m_isShortcut = std::move(isShortcut);
+    }
 
 signals:
     // A key the list does not use itself, for the window's shortcuts.
@@ -49,4 +57,5 @@ private:
     PlaylistModel& m_model;
     PlaylistCommands& m_commands;
     QMenu* m_listMenu = nullptr;
+    std::function<bool(int, Qt::KeyboardModifiers)> m_isShortcut;
 };

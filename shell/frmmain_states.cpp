@@ -322,8 +322,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         } else if (watched == picBigLogo) {
             m_buttons->showBigOpenNormal();
         }
-        // Handled here; a parent area must not see the move as its own. The list keeps its hover.
-        return !onList;
+        // Handled here; a parent area must not see the move as its own. The list keeps its hover and
+        // the progress bar its marker.
+        return !onList && watched != PlProgBar;
     }
     if (type == QEvent::MouseButtonPress) {
         const bool left = mouse->button() == Qt::LeftButton;
