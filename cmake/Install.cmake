@@ -2,6 +2,11 @@
 # program runs wherever it is installed; settings and playlist then go to the user's config folder.
 include(GNUInstallDirs)
 install(TARGETS quenbarrowick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(QUEN_SHARED_CORE)
+    # A developer's shared build still installs a program that runs.
+    install(TARGETS quen_core LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    set_target_properties(quenbarrowick PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+endif()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/quenbarrowick.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/skin/icon.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME quenbarrowick.svg)
