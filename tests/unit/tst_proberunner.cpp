@@ -9,11 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-Q_DECLARE_METATYPE(FakeFlashControl::Timeline)
-
 namespace {
 
-FakeFlashControl::Timeline timeline(int frames, int stop = -1, int unreachableFrom = 100, int jumpAt = -1, int readyMs = 0)
+FakeFlashControl::Timeline timeline(
+    int frames, int stop = -1, int unreachableFrom = 100, int jumpAt = -1, int ready = 0)
 {
     auto t = MakeTimeline(frames);
     if (stop >= 0)
@@ -22,7 +21,7 @@ FakeFlashControl::Timeline timeline(int frames, int stop = -1, int unreachableFr
         t.unreachable.insert(f);
     if (jumpAt >= 0)
         t.jumps = { { jumpAt, 0 } };
-    t.readyDelayMs = readyMs;
+    t.readyDelayMs = ready;
     return t;
 }
 
@@ -65,29 +64,42 @@ void TestProbeRunner::init()
 
 void TestProbeRunner::probe_data()
 {
-    QTest::addColumn<FakeFlashControl::Timeline>("movie");
-    QTest::addColumn<double>("limit"); // seconds; 0: from the header
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("plays to its last frame") << timeline(100) << 0.0 << R"("Loaded":true,"TotalFrames":100,"MaxFrame":99,"Ended":true,"Reason":"last-frame","Seconds":10.0})";
-    QTest::newRow("a stop with nothing after it") << timeline(100, 40, 41) << 0.0 << R"("Loaded":true,"TotalFrames":100,"MaxFrame":40,"Ended":true,"Reason":"stuck-frame","Seconds":4.8})";
-    QTest::newRow("a loop on its opening frames") << timeline(300, -1, 300, 10) << 0.0 << R"("Loaded":true,"TotalFrames":300,"MaxFrame":9,"Ended":true,"Reason":"loop-timeout","Seconds":2.8})";
-    QTest::newRow("a jump back from its last tenth") << timeline(100, -1, 100, 97) << 0.0 << R"("Loaded":true,"TotalFrames":100,"MaxFrame":95,"Ended":true,"Reason":"jumped-back-from-end","Seconds":10.0})";
-    QTest::newRow("ready only after the time limit") << timeline(100, -1, 100, -1, 30000) << 0.0 << R"("Loaded":false,"TotalFrames":0,"MaxFrame":0,"Ended":false,"Reason":"failed-to-load","Seconds":21.2})";
-    QTest::newRow("a slow start is not an end") << timeline(100, -1, 100, -1, 3000) << 0.0 << R"("Loaded":true,"TotalFrames":100,"MaxFrame":99,"Ended":true,"Reason":"last-frame","Seconds":13.2})";
-    QTest::newRow("a given limit stops a movie that plays on") << timeline(1000) << 2.0 << R"("Loaded":true,"TotalFrames":1000,"MaxFrame":19,"Ended":false,"Reason":"time-limit","Seconds":2.0})";
+    QTest::addColumn<QString>("movie"); // frames, stop frame, first unreachable, jump frame, ready ms, limit s
+    QTest::addColumn<QString>("expected"); // loaded, total frames, max frame, ended, reason, seconds
+    const QStringList rows = QStringLiteral(R"(
+plays to its last frame: 100 -1 100 -1 0 0 => true 100 99 true last-frame 10.0
+a stop with nothing after it: 100 40 41 -1 0 0 => true 100 40 true stuck-frame 4.8
+a loop on its opening frames: 300 -1 300 10 0 0 => true 300 9 true loop-timeout 2.8
+a jump back from its last tenth: 100 -1 100 97 0 0 => true 100 95 true jumped-back-from-end 10.0
+ready only after the time limit: 100 -1 100 -1 30000 0 => false 0 0 false failed-to-load 21.2
+a slow start is not an end: 100 -1 100 -1 3000 0 => true 100 99 true last-frame 13.2
+a given limit stops a movie that plays on: 1000 -1 1000 -1 0 2 => true 1000 19 false time-limit 2.0
+)")
+                                 .split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& row : rows)
+        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
+            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << row.section(u" => "_qs, 1);
 }
 
 void TestProbeRunner::probe()
 {
-    QFETCH(FakeFlashControl::Timeline, movie);
-    QFETCH(double, limit);
+    QFETCH(QString, movie);
     QFETCH(QString, expected);
-    const QString path = add(QStringLiteral("m\"动画\".swf"), movie);
+    QList<int> n;
+    for (const QString& word : movie.split(u' '))
+        n.append(word.toInt());
+    const double limit = n[5];
+    const QString path = add(QStringLiteral("m\"动画\".swf"), timeline(n[0], n[1], n[2], n[3], n[4]));
     ProbeRunner runner(*m_flash, m_settings, ProbeOptions { limit > 0 ? std::optional(limit) : std::nullopt });
     // The header's duration, the loop time-out and the margin: 10 s + 1 s + 10 s for 100 frames.
-    QCOMPARE(runner.TimeLimitMs(path), limit > 0 ? 2000 : movie.frameCount * 100 + 11000);
-    const QString line = ProbeRunner::ToJsonLine(runner.Probe(path, [this](int ms) { return pass(ms); }));
-    QCOMPARE(line, u"{\"Path\":\""_qs + m_dir->path() + uR"(/m\"动画\".swf",)"_qs + expected);
+    QCOMPARE(runner.TimeLimitMs(path), limit > 0 ? 2000 : n[0] * 100 + 11000);
+    QString json = u"{\"Path\":\""_qs + m_dir->path() + uR"(/m\"动画\".swf")"_qs;
+    const QStringList values = expected.split(u' ');
+    for (const QString key :
+        { u"Loaded"_qs, u"TotalFrames"_qs, u"MaxFrame"_qs, u"Ended"_qs, u"Reason"_qs, u"Seconds"_qs })
+        json += u",\"" + key + u"\":"
+            + (key == u"Reason" ? u'"' + values.at(4) + u'"' : values.at(json.count(u':') - 1));
+    QCOMPARE(ProbeRunner::ToJsonLine(runner.Probe(path, [this](int ms) { return pass(ms); })), json + u'}');
     // The player is left empty, and configured so that a movie's end holds instead of looping round.
     QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
     QCOMPARE(m_flash->calls.filter(QStringLiteral("LoadMovie 0 /")).size(), 1);
@@ -99,7 +111,8 @@ void TestProbeRunner::probeAll_judgesEveryMovieOnItsOwn()
     // A missing file fails at once; a loop count of the first movie does not shorten the second's time-out.
     const QString loop = add(QStringLiteral("loop.swf"), timeline(300, -1, 300, 10));
     ProbeRunner runner(*m_flash, m_settings);
-    QList<ProbeResult> r = runner.ProbeAll({ m_dir->filePath(QStringLiteral("gone.swf")), loop, loop }, [this](int ms) { return pass(ms); });
+    const auto passTime = [this](int ms) { return pass(ms); };
+    QList<ProbeResult> r = runner.ProbeAll({ m_dir->filePath(QStringLiteral("gone.swf")), loop, loop }, passTime);
     QCOMPARE(r.at(0).Reason + QString::number(r.at(0).Seconds), u"failed-to-load0"_qs);
     QCOMPARE(r.at(1).Seconds, r.at(2).Seconds);
     QVERIFY(!ProbeRunner::AllEnded(r) && ProbeRunner::AllEnded(r.mid(1)));
@@ -125,15 +138,21 @@ void TestProbeRunner::parse_data()
 {
     QTest::addColumn<QString>("line"); // split at spaces
     QTest::addColumn<QString>("parsed"); // the limit (0: none), then the paths; empty when refused
-    QTest::newRow("a limit between the paths") << "a.swf --seconds 5 b" << "5 a.swf b";
-    QTest::newRow("a limit after a path") << "a.swf --seconds=2.5" << "2.5 a.swf";
-    QTest::newRow("after --, options are paths") << "-- a --seconds" << "0 a --seconds";
-    QTest::newRow("no path") << "--seconds 5" << "";
-    QTest::newRow("a limit without a number") << "a.swf --seconds" << "";
-    QTest::newRow("a limit that is not a number") << "--seconds abc a.swf" << "";
-    QTest::newRow("a zero limit") << "--seconds 0 a.swf" << "";
-    QTest::newRow("an infinite limit") << "--seconds inf a.swf" << "";
-    QTest::newRow("an unknown option") << "--fast a.swf" << "";
+    const QStringList rows = QStringLiteral(R"(
+a limit between the paths: a.swf --seconds 5 b => 5 a.swf b
+a limit after a path: a.swf --seconds=2.5 => 2.5 a.swf
+after --, options are paths: -- a --seconds => 0 a --seconds
+no path: --seconds 5 => 
+a limit without a number: a.swf --seconds => 
+a limit that is not a number: --seconds abc a.swf => 
+a zero limit: --seconds 0 a.swf => 
+an infinite limit: --seconds inf a.swf => 
+an unknown option: --fast a.swf => 
+)")
+                                 .split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& row : rows)
+        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
+            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << row.section(u" => "_qs, 1);
 }
 
 void TestProbeRunner::parse()
@@ -151,7 +170,9 @@ void TestProbeRunner::command()
     const auto passTime = [this](int ms) { return pass(ms); };
     QString output, errors;
     QTextStream out(&output), err(&errors);
-    const auto run = [&](const QStringList& a) { return RunProbeCommand(ParseProbeArguments(a), *m_flash, m_settings, passTime, out, err); };
+    const auto run = [&](const QStringList& a) {
+        return RunProbeCommand(ParseProbeArguments(a), *m_flash, m_settings, passTime, out, err);
+    };
     QCOMPARE(run({ QStringLiteral("--seconds") }), ProbeExit::Usage);
     QVERIFY(errors.contains(QStringLiteral("usage: quenbarrowick --probe")));
     QCOMPARE(output + QString::number(m_passed), u"0"_qs);
