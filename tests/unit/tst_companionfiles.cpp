@@ -16,44 +16,38 @@ using namespace Qt::StringLiterals;
 class TestCompanionFiles : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+    QList<ReleaseError> m_reports;
+    std::function<void(const ReleaseError&)> report = [this](const ReleaseError& e) { m_reports.append(e); };
 private slots:
+    // Names and types match without case; a longer file is replaced whole; an unknown resource or a
+    // folder that is not there is reported, with its number and description.
     void releaseWritesExactlyTheCarriedBytes()
     {
         const QString target = m_dir.filePath(u"out"_s);
-        QVERIFY(WriteAll(target, QByteArray(500000, 'x'))); // a longer file is replaced whole
-        QList<ReleaseError> reports;
-        const auto report = [&](const ReleaseError& e) { reports.append(e); };
+        QVERIFY(WriteAll(target, QByteArray(500000, 'x')));
         ReleaseResFile(u"Dseg7Classic.ttf", u"font", target, report);
-        QVERIFY(reports.isEmpty() && CompanionResource(u"DSEG7CLASSIC.TTF", u"FONT").size() > 1000);
+        QVERIFY(m_reports.isEmpty() && ReadAll(target).size() > 1000);
         QCOMPARE(ReadAll(target), CompanionResource(u"DSEG7CLASSIC.TTF", u"FONT"));
         ReleaseResFile(u"README", u"OCX", target + u'2', report);
         ReleaseResFile(u"README", u"TXT", m_dir.filePath(u"none/R"_s), report);
-        QCOMPARE(reports.size(), 2);
-        QCOMPARE(reports.at(0).number, ENOENT);
-        QVERIFY(reports.at(1).number != 0 && !reports.at(1).description.isEmpty() && !QFile::exists(target + u'2'));
-        QCOMPARE(reports.at(1).text(), QString::number(reports.at(1).number) + u'\n' + reports.at(1).description);
+        QVERIFY(m_reports.size() == 2 && m_reports.at(0).number == ENOENT && !QFile::exists(target + u'2'));
+        QCOMPARE(m_reports.at(1).text(), QString::number(m_reports.at(1).number) + u'\n' + m_reports.at(1).description);
+        QVERIFY(m_reports.at(1).number != 0 && !m_reports.at(1).description.isEmpty());
     }
 
     // Written to the temporary folder and opened there; a failed write is reported and the file opened anyway.
     void readme()
     {
+        m_reports.clear();
         QStringList opened;
-        QList<ReleaseError> reports;
-        const auto open = [&](const QString& path) {
-            opened.append(path);
-            return true;
-        };
-        const auto report = [&](const ReleaseError& e) { reports.append(e); };
+        const auto open = [&](const QString& path) { return opened.append(path), true; };
         const QString folder = m_dir.filePath(u"temp with spaces"_s);
         QVERIFY(QDir().mkpath(folder + u"/Readme.txt/in"_s));
         qputenv("TMPDIR", m_dir.path().toUtf8() + '/');
-        QVERIFY(ShowReadme(open, report));
-        const QString text = QString::fromUtf8(ReadAll(opened.first()));
-        QVERIFY(text.contains(u"播放列表"_s) && text.contains(u"PlayList.m3u"_s) && text.contains(u"循环帧超时"_s));
+        QVERIFY(ShowReadme(open, report) && ReadAll(opened.first()).contains("PlayList.m3u"));
         qputenv("TMPDIR", folder.toUtf8());
-        QVERIFY(ShowReadme(open, report));
+        QVERIFY(ShowReadme(open, report) && m_reports.size() == 1);
         QCOMPARE(opened, QStringList({ m_dir.filePath(u"Readme.txt"_s), folder + u"/Readme.txt"_s }));
-        QCOMPARE(reports.size(), 1);
         qputenv("TMPDIR", m_dir.filePath(u"missing"_s).toUtf8());
         QCOMPARE(GetTempFolder(), u"/tmp"_s);
     }
@@ -61,8 +55,7 @@ private slots:
     void startupRegistersTheClockFontAndLoadsSettings()
     {
         const QString ini = m_dir.filePath(u"Quenbarrowick.ini"_s);
-        QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n"));
-        QVERIFY(!FontInstalled(ClockFontFamily.toString()));
+        QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n") && !FontInstalled(ClockFontFamily.toString()));
         Settings settings;
         RunStartupSteps(settings, ini);
         QCOMPARE(settings.FastFrames, 7);

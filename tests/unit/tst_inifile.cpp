@@ -9,6 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
+// Table rows are strings with "|" between fields.
 class TestIniFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -17,6 +18,7 @@ class TestIniFile : public QObject {
     {
         return QDir().mkpath(m_dir.filePath(u"sub"_s)) && WriteAll(path(), bytes);
     }
+    QString read(const QString& key) const { return ReadIni(path(), u"Options"_s, key, 255); }
 private slots:
     void init() { QDir(m_dir.filePath(u"sub"_s)).removeRecursively(); }
 
@@ -41,18 +43,19 @@ private slots:
         QCOMPARE(ReadIni(path(), fields.at(1), fields.at(2), 255), fields.at(3));
     }
 
+    // Legacy text is read and the file becomes UTF-8; long values are cut, never within a character.
     void readsLegacyTextAndCutsLongValues()
     {
         QVERIFY(write("[Options]\nx=" + QByteArray(QStringEncoder("GB18030").encode(u"微软雅黑"))));
-        QCOMPARE(ReadIni(path(), u"Options"_s, u"x"_s, 255), u"微软雅黑"_s);
+        QCOMPARE(read(u"x"_s), u"微软雅黑"_s);
         QVERIFY(WriteIni(path(), u"Options"_s, u"y"_s, QString(300, u'字')));
-        QCOMPARE(ReadAll(path()), "[Options]\nx=微软雅黑\ny=" + QString(300, u'字').toUtf8() + '\n'); // now UTF-8
-        QCOMPARE(ReadIni(path(), u"Options"_s, u"y"_s, 255), QString(254, u'字'));
-        QVERIFY(WriteIni(path(), u"Options"_s, u"y"_s, QString(253, u'a') + u"🎬"_s)); // never half a character
-        QCOMPARE(ReadIni(path(), u"Options"_s, u"y"_s, 255), QString(253, u'a'));
+        QCOMPARE(ReadAll(path()), "[Options]\nx=微软雅黑\ny=" + QString(300, u'字').toUtf8() + '\n');
+        QCOMPARE(read(u"y"_s), QString(254, u'字'));
+        QVERIFY(WriteIni(path(), u"Options"_s, u"y"_s, QString(253, u'a') + u"🎬"_s));
+        QCOMPARE(read(u"y"_s), QString(253, u'a'));
     }
 
-    // "file before|key|value|file after": other lines stay as they stand. "-": no file nor folder.
+    // "file before (- none, nor its folder)|key|value|file after" in [Options]: other lines stay as they stand.
     void write_data()
     {
         QTest::addColumn<QString>("row");
@@ -76,6 +79,7 @@ private slots:
         QCOMPARE(QString::fromUtf8(ReadAll(path())), fields.at(3));
     }
 
+    // A full disk leaves the old file whole with nothing beside it; a folder in the way cannot be replaced.
     void failedWriteLosesNothing()
     {
         QVERIFY(write("[Options]\nx=1\n"));
@@ -85,9 +89,7 @@ private slots:
         }
         QCOMPARE(ReadAll(path()), QByteArray("[Options]\nx=1\n"));
         QCOMPARE(QDir(m_dir.filePath(u"sub"_s)).entryList(QDir::Files | QDir::Hidden).size(), 1);
-        // A folder where the file should be can be neither read nor replaced.
-        QVERIFY(QFile::remove(path()) && QDir().mkpath(path()));
-        QVERIFY(!WriteIni(path(), u"Options"_s, u"x"_s, u"2"_s));
+        QVERIFY(QFile::remove(path()) && QDir().mkpath(path()) && !WriteIni(path(), u"Options"_s, u"x"_s, u"2"_s));
     }
 };
 

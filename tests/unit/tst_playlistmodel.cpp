@@ -12,127 +12,65 @@ using namespace Qt::StringLiterals;
 class TestPlaylistModel : public QObject {
     Q_OBJECT
 private slots:
-    // Only names ending in ".swf" (any case) are added; columns are fitted at 1-9, 10, 20, ..., 100, 200 rows.
+    // Only names ending in ".swf" (any case) are added, numbered and named after the last "/".
     void addFileToList()
     {
         PlaylistFixture f;
-        QSignalSpy fits(&f.model, &PlaylistModel::ColumnsNeedFitting);
-        QList<int> fittedAt;
-        for (int n = 1; n <= 205; ++n) {
-            QCOMPARE(
-                f.model.AddFileToList(n == 2 ? QStringLiteral("/动画/猫.SwF") : QStringLiteral(".swf"), false, false),
-                n);
-            if (fits.count() > fittedAt.size())
-                fittedAt.append(n);
-        }
-        QCOMPARE(fittedAt, QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 200 }));
-        for (const char* path : { "/m/a.swf.bak", "swf", "" })
-            QCOMPARE(f.model.AddFileToList(QString::fromUtf8(path), false, false), 0);
-        QCOMPARE(f.model.FileName(2) + f.model.FileName(205) + f.model.Text(205, PlaylistModel::ColNumber),
-            QStringLiteral("猫.SwF.swf205"));
+        for (const QString& path : { u"/动画/猫.SwF"_s, u"/m/a.swf.bak"_s, u"swf"_s, QString(), u".swf"_s })
+            f.model.AddFileToList(path, false, false);
         QCOMPARE(
-            f.model.FilePath(0) + f.model.FileName(206) + f.model.Text(206, PlaylistModel::ColFilePath), QString());
-        QCOMPARE(f.model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("文件名"));
-        // Inside a batch, rows reach the views in one insertion and columns are fitted once, at its end.
-        f.model.Clear();
-        QSignalSpy inserted(&f.model, &QAbstractItemModel::rowsInserted);
-        fits.clear();
-        {
-            PlaylistModel::Batch outer(f.model);
-            PlaylistModel::Batch inner(f.model);
-            f.add(QList<QString>(25, QStringLiteral("a.swf")));
-            QCOMPARE(f.model.rowCount(), 0);
-            f.model.SetDurations(25, QStringLiteral("1:00"), QStringLiteral("00:01:00"));
-        }
-        f.model.RenumberList(); // a later change fits nothing more
-        QCOMPARE(inserted.count(), 1);
-        QCOMPARE(fits.count(), 1);
-        QCOMPARE(f.model.data(f.model.index(24, PlaylistModel::ColTimeFull)).toString(), QStringLiteral("00:01:00"));
+            f.model.FileName(1) + f.model.FileName(2) + f.model.FileName(3) + f.model.Text(2, PlaylistModel::ColNumber),
+            u"猫.SwF.swf2"_s);
     }
 
+    // Reading headers fills the durations (a missing file's is zero, not the previous one's); a file that is
+    // not a movie is reported; "play now" plays the row.
     void headersAndPlayNow()
     {
         QTemporaryDir dir;
         swfgen::MovieSpec spec;
         spec.frameRate = 1.0;
         spec.frameCount = 125;
-        const QString movie = dir.filePath(QStringLiteral("long.swf"));
-        const QString text = dir.filePath(QStringLiteral("text.swf"));
-        QVERIFY(swfgen::WriteMovieFile(movie, spec) && WriteAll(text, "not a movie"));
+        const QString movie = dir.filePath(u"long.swf"_s);
+        QVERIFY(swfgen::WriteMovieFile(movie, spec) && WriteAll(dir.filePath(u"text.swf"_s), "not a movie"));
         PlaylistFixture f;
         QSignalSpy notFlash(&f.model, &PlaylistModel::NotFlashFile);
-        f.add({ movie });
         f.model.AddFileToList(movie, false, true);
-        f.model.AddFileToList(text, false, true);
-        QCOMPARE(f.model.AddFileToList(dir.filePath(QStringLiteral("gone.swf")), true, true), 4);
-        QCOMPARE(f.model.Text(1, PlaylistModel::ColTimeFull), QString());
-        QCOMPARE(f.model.Text(2, PlaylistModel::ColTimeShort), FormatDuration(125, DurationShort));
-        QCOMPARE(f.model.Text(2, PlaylistModel::ColTimeFull), FormatDuration(125, DurationFull));
-        QCOMPARE(
-            f.model.Text(4, PlaylistModel::ColTimeFull), FormatDuration(0, DurationFull)); // not the previous one's
-        QCOMPARE(notFlash.count(), 1);
-        QCOMPARE(notFlash.first().first().toString(), text);
-        QCOMPARE(f.transport.calls, QStringList({ u"SetPlayState 0"_s, u"SetCurrFileIndex 4"_s, u"PlayerBtns_Click 0"_s }));
-        QCOMPARE(f.model.RowColor(4), PlaylistModel::PlayingColor);
+        f.model.AddFileToList(dir.filePath(u"text.swf"_s), false, true);
+        QCOMPARE(f.model.AddFileToList(dir.filePath(u"gone.swf"_s), true, true), 3);
+        QCOMPARE(f.model.Text(1, PlaylistModel::ColTimeShort) + f.model.Text(3, PlaylistModel::ColTimeFull),
+            FormatDuration(125, DurationShort) + FormatDuration(0, DurationFull));
+        QVERIFY(notFlash.count() == 1 && notFlash.first().first().toString().endsWith(u"text.swf"_s));
+        QCOMPARE(f.transport.calls.join(u','), u"SetPlayState 0,SetCurrFileIndex 3,PlayerBtns_Click 0"_s);
     }
 
-    void markPlayingItem_data()
+    // Row 2 was marked and selected: the mark moves to the current row (all rows when out of range lose it), which
+    // is selected and scrolled to when in range. Then even rows go; few removed ranges are announced one by one,
+    // many with one reset, and the selection follows its row or goes with it.
+    void markAndRemove()
     {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("selected"); // row 2 was; a current row out of range leaves it
-        QTest::newRow("no current row") << 0 << 2;
-        QTest::newRow("first") << 1 << 1;
-        QTest::newRow("last") << 3 << 3;
-        QTest::newRow("beyond the list") << 4 << 2;
-    }
-    void markPlayingItem()
-    {
-        QFETCH(int, current);
-        QFETCH(int, selected);
-        PlaylistFixture f;
-        f.add({ u"/a.swf"_s, u"/b.swf"_s, u"/c.swf"_s });
-        f.model.MarkPlayingItem(2);
-        f.model.SetListFontColor(0xFF00FF);
-        QSignalSpy scroll(&f.model, &PlaylistModel::ScrollToRow);
-        QSignalSpy colors(&f.model, &QAbstractItemModel::dataChanged);
-        f.model.MarkPlayingItem(current);
-        QCOMPARE(colors.count(), 1);
-        for (int row = 1; row <= 3; ++row) {
-            const QVariant color
-                = f.model.data(f.model.index(row - 1, PlaylistModel::ColTimeShort), Qt::ForegroundRole);
-            QCOMPARE(color.value<QColor>(),
-                PlaylistModel::ToQColor(row == current ? PlaylistModel::PlayingColor : 0xFF00FF));
-            QVERIFY(!f.model.data(f.model.index(row - 1, PlaylistModel::ColTimeFull), Qt::ForegroundRole).isValid());
+        for (int current : { 0, 1, 3, 4 }) {
+            PlaylistFixture f;
+            f.add({ u"/a.swf"_s, u"/b.swf"_s, u"/c.swf"_s });
+            f.model.MarkPlayingItem(2);
+            f.model.SetListFontColor(0xFF00FF);
+            QSignalSpy scroll(&f.model, &PlaylistModel::ScrollToRow);
+            f.model.MarkPlayingItem(current);
+            for (int row = 1; row <= 3; ++row)
+                QCOMPARE(f.model.data(f.model.index(row - 1, PlaylistModel::ColTimeShort), Qt::ForegroundRole),
+                    PlaylistModel::ToQColor(row == current ? PlaylistModel::PlayingColor : 0xFF00FF));
+            QCOMPARE(f.model.SelectedRow(), current % 4 ? current : 2);
+            QCOMPARE(scroll.count(), current % 4 ? 1 : 0);
         }
-        QCOMPARE(f.model.SelectedRow(), selected);
-        QCOMPARE(scroll.count(), selected == current ? 1 : 0);
-    }
-
-    void removeRowsIf_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("selected"); // even rows go
-        QTest::addColumn<int>("selectedAfter");
-        QTest::newRow("few ranges, selection follows its row") << 10 << 5 << 3;
-        QTest::newRow("few ranges, selected row removed") << 10 << 6 << 0;
-        QTest::newRow("many ranges, selection follows its row") << 200 << 101 << 51;
-        QTest::newRow("many ranges, selected row removed") << 200 << 100 << 0;
-    }
-    void removeRowsIf()
-    {
-        QFETCH(int, rows);
-        QFETCH(int, selected);
-        QFETCH(int, selectedAfter);
-        PlaylistFixture f;
-        for (int n = 1; n <= rows; ++n)
-            f.add({ QStringLiteral("%1.swf").arg(n) });
-        f.model.SelectRow(selected);
-        QCOMPARE(f.model.RemoveRowsIf([](int row, const PlaylistItem&) { return row % 2 == 0; }), rows / 2);
-        f.model.RemoveRow(0);
-        f.model.RemoveRow(rows / 2 + 1);
-        QCOMPARE(f.paths().size(), rows / 2);
-        QCOMPARE(f.paths().last(), QStringLiteral("%1.swf").arg(rows - 1));
-        QCOMPARE(f.model.SelectedRow(), selectedAfter);
+        for (const QList<int>& c : { QList<int> { 10, 5, 3 }, { 10, 6, 0 }, { 200, 101, 51 }, { 200, 100, 0 } }) {
+            PlaylistFixture f;
+            for (int n = 1; n <= c[0]; ++n)
+                f.add({ u"%1.swf"_s.arg(n) });
+            f.model.SelectRow(c[1]);
+            QCOMPARE(f.model.RemoveRowsIf([](int row, const PlaylistItem&) { return row % 2 == 0; }), c[0] / 2);
+            QCOMPARE(f.paths().last(), u"%1.swf"_s.arg(c[0] - 1));
+            QVERIFY(f.paths().size() == c[0] / 2 && f.model.SelectedRow() == c[2]);
+        }
     }
 };
 
