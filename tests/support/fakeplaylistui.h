@@ -17,13 +17,22 @@ public:
     QStringList calls;
     AddFilesJob* watched = nullptr;
 
-    QStringList ChooseSwfFiles() override;
-    QString ChooseListFileToOpen(const QString& folder) override;
-    QString ChooseListFileToSave() override;
-    std::optional<ListFontChoice> ChooseFont() override;
-    int32_t ChooseColor(int32_t current) override;
-    void ShowMessage(const QString& title, const QString& text) override;
-    bool RevealFile(const QString& path) override;
+    QStringList ChooseSwfFiles() override { return calls.append(u"ChooseSwfFiles"_qs), swfFiles; }
+    QString ChooseListFileToOpen(const QString& folder) override
+    {
+        return calls.append(u"ChooseListFileToOpen "_qs + folder), listToOpen;
+    }
+    QString ChooseListFileToSave() override { return calls.append(u"ChooseListFileToSave"_qs), listToSave; }
+    std::optional<ListFontChoice> ChooseFont() override { return calls.append(u"ChooseFont"_qs), font; }
+    int32_t ChooseColor(int32_t current) override
+    {
+        return calls.append(u"ChooseColor %1"_qs.arg(current)), color.value_or(current);
+    }
+    void ShowMessage(const QString& title, const QString& text) override
+    {
+        calls.append(u"ShowMessage "_qs + title + u": "_qs + text);
+    }
+    bool RevealFile(const QString& path) override { return calls.append(u"RevealFile "_qs + path), true; }
     bool FontInstalled(const QString& family) const override { return installedFonts.contains(family); }
-    void WatchAddition(AddFilesJob& job) override;
+    void WatchAddition(AddFilesJob& job) override { calls.append(u"WatchAddition"_qs), watched = &job; }
 };

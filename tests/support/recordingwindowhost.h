@@ -25,17 +25,24 @@ public:
 
     void OpenSwfFiles() override { calls.append(QStringLiteral("OpenSwfFiles")); }
     bool PlaylistPanelVisible() const override { return playlistVisible; }
-    void SetPlaylistPanelVisible(bool visible) override;
-    void ShowOptions(OptionsOwner owner) override;
+    void SetPlaylistPanelVisible(bool visible) override
+    {
+        playlistVisible = visible;
+        calls.append(visible ? u"ShowPlaylist"_qs : u"HidePlaylist"_qs);
+    }
+    void ShowOptions(OptionsOwner owner) override
+    {
+        calls.append(owner == OptionsOwner::MainWindow ? u"ShowOptions owned"_qs : u"ShowOptions unowned"_qs);
+    }
     void ShowAbout() override { calls.append(QStringLiteral("ShowAbout")); }
     void SetWindowState(int command) override { calls.append(QStringLiteral("SetWindowState %1").arg(command)); }
     void SetTitleText(const QString& text) override { title = text; }
-    void SetProgressMiniFraction(double fraction) override;
-    void SetProgressMiniTwips(int twips) override;
-    void SetFrameInfoText(const QString& text) override;
+    void SetProgressMiniFraction(double fraction) override { stripFraction = fraction, calls.append(u"Strip"_qs); }
+    void SetProgressMiniTwips(int twips) override { stripTwips = twips, calls.append(u"StripTwips %1"_qs.arg(twips)); }
+    void SetFrameInfoText(const QString& text) override { frameInfo = text, calls.append(u"FrameInfo"_qs); }
     void SetProgressBarValue(float percent) override { barValue = percent; }
     void SetClockText(const QString& text) override { clock = text; }
-    void PresentPlayState(const PlayStatePresentation& p) override;
+    void PresentPlayState(const PlayStatePresentation& p) override { presentation = p, ++presentations; }
     void SwapSingleLoopPictures() override { ++singleLoopSwaps; }
     void ShowNotFlashMessage() override { ++notFlashMessages; }
 };

@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
-#include <memory>
 
 using Group = SkinButtonSet::Group;
 Q_DECLARE_METATYPE(SkinButtonSet::Group)
@@ -13,63 +12,40 @@ Q_DECLARE_METATYPE(SkinButtonSet::Group)
 class TestSkinButtonSet : public QObject {
     Q_OBJECT
 private slots:
-    void init();
     void everyPictureExistsAtItsSize();
-    void hover_data();
-    void hover();
-    void pressAndClick();
-    void singleLoopSwap();
-
-private:
-    static void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 })
-    {
-        QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button,
-            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
-    static void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, QPoint releaseAt = { 3, 3 })
-    {
-        send(target, QEvent::MouseButtonPress, button);
-        send(target, QEvent::MouseButtonRelease, button, releaseAt);
-    }
-    SkinButton* button(Group group, int index = 0) const { return m_set->button(group, index); }
-    QString hotFlags() const
-    {
-        return QString::number(m_set->PlayerBtnsHot()) + QString::number(m_set->ListBtnHot())
-            + QString::number(m_set->WinBtnsHot());
-    }
-    std::unique_ptr<QWidget> m_parent;
-    SkinButtonSet* m_set = nullptr;
+    void hoverPressAndClick();
 };
 
-void TestSkinButtonSet::init()
+namespace {
+
+void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 })
 {
-    m_parent = std::make_unique<QWidget>();
-    m_set = new SkinButtonSet(m_parent.get());
-    for (auto [group, count] : { std::pair { Group::Transport, 13 }, std::pair { Group::ListTools, 4 },
-             std::pair { Group::Window, 3 }, std::pair { Group::BigOpen, 1 } }) {
-        for (int i = 0; i < count; ++i) {
-            auto* b = new SkinButton(i, m_parent.get());
-            b->resize(24, 24);
-            m_set->addButton(group, b);
-        }
-    }
-    m_set->showAllNormal();
+    QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button,
+        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
 }
+
+void click(QWidget* target, QPoint releaseAt = { 3, 3 })
+{
+    send(target, QEvent::MouseButtonPress, Qt::LeftButton);
+    send(target, QEvent::MouseButtonRelease, Qt::LeftButton, releaseAt);
+}
+
+} // namespace
 
 void TestSkinButtonSet::everyPictureExistsAtItsSize()
 {
     QStringList wrong;
     for (const char* state : { "_NORMAL", "_OVER", "_DOWN" }) {
-        QList<QPair<QString, QSize>> pictures { { QStringLiteral("BIGOPENBTN"), QSize(150, 31) } };
+        QList<QPair<QString, QSize>> pictures { { u"BIGOPENBTN"_qs, QSize(150, 31) } };
         for (int i = 0; i <= 12; ++i)
-            pictures.append({ QStringLiteral("PLBTN%1").arg(i), i < 2 ? QSize(40, 40) : QSize(24, 24) });
+            pictures.append({ u"PLBTN%1"_qs.arg(i), i < 2 ? QSize(40, 40) : QSize(24, 24) });
         for (int i = 0; i <= 3; ++i)
-            pictures.append({ QStringLiteral("LISTBTN%1").arg(i), QSize(24, 24) });
+            pictures.append({ u"LISTBTN%1"_qs.arg(i), QSize(24, 24) });
         for (int i = 0; i <= 2; ++i)
-            pictures.append({ QStringLiteral("WINBTN%1").arg(i), QSize(24, 24) });
+            pictures.append({ u"WINBTN%1"_qs.arg(i), QSize(24, 24) });
         for (const auto& [name, size] : pictures) {
-            QSvgRenderer renderer(QStringLiteral(":/skin/%1%2.svg").arg(name, QLatin1String(state)));
+            QSvgRenderer renderer(u":/skin/%1%2.svg"_qs.arg(name, QLatin1String(state)));
             if (!renderer.isValid() || renderer.defaultSize() != size)
                 wrong.append(name + QLatin1String(state));
         }
@@ -77,92 +53,72 @@ void TestSkinButtonSet::everyPictureExistsAtItsSize()
     QCOMPARE(wrong, QStringList());
 }
 
-void TestSkinButtonSet::hover_data()
+void TestSkinButtonSet::hoverPressAndClick()
 {
-    QTest::addColumn<Group>("group");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<QString>("hotFlags"); // transport, list, window
-    QTest::newRow("transport about") << Group::Transport << 10 << "PLBTN10_OVER"
-                                     << "100";
-    QTest::newRow("list file menu") << Group::ListTools << 3 << "LISTBTN3_OVER"
-                                    << "010";
-    QTest::newRow("close") << Group::Window << 2 << "WINBTN2_OVER"
-                           << "001";
-    QTest::newRow("big open has no flag") << Group::BigOpen << 0 << "BIGOPENBTN_OVER"
-                                          << "000";
-}
-
-void TestSkinButtonSet::hover()
-{
-    QFETCH(Group, group);
-    QFETCH(int, index);
-    QFETCH(QString, picture);
-    QFETCH(QString, hotFlags);
-    send(button(group, index), QEvent::MouseMove);
-    QCOMPARE(button(group, index)->pictureName(), picture);
-    QCOMPARE(this->hotFlags(), hotFlags);
-    // A reset brings every hot group back to normal, hidden buttons too, and the big open button.
-    SkinButton* other = group == Group::BigOpen ? nullptr : button(group, index ? 0 : 1);
-    if (other) {
-        send(other, QEvent::MouseMove);
-        other->hide();
+    QWidget parent;
+    auto* set = new SkinButtonSet(&parent);
+    for (auto [group, count] : { std::pair { Group::Transport, 13 }, std::pair { Group::ListTools, 4 },
+             std::pair { Group::Window, 3 }, std::pair { Group::BigOpen, 1 } }) {
+        for (int i = 0; i < count; ++i)
+            set->addButton(group, new SkinButton(i, &parent)), set->button(group, i)->resize(24, 24);
     }
-    m_set->ResetAllBtnIcon();
-    QCOMPARE(button(group, index)->pictureName(), QString(picture).replace(QStringLiteral("_OVER"), u"_NORMAL"_qs));
-    QVERIFY(!other || other->pictureName().endsWith(u"_NORMAL"));
-    QCOMPARE(this->hotFlags(), QStringLiteral("000"));
-}
-
-void TestSkinButtonSet::pressAndClick()
-{
-    QSignalSpy clicks(m_set, &SkinButtonSet::clicked);
-    SkinButton* next = button(Group::Transport, 4);
+    set->showAllNormal();
+    const auto hot
+        = [&] { return u"%1%2%3"_qs.arg(set->PlayerBtnsHot()).arg(set->ListBtnHot()).arg(set->WinBtnsHot()); };
+    // Hovering makes a group hot; the big open button has no flag; a reset brings hidden buttons back too.
+    for (auto [group, index, flags] : { std::tuple { Group::ListTools, 3, "010" },
+             std::tuple { Group::Window, 2, "001" }, std::tuple { Group::BigOpen, 0, "000" } }) {
+        SkinButton* b = set->button(group, index);
+        send(b, QEvent::MouseMove);
+        QVERIFY(b->pictureName().endsWith(u"_OVER"));
+        QCOMPARE(hot(), QLatin1String(flags));
+        b->hide();
+        set->ResetAllBtnIcon();
+        QVERIFY(b->pictureName().endsWith(u"_NORMAL"));
+        QCOMPARE(hot(), u"000"_qs);
+    }
+    QSignalSpy clicks(set, &SkinButtonSet::clicked);
+    SkinButton* next = set->button(Group::Transport, 4);
     send(next, QEvent::MouseMove);
     send(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
-    QCOMPARE(next->pictureName(), QStringLiteral("PLBTN4_DOWN"));
+    QCOMPARE(next->pictureName(), u"PLBTN4_DOWN"_qs);
     send(next, QEvent::MouseButtonRelease, Qt::RightButton);
-    QCOMPARE(next->pictureName(), QStringLiteral("PLBTN4_NORMAL")); // though the pointer is still there
-    QVERIFY(m_set->PlayerBtnsHot());
-    click(next, Qt::LeftButton, QPoint(40, 3)); // released off the button
+    QCOMPARE(next->pictureName(), u"PLBTN4_NORMAL"_qs); // though the pointer is still there
+    click(next, QPoint(40, 3)); // released off the button
     QCOMPARE(clicks.count(), 0);
     click(next);
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
     QCOMPARE(clicks.at(0).at(1).toInt(), 4);
     // A disabled button ignores hover, press and click.
-    SkinButton* stop = button(Group::Transport, 2);
+    SkinButton* stop = set->button(Group::Transport, 2);
     stop->setEnabled(false);
-    m_set->ResetAllBtnIcon();
+    set->ResetAllBtnIcon();
     send(stop, QEvent::MouseMove);
     click(stop);
-    QCOMPARE(stop->pictureName(), QStringLiteral("PLBTN2_NORMAL"));
-    QVERIFY(!m_set->PlayerBtnsHot());
+    QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
+    QVERIFY(!set->PlayerBtnsHot());
     QCOMPARE(clicks.count(), 1);
     // A press leaves Down on screen without making the group hot; a reset with the flag down skips it.
-    send(button(Group::Window, 2), QEvent::MouseButtonPress, Qt::LeftButton);
-    m_set->ResetAllBtnIcon();
-    QCOMPARE(button(Group::Window, 2)->pictureName(), QStringLiteral("WINBTN2_DOWN"));
-}
-
-void TestSkinButtonSet::singleLoopSwap()
-{
-    SkinButton* loop = button(Group::Transport, 12);
+    send(set->button(Group::Window, 1), QEvent::MouseButtonPress, Qt::LeftButton);
+    set->ResetAllBtnIcon();
+    QCOMPARE(set->button(Group::Window, 1)->pictureName(), u"WINBTN1_DOWN"_qs);
+    // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
+    SkinButton* loop = set->button(Group::Transport, 12);
     const auto atRest = [&] {
         send(loop, QEvent::MouseMove);
-        m_set->ResetAllBtnIcon();
+        set->ResetAllBtnIcon();
         return loop->pictureName();
     };
-    // From the keyboard, before any press: at rest the button looks pressed, and held it looks normal.
-    m_set->ExchangeSingleLoopPictures();
-    QCOMPARE(atRest(), QStringLiteral("PLBTN12_DOWN"));
+    set->ExchangeSingleLoopPictures();
+    QCOMPARE(atRest(), u"PLBTN12_DOWN"_qs);
     send(loop, QEvent::MouseButtonPress, Qt::LeftButton);
-    QCOMPARE(loop->pictureName(), QStringLiteral("PLBTN12_NORMAL"));
+    QCOMPARE(loop->pictureName(), u"PLBTN12_NORMAL"_qs);
     send(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    m_set->ExchangeSingleLoopPictures();
-    QCOMPARE(atRest(), QStringLiteral("PLBTN12_NORMAL"));
-    // Every picture is decoded once: the 21 normal ones at the start, then Over and Down of this one.
-    QCOMPARE(m_set->picturesLoaded(), 23);
+    set->ExchangeSingleLoopPictures();
+    QCOMPARE(atRest(), u"PLBTN12_NORMAL"_qs);
+    // Every picture is decoded once: the 21 normal ones at the start, then the 5 Over and 3 Down ones shown.
+    QCOMPARE(set->picturesLoaded(), 29);
 }
 
 QTEST_MAIN(TestSkinButtonSet)
