@@ -2,8 +2,8 @@
 
 #include "about/abouttext.h"
 #include "about/version.h"
-#include "platform/pointervisibility.h"
 #include "core/twips.h"
+#include "platform/pointervisibility.h"
 
 #include <QGroupBox>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "app/optionseditor.h"
 
-#include "core/numbertext.h"
 #include "core/flashcontrol.h"
+#include "core/numbertext.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // header is inflated), and far less than a general-purpose metadata tool over the same files.
 // Prints per-file microseconds, then "large/small=<ratio> exiftool/ours=<ratio>".
 #include "swf/swfheader.h"
-#include "tools/swfgen/swfwriter.h"
 #include "tests/support/testdir.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

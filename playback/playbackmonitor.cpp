@@ -1,9 +1,9 @@
 #include "playback/playbackmonitor.h"
 
-#include "core/settings.h"
 #include "core/flashcontrol.h"
-#include "playback/transport.h"
+#include "core/settings.h"
 #include "core/windowhost.h"
+#include "playback/transport.h"
 #include "swf/formatting.h"
 
 #include <cmath>

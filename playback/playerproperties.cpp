@@ -1,7 +1,7 @@
 #include "playback/playerproperties.h"
 
-#include "core/settings.h"
 #include "core/flashcontrol.h"
+#include "core/settings.h"
 
 void ApplyPlayerProperties(FlashControl& flash, const Settings& settings)
 {

@@ -1,14 +1,14 @@
 #include "playback/proberunner.h"
 
+#include "core/fileexists.h"
+#include "core/flashcontrol.h"
 #include "core/jsontext.h"
 #include "core/settings.h"
-#include "core/flashcontrol.h"
+#include "core/windowhost.h"
 #include "playback/pathlistrows.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerproperties.h"
 #include "playback/transport.h"
-#include "core/windowhost.h"
-#include "core/fileexists.h"
 #include "swf/swfheader.h"
 
 #include <cmath>

@@ -1,13 +1,13 @@
 #include "playback/transport.h"
 
-#include "swf/fileinfo.h"
-#include "core/settings.h"
+#include "core/fileexists.h"
 #include "core/flashcontrol.h"
+#include "core/playlistrows.h"
+#include "core/settings.h"
+#include "core/windowhost.h"
 #include "playback/keymap.h"
 #include "playback/playbackmonitor.h"
-#include "core/playlistrows.h"
-#include "core/windowhost.h"
-#include "core/fileexists.h"
+#include "swf/fileinfo.h"
 #include "swf/fileinfo.h"
 #include "swf/formatting.h"
 

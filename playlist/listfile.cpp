@@ -1,7 +1,7 @@
 #include "playlist/listfile.h"
 
-#include "core/transportcontrol.h"
 #include "core/fileexists.h"
+#include "core/transportcontrol.h"
 #include "playlist/playlistmodel.h"
 
 #include <QDir>

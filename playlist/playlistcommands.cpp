@@ -1,9 +1,9 @@
 #include "playlist/playlistcommands.h"
 
-#include "core/settings.h"
-#include "core/flashcontrol.h"
-#include "core/transportcontrol.h"
 #include "core/fileexists.h"
+#include "core/flashcontrol.h"
+#include "core/settings.h"
+#include "core/transportcontrol.h"
 #include "playlist/listfile.h"
 #include "playlist/naturalorder.h"
 #include "playlist/playlistmodel.h"

@@ -1,8 +1,8 @@
 // The main window's window states, full screen, mouse gestures, splitter and popup menus.
 #include "shell/frmmain.h"
 
-#include "platform/pointervisibility.h"
 #include "core/flashcontrol.h"
+#include "platform/pointervisibility.h"
 #include "shell/windowgeometry.h"
 
 #include <QAbstractItemView>
