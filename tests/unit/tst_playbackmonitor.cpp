@@ -92,6 +92,7 @@ late, a drag back meanwhile: 100,100; late f 40 f 40 drag 40 answer 40 => 1 play
 late, paused, nothing moved: 100,100; late f 40 f 40 pause answer 40 => 1 paused @40 hw40 L0 |
 late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused @41 hw40 L0 |  | Play,StopPlay
 late, asked again: 100,100; late f 40 f 40 f 40 f 40 f 40 f 40 f 40 answer 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
+late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
 )")
                                  .split(u'\n', Qt::SkipEmptyParts);
     for (const QString& row : rows) {

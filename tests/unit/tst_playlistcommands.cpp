@@ -90,6 +90,8 @@ private slots:
             QVERIFY(given[0] != u"gone" || !f[1].contains(path.right(5).front()) || WriteAll(path, "x"));
         }
         fill(letters(given[1]), given[2].toInt(), given[3].toInt(), given[4].toInt());
+        // An empty list that plays nothing is a handle for the window.
+        QCOMPARE(m_f->commands.LeftPressMovesWindow(), given[1].isEmpty() && given[3] == u"0");
         if (given[0] == u"dupsZ")
             m_flash.LoadMovie(0, letters(u"Z").first());
         int handled = 0;

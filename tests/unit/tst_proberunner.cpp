@@ -4,6 +4,7 @@
 #include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,7 +67,7 @@ void TestProbeRunner::probe_data()
 {
     QTest::addColumn<QString>("movie"); // frames, stop frame, first unreachable, jump frame, ready ms, limit s
     QTest::addColumn<QString>("expected"); // loaded, total frames, max frame, ended, reason, seconds
-    const QStringList rows = QStringLiteral(R"(
+    AddTextTableRows(QStringLiteral(R"(
 plays to its last frame: 100 -1 100 -1 0 0 => true 100 99 true last-frame 10.0
 a stop with nothing after it: 100 40 41 -1 0 0 => true 100 40 true stuck-frame 4.8
 a loop on its opening frames: 300 -1 300 10 0 0 => true 300 9 true loop-timeout 2.8
@@ -74,11 +75,7 @@ a jump back from its last tenth: 100 -1 100 97 0 0 => true 100 95 true jumped-ba
 ready only after the time limit: 100 -1 100 -1 30000 0 => false 0 0 false failed-to-load 21.2
 a slow start is not an end: 100 -1 100 -1 3000 0 => true 100 99 true last-frame 13.2
 a given limit stops a movie that plays on: 1000 -1 1000 -1 0 2 => true 1000 19 false time-limit 2.0
-)")
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& row : rows)
-        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << row.section(u" => "_qs, 1);
+)"));
 }
 
 void TestProbeRunner::probe()
@@ -138,7 +135,7 @@ void TestProbeRunner::parse_data()
 {
     QTest::addColumn<QString>("line"); // split at spaces
     QTest::addColumn<QString>("parsed"); // the limit (0: none), then the paths; empty when refused
-    const QStringList rows = QStringLiteral(R"(
+    AddTextTableRows(QStringLiteral(R"(
 a limit between the paths: a.swf --seconds 5 b => 5 a.swf b
 a limit after a path: a.swf --seconds=2.5 => 2.5 a.swf
 after --, options are paths: -- a --seconds => 0 a --seconds
@@ -148,11 +145,7 @@ a limit that is not a number: --seconds abc a.swf =>
 a zero limit: --seconds 0 a.swf => 
 an infinite limit: --seconds inf a.swf => 
 an unknown option: --fast a.swf => 
-)")
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& row : rows)
-        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << row.section(u" => "_qs, 1);
+)"));
 }
 
 void TestProbeRunner::parse()

@@ -1,6 +1,7 @@
 #include "swf/fileinfo.h"
 #include "swf/swfheader.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QTemporaryDir>
@@ -38,17 +39,13 @@ void TestSwfHeader::decodes_data()
     QTest::addColumn<QString>("header"); // compression (0 none, 1 zlib, 2 LZMA), RECT, rate 8.8, frames, length
     // then signature, version, length, RECT bits and bytes, size, frames, seconds and rate.
     QTest::addColumn<QString>("expected");
-    const QStringList rows = QStringLiteral(R"(
+    AddTextTableRows(QStringLiteral(R"(
 4 GB length: 0 0 11000 0 8000 15 6144 240 4294967295 => FWS 6 4294967295 15 9 550 400 240 10 24
 below 0, 12.5 fps, 36864 frames: 1 -200 10800 -40 7960 15 3200 36864 1000 => CWS 6 1000 15 9 550 400 36864 2949 12.5
 31 bits, rate 0, 4 GB dictionary: 2 -1073741824 1073741823 -1 0 31 0 500 1000 => ZWS 6 1000 31 17 107374182 0 500 0 0
 0 bits: 0 0 0 0 0 0 6144 48 1000 => FWS 6 1000 0 1 0 0 48 2 24
 half pixels and seconds to even: 1 0 11010 0 11030 15 512 5 1000 => CWS 6 1000 15 9 550 552 5 2 2
-)")
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& row : rows)
-        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << row.section(u" => "_qs, 1);
+)"));
 }
 
 void TestSwfHeader::decodes()
