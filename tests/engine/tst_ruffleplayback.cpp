@@ -44,7 +44,7 @@ QRect boundsOfColor(const QImage& image, QRgb c)
     return bounds;
 }
 
-swfgen::MovieSpec spec(int frames, double rate = 24, int version = 8)
+swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
 {
     swfgen::MovieSpec s;
     s.frameCount = frames;
@@ -56,7 +56,7 @@ swfgen::MovieSpec spec(int frames, double rate = 24, int version = 8)
 
 swfgen::MovieSpec as3Spec(int frames, const as3gen::As3Movie& movie)
 {
-    swfgen::MovieSpec s = spec(frames, 30, 10);
+    swfgen::MovieSpec s = movieSpec(frames, 30, 10);
     s.extraTags[1] = as3gen::FrameOneTags(movie);
     return s;
 }
@@ -156,7 +156,7 @@ void TestRufflePlayback::framesAdvanceInEveryContainer()
 {
     QFETCH(int, version);
     QFETCH(swfgen::Compression, compression);
-    swfgen::MovieSpec s = spec(80, 30, version);
+    swfgen::MovieSpec s = movieSpec(80, 30, version);
     s.compression = compression;
     QVERIFY(load(write(s)));
     QVERIFY(m_flash->probeAnswering());
@@ -179,7 +179,7 @@ void TestRufflePlayback::fileNamesAsPeopleWriteThem()
 {
     QFETCH(QString, name);
     QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
-    const QString path = write(spec(33), m_dir.filePath(u"名字/"_qs + name));
+    const QString path = write(movieSpec(33), m_dir.filePath(u"名字/"_qs + name));
     QVERIFY(load(path));
     QCOMPARE(m_flash->Movie(), path);
     QCOMPARE(m_flash->TotalFrames(), 33);
@@ -214,7 +214,7 @@ void TestRufflePlayback::timelineSettles()
     QFETCH(int, lowest);
     QFETCH(int, highest);
     const std::vector<swfgen::Action> script { { Kind(kind), target } };
-    swfgen::MovieSpec s = spec(frames, scriptFrame ? 30 : 60);
+    swfgen::MovieSpec s = movieSpec(frames, scriptFrame ? 30 : 60);
     if (as3)
         s = as3Spec(frames, { { { scriptFrame, script } }, false, {} });
     else if (scriptFrame)
@@ -245,7 +245,7 @@ void TestRufflePlayback::stopHoldsAndPlayResumes()
 {
     QFETCH(bool, beforeReady);
     QFETCH(bool, ownStopAndPlay);
-    swfgen::MovieSpec s = spec(120, 30);
+    swfgen::MovieSpec s = movieSpec(120, 30);
     if (ownStopAndPlay)
         s.extraTags[1] = { overrideRootMethods() };
     QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
@@ -270,7 +270,7 @@ void TestRufflePlayback::stopHoldsAndPlayResumes()
 
 void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
 {
-    swfgen::MovieSpec s = spec(10);
+    swfgen::MovieSpec s = movieSpec(10);
     s.width = 200;
     s.height = 100;
     s.actions[1] = { { Kind::Stop, 1 } };
@@ -297,7 +297,7 @@ void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
 // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties.
 void TestRufflePlayback::controlContract()
 {
-    swfgen::MovieSpec s = spec(100, 30);
+    swfgen::MovieSpec s = movieSpec(100, 30);
     s.actions[40] = { { Kind::Stop, 1 } };
     const QString path = write(s);
     QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);

@@ -17,12 +17,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString odd = dir.filePath(u"quote\" back\\slash\ttab 中文.swf"_s);
-        swfgen::MovieSpec spec;
-        spec.compression = swfgen::Compression::Zlib;
-        spec.frameRate = 12.5;
-        spec.frameCount = 50;
-        QVERIFY(
-            swfgen::WriteMovieFile(odd, spec) && WriteAll(dir.filePath(u"b.swf"_s), QByteArray("\x00\x01\"\xff", 4)));
+        swfgen::MovieSpec movieSpec;
+        movieSpec.compression = swfgen::Compression::Zlib;
+        movieSpec.frameRate = 12.5;
+        movieSpec.frameCount = 50;
+        QVERIFY(swfgen::WriteMovieFile(odd, movieSpec)
+            && WriteAll(dir.filePath(u"b.swf"_s), QByteArray("\x00\x01\"\xff", 4)));
         const QStringList paths { odd, dir.filePath(u"b.swf"_s), dir.filePath(u"gone.swf"_s) };
         QString text;
         QTextStream out(&text);

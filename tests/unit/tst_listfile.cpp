@@ -80,10 +80,10 @@ private slots:
     {
         QFETCH(QString, row);
         const QStringList f = row.split(u" => "_s);
-        swfgen::MovieSpec spec;
-        spec.frameRate = 1.0;
-        spec.frameCount = 5;
-        QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(u"m.swf"_s), spec));
+        swfgen::MovieSpec movieSpec;
+        movieSpec.frameRate = 1.0;
+        movieSpec.frameCount = 5;
+        QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(u"m.swf"_s), movieSpec));
         const QString path = m_dir.filePath(f[0]);
         QFile::remove(path);
         QVERIFY(f[1] == u"-"

@@ -13,12 +13,12 @@ namespace {
 QByteArray make(
     int version, Compression c = Compression::None, int frames = 24, std::optional<int> header = {}, bool as3 = false)
 {
-    swfgen::MovieSpec spec;
-    spec.version = uint8_t(version);
-    spec.frameCount = frames;
-    spec.headerFrameCount = header;
-    spec.actionScript3 = as3;
-    return swfgen::Compress(swfgen::WriteMovie(spec), c);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = uint8_t(version);
+    movieSpec.frameCount = frames;
+    movieSpec.headerFrameCount = header;
+    movieSpec.actionScript3 = as3;
+    return swfgen::Compress(swfgen::WriteMovie(movieSpec), c);
 }
 
 // The tags as written, split apart from the code under test: header and body of each.
@@ -57,11 +57,11 @@ void TestMoviePrep::prepare_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
-    swfgen::MovieSpec spec;
-    spec.version = 8;
-    spec.frameCount = 12;
-    spec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-    const QByteArray own = swfgen::Compress(swfgen::WriteMovie(spec), Compression::Zlib);
+    swfgen::MovieSpec movieSpec;
+    movieSpec.version = 8;
+    movieSpec.frameCount = 12;
+    movieSpec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
+    const QByteArray own = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
     QTest::newRow("SWF 8 CWS, own action on the last frame") << own << "1 12 hold";
     QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
     QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
@@ -119,15 +119,15 @@ void TestMoviePrep::prepare()
 
 void TestMoviePrep::decode()
 {
-    swfgen::MovieSpec spec;
-    spec.frameCount = 60;
-    const QByteArray honest = swfgen::WriteMovie(spec);
-    spec.headerFileLength = 0xFFFFFFFF;
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 60;
+    const QByteArray honest = swfgen::WriteMovie(movieSpec);
+    movieSpec.headerFileLength = 0xFFFFFFFF;
     // A length field that lies neither cuts nor pads: FWS claiming 4 GB or 10 bytes, ZWS claiming 4 GB.
-    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(spec)).fws, honest);
-    QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(spec), Compression::Lzma)).fws, honest);
-    spec.headerFileLength = 10;
-    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(spec)).fws, honest);
+    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
+    QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
+    movieSpec.headerFileLength = 10;
+    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
     // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
     const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
     QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
@@ -137,9 +137,9 @@ void TestMoviePrep::decode()
     QVERIFY(cut.truncated && cut.fws.size() > 8 && cut.fws.size() < honest.size());
     QCOMPARE(cut.fws.mid(8), honest.mid(8, cut.fws.size() - 8));
     // Movies larger than the limit once decoded are refused.
-    spec.headerFileLength = {};
-    spec.paddingBytes = 100000;
-    const QByteArray big = swfgen::Compress(swfgen::WriteMovie(spec), Compression::Zlib);
+    movieSpec.headerFileLength = {};
+    movieSpec.paddingBytes = 100000;
+    const QByteArray big = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
     const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
     QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
     QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());

@@ -104,15 +104,15 @@ void TestSwfHeader::actionScript3Flag()
     QList<bool> found;
     for (auto [c, as3, attributes] : { Row { Compression::Lzma, true, true }, Row { Compression::Zlib, false, true },
              Row { Compression::None, false, false } }) {
-        swfgen::MovieSpec spec;
-        spec.compression = c;
-        spec.version = 10;
-        spec.actionScript3 = as3;
-        spec.fileAttributes = attributes;
-        spec.width = spec.height = 100000;
+        swfgen::MovieSpec movieSpec;
+        movieSpec.compression = c;
+        movieSpec.version = 10;
+        movieSpec.actionScript3 = as3;
+        movieSpec.fileAttributes = attributes;
+        movieSpec.width = movieSpec.height = 100000;
         SwfHeaderInfo info;
         info.ActionScript3 = !as3;
-        QVERIFY(ParseSwfHeader(swfgen::WriteMovie(spec), info));
+        QVERIFY(ParseSwfHeader(swfgen::WriteMovie(movieSpec), info));
         found.append(info.ActionScript3);
     }
     QCOMPARE(found, (QList<bool> { true, false, false }));

@@ -34,15 +34,15 @@ void TestFrmFlashInfo::boxesRefreshAndReveal()
             all.append(box(w, i)->text());
         return all.join(u'|');
     };
-    swfgen::MovieSpec spec;
-    spec.frameCount = 240;
-    spec.compression = swfgen::Compression::Zlib;
-    QVERIFY(swfgen::WriteMovieFile(movie, spec));
+    swfgen::MovieSpec movieSpec;
+    movieSpec.frameCount = 240;
+    movieSpec.compression = swfgen::Compression::Zlib;
+    QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
     frmFlashInfo window(movie, nullptr, services);
-    spec.compression = swfgen::Compression::None; // the original size is the uncompressed movie's
+    movieSpec.compression = swfgen::Compression::None; // the original size is the uncompressed movie's
     QCOMPARE(texts(window),
         u"%1|movie.swf|CWS|8|%2|%3|550x400|24帧/秒|240帧|10秒|Zlib压缩格式的Flash"_qs.arg(
-            movie, FormatFileSize(QFileInfo(movie).size()), FormatFileSize(swfgen::WriteMovie(spec).size())));
+            movie, FormatFileSize(QFileInfo(movie).size()), FormatFileSize(swfgen::WriteMovie(movieSpec).size())));
     // Refresh reads the file again: a file that is no movie warns, gone it leaves nothing but the path.
     const auto refresh = [&] { QTest::mouseClick(window.findChild<QPushButton*>(u"cmdRefresh"_qs), Qt::LeftButton); };
     QVERIFY(WriteAll(movie, "hello world")); // signature "hel", version byte 'l'
@@ -53,7 +53,7 @@ void TestFrmFlashInfo::boxesRefreshAndReveal()
     refresh();
     QCOMPARE(box(window, 0)->text(), movie);
     QCOMPARE(texts(window).section(u'|', 2), u"|0|0Byte|0Byte|0x0|0帧/秒|0帧||"_qs);
-    QVERIFY(swfgen::WriteMovieFile(movie, spec));
+    QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
     frmFlashInfo empty(QString(), nullptr, services);
     for (frmFlashInfo* w : { &window, &empty }) {
         w->show();
