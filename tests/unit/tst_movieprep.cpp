@@ -66,7 +66,7 @@ void TestMoviePrep::prepare_data()
     QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
     QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
     QTest::newRow("the AS3 flag counts from SWF 9 only") << make(8, Compression::None, 24, {}, true) << "1 24 hold";
-    QTest::newRow("ActionScript 3 gets its own probe") << make(10, Compression::Zlib, 33, {}, true) << "2 33 hold";
+    QTest::newRow("ActionScript 3 gets its own probe from SWF 9") << make(9, Compression::Zlib, 33, {}, true) << "2 33 hold";
     const QByteArray zws = make(8, Compression::Lzma, 200);
     QTest::newRow("ZWS missing its last quarter") << zws.chopped((zws.size() - 20) / 4) << "1 some hold truncated";
     QByteArray body = swfgen::Rect(0, 2000, 0, 2000) + QByteArray("\x00\x18\x01\x00", 4);
