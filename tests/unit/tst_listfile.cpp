@@ -75,6 +75,8 @@ private slots:
         QTest::newRow("no movies: stopped") << "text.m3u => a.txt\r\nb.mp3||\r\n => SetPlayState 0 => 3.swf|";
         QTest::newRow("named pipe: nothing read") << "pipe.m3u => | => SetPlayState 0 => 3.swf|";
         QTest::newRow("other ending: nothing read") << "list.txt => /n.swf|| =>  => 3.swf|";
+        QTest::newRow("named only by its ending")
+            << ".m3u => /n.swf|| => SetPlayState 0,SetCurrFileIndex 4,PlayerBtns_Click 0 => /n.swf|";
     }
     void open()
     {
