@@ -55,6 +55,7 @@ private slots:
 98 of 100 is progress: 100,100; go f 98 => 1 playing @98 hw98 L0 |  |  | 22:30:50 98/100  00:10/00:10 0.98 98
 99 of 100 ends: 100,100; go f 99 => 2 playing @0 hw-1 L0 | last
 a stop frame is pushed a tick later: 100 s40,100; go run 5000 tick 2 => 1 playing @41 hw40 L0 |  | SkipStuckFrame 40
+a second stop is pushed as soon: 100 s40 s45,100; go run 5000 tick 2 run 1000 tick 2 => 1 playing @46 hw45 L0 |  | SkipStuckFrame 40,SkipStuckFrame 45
 an unreachable frame is skipped: 100 s40 x41-42,100; go run 5000 tick 3 => 1 playing @46 hw46 L0 |  | SkipStuckFrame 40
 nothing reachable after the stop: 100 s40 x41-99,100; go run 5000 tick 2 => 2 playing @0 hw-1 L0 | stuck
 time-out 0.8 s, the third tick behind: 100,100; timeout 0.8 go f 5 f 1 f 2 f 3 => 2 playing @0 hw-1 L0 | timeout
