@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QUrl>
 
-// The list view over a faked playlist: which mouse and key actions reach the commands.
+// The list view over a faked playlist: which mouse actions and drops reach the commands (keys: tst_keysandpointer).
 class TestPlaylistView : public QObject {
     Q_OBJECT
 private slots:
@@ -26,34 +26,6 @@ private slots:
         m_window->resize(400, 300);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void keys_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("rowsAfter");
-        QTest::addColumn<int>("currentAfter");
-        QTest::addColumn<int>("forwarded");
-        QTest::newRow("Enter plays the selected row") << int(Qt::Key_Return) << 3 << 2 << 0;
-        QTest::newRow("Delete removes it") << int(Qt::Key_Delete) << 2 << 1 << 0;
-        QTest::newRow("F2 goes to the window") << int(Qt::Key_F2) << 3 << 1 << 1;
-    }
-    void keys()
-    {
-        QFETCH(int, key);
-        QFETCH(int, rowsAfter);
-        QFETCH(int, currentAfter);
-        QFETCH(int, forwarded);
-        addRows(3);
-        m_f->transport.setUp(1, TransportControl::Playing);
-        m_f->model.SelectRow(2);
-        QSignalSpy keysOut(m_view, &PlaylistView::KeyForwarded);
-        m_view->setFocus();
-        QTest::keyClick(m_view, Qt::Key(key));
-        QCOMPARE(m_f->model.RowCount(), rowsAfter);
-        QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
-        QCOMPARE(keysOut.count(), forwarded);
-        if (forwarded)
-            QCOMPARE(keysOut.first().first().toInt(), key);
     }
     void mouse_playsSelectsAndOpensTheMenu()
     {
