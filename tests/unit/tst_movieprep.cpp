@@ -109,10 +109,10 @@ void TestMoviePrep::prepare()
         QVERIFY(out.at(1).contains(Avm2Probe::ProbeAbc(movie.showFrames)));
         out.remove(1, 4);
     } else {
-        QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks()));
+        QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks("0", movie.showFrames)));
         if (movie.holdsLastFrame)
             QCOMPARE(out.takeAt(out.lastIndexOf(swfgen::Tag(1, {})) - 1),
-                swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames)));
+                swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames, "0")));
     }
     QCOMPARE(out, in);
 }
