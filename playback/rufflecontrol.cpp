@@ -132,6 +132,7 @@ void RuffleFlashControl::startPage()
     m_pageReady = false;
     m_readTimer.stop();
     m_readInFlight = false;
+    m_skipInFlight = -1; // answers of the old page never come
     m_pagePolicy = contentSecurityPolicy();
     m_scheme->setContentSecurityPolicy(m_pagePolicy);
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
@@ -228,6 +229,13 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
         emit StuckFrameSkipped(lastFrame, lastFrame);
         return;
     }
+    // The monitor asks again only when the last push brought no answer: an engine that no longer
+    // answers cannot move the movie, and asking for ever would keep it on the frame for good.
+    if (m_skipInFlight == m_gen) {
+        emit StuckFrameSkipped(lastFrame, lastFrame);
+        return;
+    }
+    m_skipInFlight = m_gen;
     ++m_commandSeq;
     const int gen = m_gen;
     QPointer<RuffleFlashControl> self(this);
@@ -239,6 +247,8 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
         if (!self)
             return;
         int reached = lastFrame;
+        if (gen == self->m_gen)
+            self->m_skipInFlight = -1;
         if (gen == self->m_gen && answer.isValid()) {
             reached = programFrame(answer.toInt());
             if (reached >= 0 && reached != lastFrame) {

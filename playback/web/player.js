@@ -176,6 +176,11 @@
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () { });
             movie = null;
         },
+        // True once the engine has compiled its code (the blank movie of warmUp is ready).
+        warm: function () {
+            const r = api();
+            return !!r && r.readyState >= 2;
+        },
         settings: function (next) {
             settings = Object.assign(settings, next);
             document.body.style.background = settings.background;

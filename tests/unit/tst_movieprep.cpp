@@ -50,6 +50,7 @@ class TestMoviePrep : public QObject {
 private slots:
     void prepare_data();
     void prepare();
+    void loadedPart_probeNamesItOrStaysOut();
     void decode();
 };
 
@@ -115,6 +116,18 @@ void TestMoviePrep::prepare()
                 swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames, "0")));
     }
     QCOMPARE(out, in);
+}
+
+void TestMoviePrep::loadedPart_probeNamesItOrStaysOut()
+{
+    // An ActionScript 3 part never holds the root, so it must not answer in its place.
+    const PreparedMovie as3 = PrepareMovie(make(10, Compression::Zlib, 5, {}, true), { "g2p1", true });
+    QVERIFY(as3.probe == ProbeKind::None && as3.fws.startsWith("FWS"));
+    // An ActionScript 1/2 part may replace level 0: it answers, and holds its own last frame, by its own name.
+    const PreparedMovie avm1 = PrepareMovie(make(8, Compression::None, 5), { "g2p1", true });
+    QVERIFY(avm1.fws.contains(swfgen::Tag(12, Avm1Probe::RegisterCallbacks("g2p1", 5))));
+    QVERIFY(avm1.fws.contains(swfgen::Tag(12, Avm1Probe::HoldLastFrame(5, "g2p1"))));
+    QVERIFY(!avm1.fws.contains(Avm1Probe::RegisterCallbacks("0", 5)));
 }
 
 void TestMoviePrep::decode()
