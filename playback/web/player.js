@@ -23,9 +23,7 @@
                 Object.defineProperty(response, "url", { value: url.href });
                 resolve(response);
             };
-            xhr.onerror = function () {
-                reject(new TypeError("Failed to fetch " + url.href));
-            };
+            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + url.href)); };
             xhr.send((init && init.body) || null);
         });
     };

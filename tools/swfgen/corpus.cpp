@@ -96,11 +96,18 @@ const std::vector<Row>& rows()
     using K = As3Op::Kind;
     static const std::vector<Row> table = {
         // Companions, in a subfolder whose names differ in case from what the movies ask for.
-        { "Parts/Main.SWF", "", [] { return avm1(8, 40, 24, {}, Compression::Zlib); } },
+        { "Parts/Main.SWF", "",
+            [] {
+                swfgen::MovieSpec m; // green on red, to be told from the movies that load it
+                m.frameCount = 40;
+                m.shapeColor = 0x80E060;
+                m.background = 0x602020;
+                return swfgen::Compress(swfgen::WriteMovie(m), Compression::Zlib);
+            } },
         { "Parts/Data.TXT", "", [] { return QByteArray("ready=1&x=2"); } },
         { "Parts/News.XML", "", [] { return QByteArray("<news><item/></news>"); } },
         { "Parts/Song.MP3", "", [] { return SilentMp3(40); } },
-        { "Parts/Intro.swf", "", [] { return as3(10, 20, 24, { {}, {}, {}, "QuenCorpusIntro" }); } },
+        { "Parts/Intro.swf", "", [] { return as3(10, 20, 24, { {}, {}, {}, {}, "QuenCorpusIntro" }); } },
         // Plain timelines across versions and containers.
         { "plain-v4.swf", "last-frame 24 23-23", [] { return avm1(4, 24, 24); } },
         { "plain-v5.swf", "last-frame 24 23-23", [] { return avm1(5, 24, 24); } },
@@ -159,6 +166,12 @@ const std::vector<Row>& rows()
             [] { return scenes(10, { { 3, { { K::NextScene } } }, { 8, { { K::PrevScene } } } }); } },
         { "as3-remove-children-v11.swf", "last-frame 30 29-29",
             [] { return as3(11, 30, 24, { { { 1, { { K::RemoveChildren } } } } }); } },
+        { "as3-remove-children-in-constructor-v11.swf", "last-frame 30 29-29",
+            [] {
+                As3Document doc;
+                doc.constructorOps = { { K::RemoveChildren } };
+                return as3(11, 30, 24, doc);
+            } },
         { "as3-duplicate-labels.swf", "last-frame 7 6-6",
             [] {
                 As3Document doc;

@@ -148,10 +148,19 @@ void load(AbcWriter& w, AbcCode& c, const As3Op& op)
         c.op(0xD0).op(0xD1).op(0x4F, uint32_t(w.qname({}, "addChild"))).u30(1);
 }
 
+void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops);
+
 AbcCode frameScript(AbcWriter& w, const std::vector<As3Op>& ops)
 {
     AbcCode c;
     c.op(0xD0).op(0x30); // getlocal0, pushscope: listeners find the document on their scope chain
+    appendOps(w, c, ops);
+    c.op(0x47);
+    return c;
+}
+
+void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops)
+{
     for (const As3Op& op : ops) {
         auto call = [&](const char* method) { c.op(0xD0).op(0x4F, uint32_t(w.qname({}, method))).u30(0); };
         switch (op.kind) {
@@ -183,8 +192,6 @@ AbcCode frameScript(AbcWriter& w, const std::vector<As3Op>& ops)
             break;
         }
     }
-    c.op(0x47);
-    return c;
 }
 
 } // namespace
@@ -196,6 +203,7 @@ std::vector<QByteArray> As3FrameOneTags(const As3Document& document)
     const int base = w.qname("flash.display", "MovieClip");
     AbcCode ctor;
     ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0);
+    appendOps(w, ctor, document.constructorOps);
     const int addFrameScript = w.qname({}, "addFrameScript");
     for (const auto& [frame, ops] : document.frameScripts) {
         const int m = w.method(0);
@@ -204,7 +212,7 @@ std::vector<QByteArray> As3FrameOneTags(const As3Document& document)
     }
     ctor.op(0x47);
     const int constructor = w.method(0);
-    w.body(constructor, ctor, 1);
+    w.body(constructor, ctor, 2);
     w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
 
     std::vector<QByteArray> tags;

@@ -68,6 +68,7 @@ struct As3Document {
     std::map<int, std::vector<As3Op>> frameScripts; // by 1-based frame
     std::vector<As3Scene> scenes; // none: one scene
     std::vector<std::pair<int, QByteArray>> labels; // 0-based frame, label; names may repeat
+    std::vector<As3Op> constructorOps; // run by the document class's constructor
     // Classes of a movie loaded by another resolve in the loader's domain first: parts need names
     // of their own.
     QByteArray className = "QuenCorpusDocument";
