@@ -16,11 +16,28 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <cstdio>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
 QString settingsFile(const QString& dataFolder) { return dataFolder + QStringLiteral("/Quenbarrowick.ini"); }
+
+// The memory the system can still give, from /proc/meminfo; a lot when it cannot be read.
+qint64 availableMemory()
+{
+    QFile info(QStringLiteral("/proc/meminfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : info.readAll().split('\n')) {
+            if (line.startsWith("MemAvailable:"))
+                return line.mid(13).trimmed().split(' ').value(0).toLongLong() * 1024;
+        }
+    }
+    return std::numeric_limits<qint64>::max();
+}
 
 // "--probe": movies played in the real engine without the main window, one JSON line each.
 int runProbe(const QStringList& arguments)
@@ -32,11 +49,38 @@ int runProbe(const QStringList& arguments)
         probe.paths = MoviePathsFrom(probe.paths);
     Settings settings;
     LoadSettings(settings, settingsFile(DataFolderFor(QCoreApplication::applicationDirPath())));
-    RuffleFlashControl flash;
-    // A page that is not shown is throttled by the engine: the movie plays in a small window.
-    flash.widget()->resize(550, 400);
-    flash.widget()->show();
-    return RunProbeCommand(probe, flash, settings, EventLoopPassTime(), out, err);
+    const int jobs = JobsWithinMemory(std::min<qsizetype>(probe.jobs, std::max<qsizetype>(probe.paths.size(), 1)),
+        availableMemory());
+    std::vector<std::unique_ptr<RuffleFlashControl>> engines;
+    QList<FlashControl*> flashes;
+    for (int i = 0; i < jobs; ++i) {
+        engines.push_back(std::make_unique<RuffleFlashControl>());
+        // A page that is not shown is throttled by the engine: the movie plays in a small window,
+        // small enough that drawing it costs little beside the movie's own work.
+        engines.back()->widget()->resize(240, 180);
+        engines.back()->widget()->show();
+        flashes.append(engines.back().get());
+    }
+    // Each engine compiles its code once. Waiting for all of them before the first movie keeps that
+    // out of every movie's time, and keeps a page that compiles from stalling one that plays.
+    QElapsedTimer warming;
+    warming.start();
+    for (const auto& engine : engines) {
+        // Shared with the answers, which may come after the wait is over.
+        const auto warm = std::make_shared<bool>(false);
+        while (!*warm && warming.elapsed() < 120000) {
+            engine->runInPage(QStringLiteral("quen.warm()"), [warm](const QVariant& v) { *warm = *warm || v.toBool(); });
+            EventLoopPassTime()(100);
+        }
+    }
+    ProbeProgress progress;
+    if (isatty(STDERR_FILENO)) {
+        progress = [&err](qsizetype done, qsizetype total) {
+            err << "\r" << done << '/' << total << " movies" << (done == total ? "\n" : "");
+            err.flush();
+        };
+    }
+    return RunProbeCommand(probe, flashes, settings, EventLoopPassTime(), out, err, progress);
 }
 
 int runProgram(const QStringList& paths)

@@ -120,6 +120,23 @@ QByteArray onRoot(const Actions& inner)
     return a.setTarget("_level0").append(inner.bytes()).setTarget("").bytes();
 }
 
+// True when the timeline running the actions is level 0's root: the movie marks its own timeline
+// with its identity and reads the mark back through level 0. A movie in a clip or another level
+// marks itself and finds level 0's mark, or none.
+QByteArray onLevelZero(const QByteArray& identity)
+{
+    static const QByteArray mark = "quenRoot_3b91e7";
+    Actions a;
+    return a.pushString(mark.constData())
+        .pushString(identity.constData())
+        .op(0x1D) // SetVariable
+        .pushString(QByteArray("_level0:").append(mark).constData())
+        .op(0x1C) // GetVariable
+        .pushString(identity.constData())
+        .op(0x13) // StringEquals
+        .bytes();
+}
+
 QByteArray readFrame()
 {
     Actions a;
@@ -130,7 +147,7 @@ QByteArray readFrame()
 
 namespace Avm1Probe {
 
-QByteArray RegisterCallbacks()
+QByteArray RegisterCallbacks(const QByteArray& identity, int lastFrame)
 {
     Actions setup;
     showProperty(setup, GlobalRegister, "flash");
@@ -158,6 +175,8 @@ QByteArray RegisterCallbacks()
         jump.pushRegister(1).record(0x9F, QByteArray(1, '\0')); // GotoFrame2, stay stopped
         addCallback(GotoCallback, 1, false, Actions().append(onRoot(jump)).append(readFrame()).ret().bytes());
     }
+    const QByteArray root = QByteArray(identity).append(':').append(QByteArray::number(lastFrame));
+    addCallback(RootCallback, 0, false, Actions().pushString(root.constData()).ret().bytes());
     addCallback(PlayCallback, 0, false, onRoot(Actions().op(0x06)));
     addCallback(StopCallback, 0, false, onRoot(Actions().op(0x07)));
     addCallback(ScaleCallback, 1, true,
@@ -171,20 +190,24 @@ QByteArray RegisterCallbacks()
             .bytes());
 
     // The setup runs as a function of its own so that it can keep _global and friends in registers.
+    Actions call;
+    call.pushInt(0).function(0, true, setup.bytes()).pushUndefined().callMethod().pop();
     Actions top;
-    top.pushInt(0).function(0, true, setup.bytes()).pushUndefined().callMethod().pop().op(0x00);
+    top.append(onLevelZero(identity)).op(0x12).branchIfTrue(int(call.size())).append(call.bytes()).op(0x00);
     return top.bytes();
 }
 
-QByteArray HoldLastFrame(int lastFrame)
+QByteArray HoldLastFrame(int lastFrame, const QByteArray& identity)
 {
     Actions stop;
     stop.append(onRoot(Actions().op(0x07)));
     Actions a;
     a.append(readFrame())
         .pushNumber(lastFrame)
-        .op(0x0E)
-        .op(0x12) // Equals, Not
+        .op(0x0E) // Equals
+        .append(onLevelZero(identity))
+        .op(0x10)
+        .op(0x12) // And, Not
         .branchIfTrue(int(stop.size()))
         .append(stop.bytes())
         .op(0x00);

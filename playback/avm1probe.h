@@ -12,12 +12,16 @@ inline constexpr char GotoCallback[] = "quenGoto"; // (frame 1-based) -> frame a
 inline constexpr char PlayCallback[] = "quenPlay";
 inline constexpr char StopCallback[] = "quenStop";
 inline constexpr char ScaleCallback[] = "quenScale"; // ("showAll" | "noScale" | "exactFit")
+// () -> "identity:lastFrame" of the movie that holds level 0 now; a movie that loads another into
+// level 0 hands the root, and these callbacks, to it.
+inline constexpr char RootCallback[] = "quenRoot";
 
-// DoAction body for the start of frame 1: registers the callbacks.
-QByteArray RegisterCallbacks();
+// DoAction body for the start of frame 1: registers the callbacks, only when the movie is level
+// 0's root (a movie loaded into a clip or another level leaves the answers to level 0).
+QByteArray RegisterCallbacks(const QByteArray& identity = "0", int lastFrame = 0);
 
 // DoAction body for the end of the root's last frame: holds frame lastFrame (1-based) if the
-// movie's own actions of that frame left it there.
-QByteArray HoldLastFrame(int lastFrame);
+// movie's own actions of that frame left it there and the movie is level 0's root.
+QByteArray HoldLastFrame(int lastFrame, const QByteArray& identity = "0");
 
 } // namespace Avm1Probe

@@ -1,6 +1,8 @@
 #include "playback/enginescheme.h"
 
 #include "playback/moviefolder.h"
+#include "playback/movieprep.h"
+#include "playback/swfcontainer.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -92,6 +94,7 @@ QString EngineSchemeHandler::setMovie(int gen, const QString& fileName, const QB
     m_fileName = fileName;
     m_bytes = bytes;
     m_folder = folder;
+    m_parts = 0;
     QUrl url;
     url.setScheme(QStringLiteral("quen"));
     url.setHost(QStringLiteral("player"));
@@ -146,11 +149,31 @@ void EngineSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
         } else if (relative == m_fileName) {
             replyBytes(job, "application/x-shockwave-flash", m_bytes);
         } else if (const QString file = MovieFolderFile(m_folder, relative); !file.isEmpty()) {
-            replyFile(job, file);
+            replyPart(job, file);
         } else {
             job->fail(QWebEngineUrlRequestJob::RequestDenied);
         }
     } else {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
     }
+}
+
+// A movie asked for by the playing one goes through the same preparation: one loaded into level 0
+// takes over the root, and then its probe answers and its last frame holds.
+void EngineSchemeHandler::replyPart(QWebEngineUrlRequestJob* job, const QString& path)
+{
+    QFile file(path);
+    QByteArray signature;
+    if (file.size() <= MaxDecodedMovieBytes && file.open(QIODevice::ReadOnly))
+        signature = file.peek(3);
+    if (signature != "FWS" && signature != "CWS" && signature != "ZWS") {
+        replyFile(job, path);
+        return;
+    }
+    PrepareOptions options;
+    options.identity = movieIdentity(m_gen) + "p" + QByteArray::number(++m_parts);
+    options.loadedPart = true;
+    const QByteArray bytes = file.readAll();
+    const PreparedMovie movie = PrepareMovie(bytes, options);
+    replyBytes(job, "application/x-shockwave-flash", movie.error.isEmpty() ? movie.fws : bytes);
 }

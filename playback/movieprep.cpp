@@ -5,7 +5,7 @@
 #include "playback/swfcontainer.h"
 #include "playback/swftags.h"
 
-PreparedMovie PrepareMovie(const QByteArray& file)
+PreparedMovie PrepareMovie(const QByteArray& file, const PrepareOptions& options)
 {
     PreparedMovie movie;
     UncompressedSwf plain = DecodeSwfContainer(file);
@@ -27,6 +27,10 @@ PreparedMovie PrepareMovie(const QByteArray& file)
 
     QByteArray start;
     QByteArray end;
+    if (layout.actionScript3 && options.loadedPart) {
+        movie.noProbeReason = QStringLiteral("an ActionScript 3 part never holds the root");
+        return movie;
+    }
     if (layout.actionScript3) {
         const Avm2Probe::Injection injection = Avm2Probe::Build(layout, layout.showFrames);
         if (!injection.error.isEmpty()) {
@@ -37,9 +41,9 @@ PreparedMovie PrepareMovie(const QByteArray& file)
         movie.probe = ProbeKind::ActionScript3;
         movie.holdsLastFrame = layout.showFrames > 0; // the probe itself stops the root there
     } else {
-        start = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::RegisterCallbacks());
+        start = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::RegisterCallbacks(options.identity, layout.showFrames));
         if (layout.showFrames > 0)
-            end = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::HoldLastFrame(layout.showFrames));
+            end = EncodeSwfTag(SwfTagCode::DoAction, Avm1Probe::HoldLastFrame(layout.showFrames, options.identity));
         movie.probe = ProbeKind::ActionScript12;
         movie.holdsLastFrame = !end.isEmpty();
     }

@@ -21,4 +21,12 @@ struct PreparedMovie {
     QString error; // the file is no movie at all
 };
 
-PreparedMovie PrepareMovie(const QByteArray& file);
+struct PrepareOptions {
+    // Told by the probe of a movie that holds level 0, so that the host sees when another took over.
+    QByteArray identity = "0";
+    // A movie the engine asked for while playing another. An ActionScript 3 one can never become
+    // the root, so it gets no probe that could take the answers from the movie that loaded it.
+    bool loadedPart = false;
+};
+
+PreparedMovie PrepareMovie(const QByteArray& file, const PrepareOptions& options = {});

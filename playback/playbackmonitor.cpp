@@ -145,6 +145,8 @@ void PlaybackMonitor::OnReadyStateChange(int newState)
     if (newState != FlashControl::ReadyComplete)
         return;
     m_transport.m_totalFrameCount = m_flash.TotalFrames();
+    // Counted from its start: a movie that took over level 0 reports ready again with its own frames.
+    m_transport.m_lastFrame = -1;
     emit SeekableChanged(!Unsupervised());
 }
 

@@ -75,60 +75,106 @@ int ProbeRunner::TimeLimitMs(const QString& path) const
     return int(std::min(ms, double(std::numeric_limits<int>::max())));
 }
 
+namespace {
+
+class MovieSession : public ProbeRunner::Session {
+public:
+    MovieSession(FlashControl& flash, const Settings& settings, const QString& path, int limitMs)
+        : m_flash(flash)
+        , m_limitMs(limitMs)
+        , m_rows({ path })
+        , m_transport(flash, m_rows, m_host, settings)
+    {
+        m_result.Path = path;
+        PlaybackMonitor& monitor = m_transport.Monitor();
+        // The ticks are driven from here, in step with the time that passes.
+        QObject::disconnect(&m_transport.TimerPlay(), &QTimer::timeout, &monitor, nullptr);
+        QObject::connect(&monitor, &PlaybackMonitor::MovieEnded, &monitor, [this](EndReason reason) {
+            if (m_ended)
+                return;
+            m_ended = reason;
+            // With the row gone, moving on to the next row stops and unloads instead of replaying.
+            m_rows.RemoveRow(1);
+        });
+        QObject::connect(&flash, &FlashControl::OnReadyStateChange, &monitor, [this](int state) {
+            if (state == FlashControl::ReadyComplete)
+                m_loaded = true;
+        });
+        m_transport.SetCurrFileIndex(1);
+        m_transport.PlayerBtns_Click(Transport::CmdPlay);
+    }
+
+    bool Done() const override { return m_ended || m_elapsedMs >= m_limitMs; }
+
+    void Step(int elapsedMs) override
+    {
+        m_elapsedMs += std::max(1, elapsedMs);
+        if (m_ended || !m_loaded)
+            return;
+        m_result.MaxFrame = std::max(m_result.MaxFrame, m_flash.FrameNum());
+        m_result.FrameRead = m_result.FrameRead || m_flash.TimelineReadable();
+        m_transport.Monitor().TimerPlay_Timer();
+    }
+
+    ProbeResult Result() override
+    {
+        m_result.Loaded = m_loaded;
+        m_result.TotalFrames = m_transport.TotalFrameCount();
+        m_result.Seconds = double(m_elapsedMs) / 1000.0;
+        if (m_ended) {
+            m_result.Ended = true;
+            m_result.Reason = reasonText(*m_ended);
+        } else {
+            m_result.Reason = m_loaded ? ProbeReason::TimeLimit : ProbeReason::FailedToLoad;
+            m_transport.SetPlayState(Transport::Stopped);
+        }
+        return m_result;
+    }
+
+private:
+    FlashControl& m_flash;
+    const int m_limitMs;
+    ProbeResult m_result;
+    int64_t m_elapsedMs = 0;
+    // Declared before the transport, so they outlive the connections that write them.
+    std::optional<EndReason> m_ended;
+    bool m_loaded = false;
+    HeadlessHost m_host;
+    PathListRows m_rows;
+    Transport m_transport;
+};
+
+// A file that is not there fails at once.
+class MissingFile : public ProbeRunner::Session {
+public:
+    explicit MissingFile(const QString& path) { m_result.Path = path; }
+    bool Done() const override { return true; }
+    void Step(int) override { }
+    ProbeResult Result() override
+    {
+        m_result.Reason = ProbeReason::FailedToLoad;
+        return m_result;
+    }
+
+private:
+    ProbeResult m_result;
+};
+
+} // namespace
+
+std::unique_ptr<ProbeRunner::Session> ProbeRunner::Start(const QString& path)
+{
+    if (!FileExists(path))
+        return std::make_unique<MissingFile>(path);
+    return std::make_unique<MovieSession>(m_flash, m_settings, path, TimeLimitMs(path));
+}
+
 ProbeResult ProbeRunner::Probe(const QString& path, const PassTime& passTime)
 {
-    ProbeResult result;
-    result.Path = path;
-    if (!FileExists(path)) {
-        result.Reason = ProbeReason::FailedToLoad;
-        return result;
-    }
-    const int limitMs = TimeLimitMs(path);
-
-    // Declared before the transport, so they outlive the connections that write them.
-    std::optional<EndReason> ended;
-    bool loaded = false;
-    HeadlessHost host;
-    PathListRows rows({ path });
-    Transport transport(m_flash, rows, host, m_settings);
-    PlaybackMonitor& monitor = transport.Monitor();
-    // The ticks are driven from here, in step with the time that passes.
-    QObject::disconnect(&transport.TimerPlay(), &QTimer::timeout, &monitor, nullptr);
-
-    QObject::connect(&monitor, &PlaybackMonitor::MovieEnded, &monitor, [&](EndReason reason) {
-        if (ended)
-            return;
-        ended = reason;
-        // With the row gone, moving on to the next row stops and unloads instead of replaying.
-        rows.RemoveRow(1);
-    });
-    QObject::connect(&m_flash, &FlashControl::OnReadyStateChange, &monitor, [&](int state) {
-        if (state == FlashControl::ReadyComplete)
-            loaded = true;
-    });
-
-    transport.SetCurrFileIndex(1);
-    transport.PlayerBtns_Click(Transport::CmdPlay);
-
-    int64_t elapsedMs = 0;
-    while (!ended && elapsedMs < limitMs) {
-        elapsedMs += std::max(1, passTime(Transport::TimerPlayIntervalMs));
-        if (ended || !loaded)
-            continue;
-        result.MaxFrame = std::max(result.MaxFrame, m_flash.FrameNum());
-        monitor.TimerPlay_Timer();
-    }
-    result.Loaded = loaded;
-    result.TotalFrames = transport.TotalFrameCount();
-    result.Seconds = double(elapsedMs) / 1000.0;
-    if (ended) {
-        result.Ended = true;
-        result.Reason = reasonText(*ended);
-    } else {
-        result.Reason = loaded ? ProbeReason::TimeLimit : ProbeReason::FailedToLoad;
-        transport.SetPlayState(Transport::Stopped);
-    }
-    return result;
+    const std::unique_ptr<Session> session = Start(path);
+    while (!session->Done())
+        session->Step(passTime(Transport::TimerPlayIntervalMs));
+    return session->Result();
 }
 
 QList<ProbeResult> ProbeRunner::ProbeAll(const QStringList& paths, const PassTime& passTime)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class FlashControl;
@@ -16,6 +17,7 @@ struct ProbeResult {
     int TotalFrames = 0;
     int MaxFrame = 0; // the highest frame sampled
     bool Ended = false; // the monitor let go of the movie by one of its own rules
+    bool FrameRead = false; // the movie's root frame could be read at some point
     QString Reason;
     double Seconds = 0; // from loading to the end (or to giving up)
 };
@@ -45,6 +47,17 @@ public:
     using PassTime = std::function<int(int ms)>;
 
     ProbeRunner(FlashControl& flash, const Settings& settings, ProbeOptions options = {});
+
+    // One movie being played: Step() after each stretch of time that passed, until it says done.
+    // Several sessions on several engines can then share one clock.
+    class Session {
+    public:
+        virtual ~Session() = default;
+        virtual bool Done() const = 0;
+        virtual void Step(int elapsedMs) = 0;
+        virtual ProbeResult Result() = 0; // once done; stops the movie
+    };
+    std::unique_ptr<Session> Start(const QString& path);
 
     ProbeResult Probe(const QString& path, const PassTime& passTime);
     QList<ProbeResult> ProbeAll(const QStringList& paths, const PassTime& passTime);

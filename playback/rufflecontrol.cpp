@@ -132,6 +132,7 @@ void RuffleFlashControl::startPage()
     m_pageReady = false;
     m_readTimer.stop();
     m_readInFlight = false;
+    m_skipInFlight = -1; // answers of the old page never come
     m_pagePolicy = contentSecurityPolicy();
     m_scheme->setContentSecurityPolicy(m_pagePolicy);
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
@@ -166,6 +167,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_total = 0;
     m_probeUp = false;
     m_hasTimeline = true;
+    m_root = 0;
     m_resumeAt.reset();
     m_playing = false;
     m_report = {};
@@ -175,7 +177,7 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
     const QByteArray bytes = url == UnloadUrl ? QByteArray() : readMovieFile(path, error);
     if (!bytes.isEmpty())
-        m_report = PrepareMovie(bytes);
+        m_report = PrepareMovie(bytes, { EngineSchemeHandler::movieIdentity(m_gen), false });
     else if (url != UnloadUrl)
         m_report.error = error.isEmpty() ? QStringLiteral("empty file") : error;
     if (url == UnloadUrl || !m_report.error.isEmpty()) {
@@ -191,7 +193,9 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_playing = true;
     // Concatenated, not arg(): a file name may hold "%1" and the like.
     const QString load = QStringLiteral("quen.load(") + QString::number(m_gen) + u", " + jsString(movieUrl) + u", "
-        + (probed ? u"\"probe\"" : u"\"none\"") + u", " + QString::number(m_report.showFrames) + u")";
+        + (probed ? u"\"probe\"" : u"\"none\"") + u", " + QString::number(m_report.showFrames) + u", \""
+        + QString::fromLatin1(EngineSchemeHandler::movieIdentity(m_gen)) + u':' + QString::number(m_report.showFrames)
+        + u"\")";
     command(load);
 }
 
@@ -225,6 +229,13 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
         emit StuckFrameSkipped(lastFrame, lastFrame);
         return;
     }
+    // The monitor asks again only when the last push brought no answer: an engine that no longer
+    // answers cannot move the movie, and asking for ever would keep it on the frame for good.
+    if (m_skipInFlight == m_gen) {
+        emit StuckFrameSkipped(lastFrame, lastFrame);
+        return;
+    }
+    m_skipInFlight = m_gen;
     ++m_commandSeq;
     const int gen = m_gen;
     QPointer<RuffleFlashControl> self(this);
@@ -236,6 +247,8 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
         if (!self)
             return;
         int reached = lastFrame;
+        if (gen == self->m_gen)
+            self->m_skipInFlight = -1;
         if (gen == self->m_gen && answer.isValid()) {
             reached = programFrame(answer.toInt());
             if (reached >= 0 && reached != lastFrame) {
@@ -293,6 +306,11 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
             if (!place->playing)
                 StopPlay();
         }
+        emit OnReadyStateChange(ReadyComplete);
+    } else if (const int root = map.value(QStringLiteral("root")).toInt(); m_ready == ReadyComplete && root != m_root) {
+        // Another movie took over level 0: its frames are what plays now, counted afresh.
+        m_root = root;
+        m_total = map.value(QStringLiteral("total")).toInt();
         emit OnReadyStateChange(ReadyComplete);
     }
     emit SnapshotTaken();

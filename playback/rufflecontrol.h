@@ -92,6 +92,8 @@ private:
     bool m_playing = false;
     bool m_probeUp = false;
     bool m_hasTimeline = true;
+    int m_root = 0; // how many times level 0 changed hands, as the page counts
+    int m_skipInFlight = -1; // the generation whose push off a stuck frame has not been answered
     // Where the movie was when a new page had to be loaded under it; taken up again once ready.
     struct Place {
         int frame = 0;

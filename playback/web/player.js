@@ -31,10 +31,14 @@
     window.RufflePlayer = window.RufflePlayer || {};
     window.RufflePlayer.config = { publicPath: "quen://player/ruffle/", polyfills: false };
 
-    const Callback = { frame: "quenFrame", goto: "quenGoto", play: "quenPlay", stop: "quenStop", scale: "quenScale" };
+    const Callback = { frame: "quenFrame", goto: "quenGoto", play: "quenPlay", stop: "quenStop", scale: "quenScale",
+        root: "quenRoot" };
     const Scales = { ShowAll: "showAll", NoScale: "noScale", ExactFit: "exactFit" };
     // How long a probed movie may take to answer before it is played as one without a probe.
     const ProbeWaitMs = 3000;
+    // Pushes off the same frame that the movie undid (it went back there and stopped again) before
+    // the frame counts as one the movie cannot leave.
+    const MaxBouncedSkips = 4;
 
     let player = null;
     let movie = null; // { gen, probe, total, playing, loadedAt, probeUp, failed }
@@ -144,7 +148,24 @@
             movie.probe = "none";
             movie.noTimeline = true;
         }
-        return typeof frame === "number" && frame >= 1 ? frame : undefined;
+        // 0: level 0 holds no movie (one it was loading could not come); its frame is still read,
+        // and the movie is judged as one that does not move.
+        return typeof frame === "number" && frame >= 0 ? frame : undefined;
+    }
+
+    // A movie loaded into level 0 replaces the root and registers its own callbacks, which say who
+    // holds level 0 now and how many frames it has ("identity:frames").
+    function followRoot() {
+        const root = call(Callback.root);
+        if (typeof root !== "string" || root === movie.rootId)
+            return;
+        const frames = parseInt(root.slice(root.lastIndexOf(":") + 1), 10);
+        if (frames > 0) {
+            movie.total = frames;
+            ++movie.roots;
+            movie.frameSince = Date.now();
+        }
+        movie.rootId = root;
     }
 
     window.quen = {
@@ -153,6 +174,11 @@
             newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () { });
             movie = null;
         },
+        // True once the engine has compiled its code (the blank movie of warmUp is ready).
+        warm: function () {
+            const r = api();
+            return !!r && r.readyState >= 2;
+        },
         settings: function (next) {
             settings = Object.assign(settings, next);
             document.body.style.background = settings.background;
@@ -160,11 +186,15 @@
                 call(Callback.scale, Scales[settings.scale] || "showAll");
             fitStage();
         },
-        load: function (gen, url, probe, total) {
+        // root: how the movie's probe names it (see followRoot).
+        load: function (gen, url, probe, total, root) {
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
-                noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0, loadScale: settings.scale };
+                noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0, loadScale: settings.scale,
+                rootId: root, roots: 0, skipFrom: 0, skipStep: 0, skipTries: 0 };
             const current = movie;
-            newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url })).catch(function () {
+            // The movie's own relative loads resolve in its folder, which its URL's folder stands for.
+            const base = url.slice(0, url.lastIndexOf("/") + 1);
+            newPlayer().ruffle().load(Object.assign(baseConfig(), { url: url, base: base })).catch(function () {
                 current.failed = true;
             });
         },
@@ -196,6 +226,7 @@
                         }
                     }
                     frame = f;
+                    followRoot();
                 } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
                     movie.probe = "none";
                 }
@@ -216,6 +247,7 @@
                 playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
                 probe: probed,
                 timeline: !movie.noTimeline,
+                root: movie.roots,
             };
         },
         play: function () {
@@ -254,8 +286,20 @@
         skip: function (from, total, attempts) {
             if (!movie || !movie.probeUp)
                 return from;
-            let reached = probeFrame() || from;
-            for (let step = 1; reached === from && step <= attempts; ++step) {
+            // Asked again from the same frame: the last push was undone by the movie's own script
+            // (a frame that sends it back until a part arrives), so this one goes further.
+            const again = movie.skipFrom === from;
+            movie.skipTries = again ? movie.skipTries + 1 : 1;
+            const first = again ? movie.skipStep + 1 : 1;
+            movie.skipFrom = from;
+            if (movie.skipTries > MaxBouncedSkips)
+                return from;
+            const now = probeFrame();
+            if (now === 0)
+                return from; // nothing on level 0 to move
+            let reached = now || from;
+            for (let step = first; reached === from && step <= attempts; ++step) {
+                movie.skipStep = step;
                 const target = Math.min(reached + step, total);
                 reached = call(Callback.goto, target);
                 if (typeof reached !== "number")

@@ -13,7 +13,9 @@ private slots:
     {
         QDir root(m_root.path());
         QVERIFY(root.mkpath(QStringLiteral("movies/sub")) && root.mkpath(QStringLiteral("other")));
-        for (const char* name : { "movies/a.swf", "movies/sub/b.jpg", "other/secret.txt" }) {
+        QVERIFY(root.mkpath(QStringLiteral("movies/Parts/Deep")));
+        for (const char* name : { "movies/a.swf", "movies/sub/b.jpg", "other/secret.txt",
+                 "movies/Parts/Deep/Intro.SWF", "movies/Parts/x.txt", "movies/Parts/X.txt" }) {
             QFile f(root.filePath(QLatin1String(name)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
@@ -34,6 +36,10 @@ private slots:
         QTest::newRow("link to a file outside") << u"link.txt"_qs << QString();
         QTest::newRow("folder itself") << u"sub"_qs << QString();
         QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("other letter case, every step") << u"parts/DEEP/intro.swf"_qs << u"Parts/Deep/Intro.SWF"_qs;
+        QTest::newRow("exact case wins over another") << u"Parts/x.txt"_qs << u"Parts/x.txt"_qs;
+        QTest::newRow("other case of a link out") << u"LINK.TXT"_qs << QString();
+        QTest::newRow("other case, then a parent step") << u"PARTS/../a.swf"_qs << QString();
     }
     void servesOnlyInsideTheFolder()
     {

@@ -104,12 +104,23 @@ private slots:
             QVERIFY(out.at(1).contains(Avm2Probe::ProbeAbc(movie.showFrames)));
             out.remove(1, 4);
         } else {
-            QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks()));
+            QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks("0", movie.showFrames)));
             if (movie.holdsLastFrame)
                 QCOMPARE(out.takeAt(out.lastIndexOf(swfgen::Tag(1, {})) - 1),
-                    swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames)));
+                    swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames, "0")));
         }
         QCOMPARE(out, in);
+    }
+    void loadedPart_probeNamesItOrStaysOut()
+    {
+        // An ActionScript 3 part never holds the root, so it must not answer in its place.
+        const PreparedMovie as3 = PrepareMovie(make(10, Compression::Zlib, 5, {}, true), { "g2p1", true });
+        QVERIFY(as3.probe == ProbeKind::None && as3.fws.startsWith("FWS"));
+        // An ActionScript 1/2 part may replace level 0: it answers, and holds its own last frame, by its own name.
+        const PreparedMovie avm1 = PrepareMovie(make(8, Compression::None, 5), { "g2p1", true });
+        QVERIFY(avm1.fws.contains(swfgen::Tag(12, Avm1Probe::RegisterCallbacks("g2p1", 5))));
+        QVERIFY(avm1.fws.contains(swfgen::Tag(12, Avm1Probe::HoldLastFrame(5, "g2p1"))));
+        QVERIFY(!avm1.fws.contains(Avm1Probe::RegisterCallbacks("0", 5)));
     }
     void decode()
     {

@@ -1,3 +1,4 @@
+#include "core/jsontext.h"
 #include "core/settings.h"
 #include "playback/probecommand.h"
 #include "playback/proberunner.h"
@@ -120,6 +121,11 @@ a limit that is not a number: --seconds abc a.swf =>
 a zero limit: --seconds 0 a.swf => 
 an infinite limit: --seconds inf a.swf => 
 an unknown option: --fast a.swf => 
+jobs and totals: --jobs 2 a.swf --summary => 0 jobs2 summary a.swf
+jobs with an equals sign: --jobs=3 a => 0 jobs3 a
+no jobs: --jobs 0 a => 
+jobs that are no number: --jobs two a => 
+jobs without a number: a --jobs => 
 )"));
     }
     void parse()
@@ -127,7 +133,9 @@ an unknown option: --fast a.swf =>
         QFETCH(QString, line);
         QFETCH(QString, parsed);
         const ProbeArguments a = ParseProbeArguments(line.split(u' ', Qt::SkipEmptyParts));
-        const QString got = QString::number(a.seconds.value_or(0)) + u' ' + a.paths.join(u' ');
+        QString got = QString::number(a.seconds.value_or(0))
+            + (a.jobs != 1 ? u" jobs"_qs + QString::number(a.jobs) : QString());
+        got += (a.summary ? u" summary "_qs : u" "_qs) + a.paths.join(u' ');
         QCOMPARE(a.error.isEmpty() ? got : QString(), parsed);
     }
     void command()
@@ -145,11 +153,44 @@ an unknown option: --fast a.swf =>
         QCOMPARE(run({ good }), ProbeExit::AllEnded);
         QCOMPARE(run({ good, m_dir->filePath(QStringLiteral("gone.swf")) }), ProbeExit::SomeDidNotEnd);
         QCOMPARE(output.count(u'\n'), 3);
+        // On two engines the short movie ends first, yet the lines keep the order of the paths.
+        FakeFlashControl second;
+        const QString slow = add(QStringLiteral("slow.swf"), timeline(200, -1, 200));
+        for (const QString& path : { slow, good })
+            WriteTimelineMovie(second, path, timeline(path == slow ? 200 : 20, -1, 200));
+        output.clear();
+        const QStringList paths { slow, good, m_dir->filePath(QStringLiteral("gone.swf")) };
+        QCOMPARE(RunProbeCommand(ParseProbeArguments(QStringList { u"--jobs"_qs, u"2"_qs, u"--summary"_qs } + paths),
+                     { m_flash.get(), &second }, m_settings, [&](int ms) { return second.advance(ms), pass(ms); }, out,
+                     err),
+            ProbeExit::SomeDidNotEnd);
+        const QStringList lines = output.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(lines.at(i).startsWith(u"{\"Path\":" + JsonString(paths.at(i))), qPrintable(lines.at(i)));
+        QCOMPARE(lines.at(3),
+            u"{\"Summary\":{\"Movies\":3,\"FramesRead\":2,\"last-frame\":2,\"stuck-frame\":0,\"loop-timeout\":0,"
+            u"\"jumped-back-from-end\":0,\"time-limit\":0,\"failed-to-load\":1}}"_qs);
         // Outside tests, time passes in the event loop.
         bool delivered = false;
         QTimer::singleShot(0, this, [&] { delivered = true; });
         const int passed = EventLoopPassTime()(20);
         QVERIFY(delivered && passed >= 19 && passed < 5000);
+    }
+    void jobsWithinMemory_data()
+    {
+        QTest::addColumn<QString>("asked"); // jobs, available MiB
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("room for all") << u"4 8000"_qs << 4;
+        QTest::newRow("room for two") << u"4 1000"_qs << 2;
+        QTest::newRow("no room: still one") << u"3 100"_qs << 1;
+    }
+    void jobsWithinMemory()
+    {
+        QFETCH(QString, asked);
+        QFETCH(int, jobs);
+        const QStringList n = asked.split(u' ');
+        QCOMPARE(JobsWithinMemory(n[0].toInt(), n[1].toLongLong() * 1024 * 1024), jobs);
     }
 
 private:
