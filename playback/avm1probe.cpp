@@ -126,12 +126,9 @@ QByteArray readFrame()
     return a.pushString("_level0").pushNumber(CurrentFrameProperty).op(0x22).bytes(); // GetProperty
 }
 
-} // namespace
-
-namespace Avm1Probe {
-
-QByteArray RegisterCallbacks()
+QByteArray buildRegisterCallbacks()
 {
+    using namespace Avm1Probe;
     Actions setup;
     showProperty(setup, GlobalRegister, "flash");
     showProperty(setup, GlobalRegister, "Stage");
@@ -174,6 +171,17 @@ QByteArray RegisterCallbacks()
     Actions top;
     top.pushInt(0).function(0, true, setup.bytes()).pushUndefined().callMethod().pop().op(0x00);
     return top.bytes();
+}
+
+} // namespace
+
+namespace Avm1Probe {
+
+QByteArray RegisterCallbacks()
+{
+    // The same bytes for every movie: built once, shared by every copy.
+    static const QByteArray bytes = buildRegisterCallbacks();
+    return bytes;
 }
 
 QByteArray HoldLastFrame(int lastFrame)

@@ -7,9 +7,14 @@
 namespace {
 
 constexpr qsizetype HeaderBytes = 8;
-// Output grows as data really arrives; a lying length field never allocates more than this up front.
-constexpr qsizetype InitialReserve = qsizetype(1) * 1024 * 1024;
 constexpr qsizetype Chunk = qsizetype(1) * 1024 * 1024;
+
+// Output grows as data really arrives; a lying length field never allocates more than this up front:
+// a few times the compressed data, at most a chunk.
+qsizetype initialReserve(const QByteArray& file)
+{
+    return std::clamp<qsizetype>(file.size() * 4, LZMA_DICT_SIZE_MIN, Chunk);
+}
 
 uint32_t readU32(const QByteArray& b, qsizetype at)
 {
@@ -31,7 +36,7 @@ bool makeRoom(QByteArray& out, qsizetype used, qsizetype limit)
         return true;
     if (used >= limit)
         return false;
-    out.resize(std::min(limit, std::max(used + Chunk, used * 2)));
+    out.resize(std::min(limit, std::max(used + LZMA_DICT_SIZE_MIN, used * 2)));
     return true;
 }
 
@@ -40,7 +45,7 @@ bool inflateBody(const QByteArray& file, qsizetype expected, QByteArray& out)
     z_stream zs {};
     if (inflateInit(&zs) != Z_OK)
         return false;
-    out.resize(std::min(expected, InitialReserve));
+    out.resize(std::min(expected, initialReserve(file)));
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(file.constData() + HeaderBytes));
     zs.avail_in = static_cast<uInt>(file.size() - HeaderBytes);
     qsizetype used = 0;
@@ -59,29 +64,21 @@ bool inflateBody(const QByteArray& file, qsizetype expected, QByteArray& out)
     return used == expected;
 }
 
-bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
+// One decoding pass with the given dictionary size; LZMA_PROG_ERROR when the decoder could not start.
+lzma_ret unlzmaPass(const QByteArray& file, const lzma_options_lzma& props, uint32_t dictSize, qsizetype expected,
+    QByteArray& out, qsizetype& used)
 {
-    // "ZWS", version, length, compressed length, 5 bytes of LZMA properties, raw LZMA1 data.
-    constexpr qsizetype PropsAt = 12, DataAt = 17;
-    if (file.size() < DataAt)
-        return false;
-    lzma_filter filters[2] = { { LZMA_FILTER_LZMA1, nullptr }, { LZMA_VLI_UNKNOWN, nullptr } };
-    if (lzma_properties_decode(&filters[0], nullptr, reinterpret_cast<const uint8_t*>(file.constData() + PropsAt), 5)
-        != LZMA_OK)
-        return false;
-    // The dictionary never needs to be larger than the output; a hostile header asks for gigabytes.
-    auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
-    options->dict_size = std::clamp<uint32_t>(options->dict_size, LZMA_DICT_SIZE_MIN,
-        static_cast<uint32_t>(std::clamp<qsizetype>(expected, LZMA_DICT_SIZE_MIN, 1u << 30)));
+    constexpr qsizetype DataAt = 17;
+    lzma_options_lzma options = props;
+    options.dict_size = dictSize;
+    const lzma_filter filters[2] = { { LZMA_FILTER_LZMA1, &options }, { LZMA_VLI_UNKNOWN, nullptr } };
     lzma_stream ls = LZMA_STREAM_INIT;
-    const lzma_ret init = lzma_raw_decoder(&ls, filters);
-    free(filters[0].options);
-    if (init != LZMA_OK)
-        return false;
-    out.resize(std::min(expected, InitialReserve));
+    if (lzma_raw_decoder(&ls, filters) != LZMA_OK)
+        return LZMA_PROG_ERROR;
+    out.resize(std::min(expected, initialReserve(file)));
     ls.next_in = reinterpret_cast<const uint8_t*>(file.constData() + DataAt);
     ls.avail_in = static_cast<size_t>(file.size() - DataAt);
-    qsizetype used = 0;
+    used = 0;
     lzma_ret rc = LZMA_OK;
     // Many writers leave out the end marker: stop at the promised length, or when input runs out.
     while (rc == LZMA_OK && makeRoom(out, used, expected)) {
@@ -95,8 +92,39 @@ bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
             break;
     }
     lzma_end(&ls);
+    return rc;
+}
+
+bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
+{
+    // "ZWS", version, length, compressed length, 5 bytes of LZMA properties, raw LZMA1 data.
+    constexpr qsizetype PropsAt = 12, DataAt = 17;
+    if (file.size() < DataAt)
+        return false;
+    lzma_filter decoded = { LZMA_FILTER_LZMA1, nullptr };
+    if (lzma_properties_decode(&decoded, nullptr, reinterpret_cast<const uint8_t*>(file.constData() + PropsAt), 5)
+        != LZMA_OK)
+        return false;
+    const lzma_options_lzma props = *static_cast<lzma_options_lzma*>(decoded.options);
+    free(decoded.options);
+    // The dictionary never needs to be larger than the output; a hostile header asks for gigabytes.
+    const uint32_t fullDict = std::clamp<uint32_t>(props.dict_size, LZMA_DICT_SIZE_MIN,
+        static_cast<uint32_t>(std::clamp<qsizetype>(expected, LZMA_DICT_SIZE_MIN, 1u << 30)));
+    // Nor larger than what the data really decodes to, which for a lying header is far below its
+    // claim: start with room for a generous compression ratio, so a few bytes never cost hundreds of
+    // megabytes. Real movies compress far less than that and decode in this one pass.
+    auto dict
+        = static_cast<uint32_t>(std::min<qsizetype>(fullDict, std::max<qsizetype>(file.size() * 16, 64 * 1024)));
+    qsizetype used = 0;
+    lzma_ret rc = unlzmaPass(file, props, dict, expected, out, used);
+    // Until the output fills the dictionary every reference it can reach, a larger one reaches too,
+    // and the output is the same. A stream that broke beyond that may need more: double and retry.
+    while (rc == LZMA_DATA_ERROR && dict < fullDict && used + 4096 >= dict) {
+        dict = static_cast<uint32_t>(std::min<qsizetype>(fullDict, std::max<qsizetype>(qsizetype(dict) * 2, used * 2)));
+        rc = unlzmaPass(file, props, dict, expected, out, used);
+    }
     out.truncate(used);
-    return used == expected;
+    return rc != LZMA_PROG_ERROR && used == expected;
 }
 
 } // namespace

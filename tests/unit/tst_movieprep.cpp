@@ -4,6 +4,7 @@
 #include "playback/swfcontainer.h"
 #include "tools/swfgen/swfwriter.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using swfgen::Compression;
@@ -131,6 +132,12 @@ void TestMoviePrep::decode()
     // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
     const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
     QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
+    // A few kilobytes whose LZMA data reaches a megabyte back still decode whole.
+    QByteArray noise(4096, '\0');
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    QByteArray far = honest + noise + QByteArray(1 << 20, '\0') + noise;
+    FixSwfLength(far);
+    QCOMPARE(DecodeSwfContainer(swfgen::Compress(far, Compression::Lzma)).fws, far);
     // Compressed data that ends early gives the start of the movie, exactly.
     const QByteArray cws = swfgen::Compress(honest, Compression::Zlib);
     const UncompressedSwf cut = DecodeSwfContainer(cws.chopped(cws.size() / 4));
