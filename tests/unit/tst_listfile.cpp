@@ -30,6 +30,7 @@ private slots:
         QTest::newRow("windows paths stand as written")
             << "D:\\a.swf\nC:/b.swf\n\\\\srv\\c.swf => D:\\a.swf|-||;C:/b.swf|-||;\\\\srv\\c.swf|-||";
         QTest::newRow("file URL") << "file:///m/a%20b.swf\n => /m/a b.swf|-||";
+        QTest::newRow("leading colon is a file name") << ":a.swf\n => /lists/:a.swf|-||";
     }
     void parse()
     {
