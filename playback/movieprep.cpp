@@ -5,6 +5,9 @@
 #include "playback/swfcontainer.h"
 #include "playback/swftags.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 PreparedMovie PrepareMovie(const QByteArray& file)
 {
     PreparedMovie movie;
@@ -49,4 +52,20 @@ PreparedMovie PrepareMovie(const QByteArray& file)
     movie.fws.insert(layout.frameOneStart, start);
     FixSwfLength(movie.fws);
     return movie;
+}
+
+PreparedMovie PrepareMovieFile(const QString& path)
+{
+    PreparedMovie movie;
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile())
+        movie.error = info.exists() ? QStringLiteral("not a file") : QStringLiteral("file not found");
+    else if (!file.open(QIODevice::ReadOnly))
+        movie.error = file.errorString();
+    else if (file.size() > MaxDecodedMovieBytes)
+        movie.error = QStringLiteral("movie too large");
+    else if (file.size() == 0)
+        movie.error = QStringLiteral("empty file");
+    return movie.error.isEmpty() ? PrepareMovie(file.readAll()) : movie;
 }

@@ -22,3 +22,7 @@ struct PreparedMovie {
 };
 
 PreparedMovie PrepareMovie(const QByteArray& file);
+
+// The same for a file on disk. Only regular files are opened: a named pipe would block until
+// something writes to it, and the program with it.
+PreparedMovie PrepareMovieFile(const QString& path);

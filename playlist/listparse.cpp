@@ -82,7 +82,9 @@ QList<ListFileLine> ParseListFile(const QByteArray& bytes, const QString& listFo
         if (line.endsWith(u'\r'))
             line.chop(1);
         // Other players' header and info lines; one that happens to end in ".swf" is still no row.
-        if (line.isEmpty() || line.startsWith(u'#'))
+        // Nor is a line longer than any path a system allows (32,767 characters) with its fields:
+        // it names no file, and a list row of megabytes would only stall every redraw.
+        if (line.isEmpty() || line.startsWith(u'#') || line.size() > 32767 + 64)
             continue;
         lines.append(parseLine(line.toString(), listFolder));
     }

@@ -2,10 +2,14 @@
 #include "playback/avm2probe.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
+#include "tests/support/testdir.h"
 #include "tools/swfgen/swfwriter.h"
 
+#include <QDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using swfgen::Compression;
 
@@ -52,6 +56,8 @@ private slots:
     void prepare_data();
     void prepare();
     void decode();
+    void badFiles_data();
+    void badFiles();
 };
 
 void TestMoviePrep::prepare_data()
@@ -150,6 +156,38 @@ void TestMoviePrep::decode()
     const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
     QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
     QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());
+}
+
+// Files that are no movie get a reason and never block: a named pipe must not be opened at all.
+void TestMoviePrep::badFiles_data()
+{
+    QTest::addColumn<QByteArray>("file"); // its bytes, or "<dir>", "<fifo>"
+    QTest::addColumn<QString>("expected"); // the error, or probe and ShowFrames
+    QTest::newRow("0-byte .swf") << QByteArray() << "empty file";
+    QTest::newRow("directory named x.swf") << QByteArray("<dir>") << "not a file";
+    QTest::newRow("FIFO named y.swf") << QByteArray("<fifo>") << "not a file";
+    QByteArray zws = make(8, Compression::Lzma, 30);
+    zws.replace(4, 4, "\xff\xff\xff\xff").replace(13, 4, "\xff\xff\xff\xff"); // length and dictionary
+    QTest::newRow("ZWS whose LZMA data claims 4 GB") << zws << "1 30";
+    QByteArray cws = make(8, Compression::Zlib, 30);
+    cws.replace(10, cws.size() - 10, QByteArray(cws.size() - 10, 'x'));
+    QTest::newRow("CWS of garbage after a valid header") << cws << "the compressed movie could not be decoded";
+}
+
+void TestMoviePrep::badFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"m.swf"_qs);
+    if (file == "<dir>")
+        QVERIFY(QDir().mkdir(path));
+    else if (file == "<fifo>")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(WriteAll(path, file));
+    const PreparedMovie movie = PrepareMovieFile(path);
+    QCOMPARE(movie.error.isEmpty() ? u"%1 %2"_qs.arg(int(movie.probe)).arg(movie.showFrames) : movie.error, expected);
 }
 
 QTEST_GUILESS_MAIN(TestMoviePrep)
