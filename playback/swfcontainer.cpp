@@ -113,8 +113,7 @@ bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
     // Nor larger than what the data really decodes to, which for a lying header is far below its
     // claim: start with room for a generous compression ratio, so a few bytes never cost hundreds of
     // megabytes. Real movies compress far less than that and decode in this one pass.
-    auto dict
-        = static_cast<uint32_t>(std::min<qsizetype>(fullDict, std::max<qsizetype>(file.size() * 16, 64 * 1024)));
+    auto dict = static_cast<uint32_t>(std::min<qsizetype>(fullDict, std::max<qsizetype>(file.size() * 16, 64 * 1024)));
     qsizetype used = 0;
     lzma_ret rc = unlzmaPass(file, props, dict, expected, out, used);
     // Until the output fills the dictionary every reference it can reach, a larger one reaches too,

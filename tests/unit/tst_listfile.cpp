@@ -61,8 +61,8 @@ private slots:
             u"00:01:05e.swf"_s);
     }
 
-    // "list file => its text (- none, | a named pipe, @lines 100,000 rows, @line one of 50 MB) => calls => the last row's path|full duration",
-    // the playlist having three rows before, row 2 playing.
+    // "list file => its text (- none, | a named pipe, @lines 100,000 rows, @line one of 50 MB) => calls => the last
+    // row's path|full duration", the playlist having three rows before, row 2 playing.
     void open_data()
     {
         QTest::addColumn<QString>("row");
