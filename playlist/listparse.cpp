@@ -32,6 +32,10 @@ bool isRelative(const QString& path)
 
 QString resolve(const QString& path, const QString& listFolder)
 {
+    // Without a host the rest is the path itself, percent-encoded. Decoded here rather than by QUrl,
+    // which takes "#" for a fragment and turns characters such as U+FFFF into replacement marks.
+    if (path.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive))
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(path.sliced(7).toUtf8()));
     if (path.startsWith(QStringLiteral("file://"), Qt::CaseInsensitive)) {
         const QString local = QUrl(path).toLocalFile();
         return local.isEmpty() ? path : local;

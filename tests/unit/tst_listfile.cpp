@@ -29,7 +29,7 @@ private slots:
             << "s/a.swf\n../b.swf||\n动画/子\\d.swf => /lists/s/a.swf|-||;/b.swf|F||;/lists/动画/子/d.swf|-||";
         QTest::newRow("windows paths stand as written")
             << "D:\\a.swf\nC:/b.swf\n\\\\srv\\c.swf => D:\\a.swf|-||;C:/b.swf|-||;\\\\srv\\c.swf|-||";
-        QTest::newRow("file URL") << "file:///m/a%20b.swf\n => /m/a b.swf|-||";
+        QTest::newRow("file URL") << "file:///m/a%20b#1%EF%BF%BF.swf\n => /m/a b#1\uFFFF.swf|-||";
         QTest::newRow("leading colon is a file name") << ":a.swf\n => /lists/:a.swf|-||";
     }
     void parse()
