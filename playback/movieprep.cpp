@@ -46,11 +46,17 @@ PreparedMovie PrepareMovie(const QByteArray& file)
         movie.probe = ProbeKind::ActionScript12;
         movie.holdsLastFrame = !end.isEmpty();
     }
-    // The later offset first, so that the earlier one still points where it did.
-    if (!end.isEmpty())
-        movie.fws.insert(layout.lastShowFrame, end);
-    movie.fws.insert(layout.frameOneStart, start);
-    FixSwfLength(movie.fws);
+    // One copy of the movie with the tags in place; the probe's end, if any, lies after its start.
+    const QByteArrayView bytes(movie.fws);
+    const qsizetype endAt = end.isEmpty() ? bytes.size() : layout.lastShowFrame;
+    QByteArray out;
+    out.reserve(bytes.size() + start.size() + end.size());
+    out.append(bytes.first(layout.frameOneStart)).append(start);
+    out.append(bytes.sliced(layout.frameOneStart, endAt - layout.frameOneStart))
+        .append(end)
+        .append(bytes.sliced(endAt));
+    FixSwfLength(out);
+    movie.fws = std::move(out);
     return movie;
 }
 

@@ -29,14 +29,15 @@ qsizetype expectedBody(const QByteArray& file, qsizetype maxDecoded)
     return qsizetype(std::clamp<int64_t>(length - HeaderBytes, 0, maxDecoded));
 }
 
-// Grows out so that at least one more chunk fits, never past limit. False when out is at the limit.
+// The decoders write the body after room for the header, so that the movie is never copied again.
+// Grows out so that more body fits, never past limit. False when the body is at the limit.
 bool makeRoom(QByteArray& out, qsizetype used, qsizetype limit)
 {
-    if (used < out.size())
+    if (HeaderBytes + used < out.size())
         return true;
     if (used >= limit)
         return false;
-    out.resize(std::min(limit, std::max(used + LZMA_DICT_SIZE_MIN, used * 2)));
+    out.resize(HeaderBytes + std::min(limit, std::max(used + LZMA_DICT_SIZE_MIN, used * 2)));
     return true;
 }
 
@@ -45,14 +46,14 @@ bool inflateBody(const QByteArray& file, qsizetype expected, QByteArray& out)
     z_stream zs {};
     if (inflateInit(&zs) != Z_OK)
         return false;
-    out.resize(std::min(expected, initialReserve(file)));
+    out.resize(HeaderBytes + std::min(expected, initialReserve(file)));
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(file.constData() + HeaderBytes));
     zs.avail_in = static_cast<uInt>(file.size() - HeaderBytes);
     qsizetype used = 0;
     int rc = Z_OK;
     while (rc == Z_OK && makeRoom(out, used, expected)) {
-        const qsizetype room = std::min<qsizetype>(out.size() - used, 1 << 30);
-        zs.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+        const qsizetype room = std::min<qsizetype>(out.size() - HeaderBytes - used, 1 << 30);
+        zs.next_out = reinterpret_cast<Bytef*>(out.data() + HeaderBytes + used);
         zs.avail_out = static_cast<uInt>(room);
         rc = inflate(&zs, Z_NO_FLUSH);
         used += room - qsizetype(zs.avail_out);
@@ -60,7 +61,7 @@ bool inflateBody(const QByteArray& file, qsizetype expected, QByteArray& out)
             break; // input ended early
     }
     inflateEnd(&zs);
-    out.truncate(used);
+    out.truncate(HeaderBytes + used);
     return used == expected;
 }
 
@@ -75,15 +76,15 @@ lzma_ret unlzmaPass(const QByteArray& file, const lzma_options_lzma& props, uint
     lzma_stream ls = LZMA_STREAM_INIT;
     if (lzma_raw_decoder(&ls, filters) != LZMA_OK)
         return LZMA_PROG_ERROR;
-    out.resize(std::min(expected, initialReserve(file)));
+    out.resize(HeaderBytes + std::min(expected, initialReserve(file)));
     ls.next_in = reinterpret_cast<const uint8_t*>(file.constData() + DataAt);
     ls.avail_in = static_cast<size_t>(file.size() - DataAt);
     used = 0;
     lzma_ret rc = LZMA_OK;
     // Many writers leave out the end marker: stop at the promised length, or when input runs out.
     while (rc == LZMA_OK && makeRoom(out, used, expected)) {
-        const qsizetype room = out.size() - used;
-        ls.next_out = reinterpret_cast<uint8_t*>(out.data() + used);
+        const qsizetype room = out.size() - HeaderBytes - used;
+        ls.next_out = reinterpret_cast<uint8_t*>(out.data() + HeaderBytes + used);
         ls.avail_out = static_cast<size_t>(room);
         rc = lzma_code(&ls, LZMA_RUN);
         const qsizetype produced = room - qsizetype(ls.avail_out);
@@ -122,7 +123,7 @@ bool unlzmaBody(const QByteArray& file, qsizetype expected, QByteArray& out)
         dict = static_cast<uint32_t>(std::min<qsizetype>(fullDict, std::max<qsizetype>(qsizetype(dict) * 2, used * 2)));
         rc = unlzmaPass(file, props, dict, expected, out, used);
     }
-    out.truncate(used);
+    out.truncate(HeaderBytes + used);
     return rc != LZMA_PROG_ERROR && used == expected;
 }
 
@@ -140,33 +141,32 @@ UncompressedSwf DecodeSwfContainer(const QByteArray& file, qsizetype maxDecoded)
     result.version = static_cast<uint8_t>(file.at(3));
     const qsizetype expected = expectedBody(file, maxDecoded);
 
-    QByteArray body;
+    QByteArray fws; // room for the header, then the body
     bool complete = true;
     if (result.signature == 'F') {
         // Uncompressed movies are played as they are, whatever their length field says.
-        body = file.mid(HeaderBytes);
+        fws = file;
     } else if (result.signature == 'C') {
-        complete = inflateBody(file, expected, body);
+        complete = inflateBody(file, expected, fws);
     } else {
-        complete = unlzmaBody(file, expected, body);
+        complete = unlzmaBody(file, expected, fws);
     }
+    const qsizetype body = std::max<qsizetype>(fws.size() - HeaderBytes, 0);
     // Decoding stopped at our limit while the header promises more: refuse rather than cut the movie.
-    const bool overLimit = body.size() >= maxDecoded && int64_t(readU32(file, 4)) - HeaderBytes > maxDecoded;
-    if (body.size() > maxDecoded || overLimit) {
+    const bool overLimit = body >= maxDecoded && int64_t(readU32(file, 4)) - HeaderBytes > maxDecoded;
+    if (body > maxDecoded || overLimit) {
         result.error = QStringLiteral("movie too large");
         return result;
     }
-    if (body.isEmpty()) {
+    if (body == 0) {
         result.error = QStringLiteral("the compressed movie could not be decoded");
         return result;
     }
     result.truncated = !complete;
-    result.fws.reserve(HeaderBytes + body.size());
-    result.fws.append("FWS", 3);
-    result.fws.append(static_cast<char>(result.version));
-    result.fws.append(4, '\0');
-    result.fws.append(body);
-    FixSwfLength(result.fws);
+    fws.replace(0, 3, QByteArrayView("FWS", 3));
+    fws[3] = static_cast<char>(result.version);
+    FixSwfLength(fws);
+    result.fws = std::move(fws);
     return result;
 }
 
