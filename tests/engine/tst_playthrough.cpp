@@ -25,11 +25,72 @@ Q_DECLARE_METATYPE(EndReason)
 class TestPlaythrough : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_settings.FastFrames = DefaultFastFrames;
+        m_settings.LoopTimeOut = DefaultLoopTimeOut;
+        m_flash = new RuffleFlashControl(this);
+        m_flash->widget()->resize(400, 300);
+        m_flash->widget()->show();
+        ApplyPlayerProperties(*m_flash, m_settings);
+    }
     void threeRowPlaylist_playsThroughToRowOneAgain_data() { generations(); }
-    void threeRowPlaylist_playsThroughToRowOneAgain();
+    void threeRowPlaylist_playsThroughToRowOneAgain()
+    {
+        QFETCH(bool, as3);
+        const QStringList movies = writeMovies(as3);
+        QCOMPARE(movies.size(), 3);
+        FakePlaylistRows rows;
+        for (const QString& path : movies)
+            rows.Append(path);
+        RecordingWindowHost host;
+        Transport transport(*m_flash, rows, host, m_settings);
+        QSignalSpy ended(&transport.Monitor(), &PlaybackMonitor::MovieEnded);
+        QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
+
+        transport.SetCurrFileIndex(1);
+        transport.PlayerBtns_Click(Transport::CmdPlay);
+        QVERIFY(WaitInEventLoop([&] { return ended.count() >= 3; }, 40000));
+
+        QList<EndReason> reasons;
+        for (const QList<QVariant>& args : ended)
+            reasons.append(args.at(0).value<EndReason>());
+        QCOMPARE(reasons.mid(0, 3), (QList { EndReason::LastFrame, EndReason::LastFrame, EndReason::LoopTimeOut }));
+        // The second movie reached its end only because the monitor moved it off its halting frame.
+        bool pushed = false;
+        for (const QList<QVariant>& args : skipped)
+            pushed = pushed || (args.at(0).toInt() == 11 && args.at(1).toInt() > 11);
+        QVERIFY(pushed);
+        // The list starts again at row 1 and keeps playing.
+        QVERIFY(WaitInEventLoop([&] { return transport.CurrFileIndex() == 1; }, 2000));
+        QCOMPARE(transport.PlayState(), int(Transport::Playing));
+        transport.PlayerBtns_Click(Transport::CmdStop);
+    }
     void probe_reportsWhyEachMovieEnded_data() { generations(); }
-    void probe_reportsWhyEachMovieEnded();
+    void probe_reportsWhyEachMovieEnded()
+    {
+        QFETCH(bool, as3);
+        const QStringList movies = writeMovies(as3);
+        QCOMPARE(movies.size(), 3);
+        ProbeRunner runner(*m_flash, m_settings);
+        const QList<ProbeResult> results = runner.ProbeAll(movies, [](int ms) {
+            QElapsedTimer clock;
+            clock.start();
+            WaitInEventLoop([] { return false; }, ms);
+            return int(clock.elapsed());
+        });
+        QCOMPARE(results.size(), 3);
+        QStringList reasons;
+        for (const ProbeResult& r : results) {
+            reasons.append(r.Reason);
+            QVERIFY2(r.Loaded && r.Ended, qPrintable(r.Path));
+        }
+        QCOMPARE(reasons.join(u' '), QStringLiteral("last-frame last-frame loop-timeout"));
+        QCOMPARE(results[0].TotalFrames, 24);
+        QCOMPARE(results[1].MaxFrame, 29);
+        QVERIFY(results[2].MaxFrame < 10);
+    }
 
 private:
     static void generations()
@@ -38,110 +99,41 @@ private:
         QTest::newRow("ActionScript 1/2") << false;
         QTest::newRow("ActionScript 3") << true;
     }
-    QStringList writeMovies(bool as3);
+    QStringList writeMovies(bool as3)
+    {
+        using Kind = swfgen::Action::Kind;
+        const std::map<int, std::vector<swfgen::Action>> scripts[3] = {
+            {}, // plays to its last frame
+            { { 12, { { Kind::Stop, 1 } } } }, // waits on frame 12 for a click that never comes
+            { { 5, { { Kind::GotoAndPlay, 1 } } } }, // loops frames 1-5 like a loading bar
+        };
+        const int frames[3] = { 24, 30, 60 };
+        QStringList paths;
+        for (int i = 0; i < 3; ++i) {
+            swfgen::MovieSpec movieSpec;
+            movieSpec.frameCount = frames[i];
+            movieSpec.frameRate = 24;
+            if (as3) {
+                movieSpec.version = 10;
+                movieSpec.actionScript3 = true;
+                movieSpec.extraTags[1] = as3gen::FrameOneTags({ scripts[i], false, {} });
+            } else {
+                movieSpec.version = 8;
+                movieSpec.actions = scripts[i];
+            }
+            const QString path = m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written));
+            if (!swfgen::WriteMovieFile(path, movieSpec))
+                return {};
+            paths.append(path);
+        }
+        return paths;
+    }
 
     QTemporaryDir m_dir;
     RuffleFlashControl* m_flash = nullptr;
     Settings m_settings;
     int m_written = 0;
 };
-
-void TestPlaythrough::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    m_settings.FastFrames = DefaultFastFrames;
-    m_settings.LoopTimeOut = DefaultLoopTimeOut;
-    m_flash = new RuffleFlashControl(this);
-    m_flash->widget()->resize(400, 300);
-    m_flash->widget()->show();
-    ApplyPlayerProperties(*m_flash, m_settings);
-}
-
-QStringList TestPlaythrough::writeMovies(bool as3)
-{
-    using Kind = swfgen::Action::Kind;
-    const std::map<int, std::vector<swfgen::Action>> scripts[3] = {
-        {}, // plays to its last frame
-        { { 12, { { Kind::Stop, 1 } } } }, // waits on frame 12 for a click that never comes
-        { { 5, { { Kind::GotoAndPlay, 1 } } } }, // loops frames 1-5 like a loading bar
-    };
-    const int frames[3] = { 24, 30, 60 };
-    QStringList paths;
-    for (int i = 0; i < 3; ++i) {
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameCount = frames[i];
-        movieSpec.frameRate = 24;
-        if (as3) {
-            movieSpec.version = 10;
-            movieSpec.actionScript3 = true;
-            movieSpec.extraTags[1] = as3gen::FrameOneTags({ scripts[i], false, {} });
-        } else {
-            movieSpec.version = 8;
-            movieSpec.actions = scripts[i];
-        }
-        const QString path = m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written));
-        if (!swfgen::WriteMovieFile(path, movieSpec))
-            return {};
-        paths.append(path);
-    }
-    return paths;
-}
-
-void TestPlaythrough::threeRowPlaylist_playsThroughToRowOneAgain()
-{
-    QFETCH(bool, as3);
-    const QStringList movies = writeMovies(as3);
-    QCOMPARE(movies.size(), 3);
-    FakePlaylistRows rows;
-    for (const QString& path : movies)
-        rows.Append(path);
-    RecordingWindowHost host;
-    Transport transport(*m_flash, rows, host, m_settings);
-    QSignalSpy ended(&transport.Monitor(), &PlaybackMonitor::MovieEnded);
-    QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
-
-    transport.SetCurrFileIndex(1);
-    transport.PlayerBtns_Click(Transport::CmdPlay);
-    QVERIFY(WaitInEventLoop([&] { return ended.count() >= 3; }, 40000));
-
-    QList<EndReason> reasons;
-    for (const QList<QVariant>& args : ended)
-        reasons.append(args.at(0).value<EndReason>());
-    QCOMPARE(reasons.mid(0, 3), (QList { EndReason::LastFrame, EndReason::LastFrame, EndReason::LoopTimeOut }));
-    // The second movie reached its end only because the monitor moved it off its halting frame.
-    bool pushed = false;
-    for (const QList<QVariant>& args : skipped)
-        pushed = pushed || (args.at(0).toInt() == 11 && args.at(1).toInt() > 11);
-    QVERIFY(pushed);
-    // The list starts again at row 1 and keeps playing.
-    QVERIFY(WaitInEventLoop([&] { return transport.CurrFileIndex() == 1; }, 2000));
-    QCOMPARE(transport.PlayState(), int(Transport::Playing));
-    transport.PlayerBtns_Click(Transport::CmdStop);
-}
-
-void TestPlaythrough::probe_reportsWhyEachMovieEnded()
-{
-    QFETCH(bool, as3);
-    const QStringList movies = writeMovies(as3);
-    QCOMPARE(movies.size(), 3);
-    ProbeRunner runner(*m_flash, m_settings);
-    const QList<ProbeResult> results = runner.ProbeAll(movies, [](int ms) {
-        QElapsedTimer clock;
-        clock.start();
-        WaitInEventLoop([] { return false; }, ms);
-        return int(clock.elapsed());
-    });
-    QCOMPARE(results.size(), 3);
-    QStringList reasons;
-    for (const ProbeResult& r : results) {
-        reasons.append(r.Reason);
-        QVERIFY2(r.Loaded && r.Ended, qPrintable(r.Path));
-    }
-    QCOMPARE(reasons.join(u' '), QStringLiteral("last-frame last-frame loop-timeout"));
-    QCOMPARE(results[0].TotalFrames, 24);
-    QCOMPARE(results[1].MaxFrame, 29);
-    QVERIFY(results[2].MaxFrame < 10);
-}
 
 QUEN_ENGINE_TEST_MAIN(TestPlaythrough)
 #include "tst_playthrough.moc"

@@ -63,33 +63,326 @@ swfgen::MovieSpec as3Spec(int frames, const as3gen::As3Movie& movie)
 
 } // namespace
 
+namespace {
+
+// Stands for the main window's filter: it sees the view's input before the movie could.
+struct InputRecorder : QObject {
+    QList<QEvent::Type> seen;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+            seen.append(event->type());
+        return false;
+    }
+};
+
+} // namespace
+
 // The real engine (Ruffle in a web view) driven through FlashControl, on movies from our writer.
 // One engine serves every case: starting it costs seconds.
 class TestRufflePlayback : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_flash = new RuffleFlashControl(this);
+        m_flash->widget()->resize(400, 300);
+        m_flash->widget()->show();
+    }
     void init()
     {
         m_flash->SetLoop(false);
         m_flash->SetScale(QStringLiteral("ShowAll"));
     }
-    void framesAdvanceInEveryContainer_data();
-    void framesAdvanceInEveryContainer();
-    void fileNamesAsPeopleWriteThem_data();
-    void fileNamesAsPeopleWriteThem();
-    void timelineSettles_data();
-    void timelineSettles();
-    void stopHoldsAndPlayResumes_data();
-    void stopHoldsAndPlayResumes();
-    void scaleModesChangeWhereTheMovieIsDrawn();
-    void unloadRemovesThePlayer();
-    void fileThatIsNoMovieNeverBecomesReady();
-    void inputNeverReachesTheMovie();
-    void as3ScenesCountAsOneTimeline();
-    void as3SpriteDocumentHasNoTimeline();
+    void framesAdvanceInEveryContainer_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<swfgen::Compression>("compression");
+        QTest::newRow("SWF 4 FWS") << 4 << swfgen::Compression::None;
+        QTest::newRow("SWF 6 CWS") << 6 << swfgen::Compression::Zlib;
+        QTest::newRow("SWF 8 ZWS") << 8 << swfgen::Compression::Lzma;
+        QTest::newRow("SWF 10 AS3 CWS") << 10 << swfgen::Compression::Zlib;
+    }
+    void framesAdvanceInEveryContainer()
+    {
+        QFETCH(int, version);
+        QFETCH(swfgen::Compression, compression);
+        swfgen::MovieSpec s = movieSpec(80, 30, version);
+        s.compression = compression;
+        QVERIFY(load(write(s)));
+        QVERIFY(m_flash->probeAnswering());
+        QCOMPARE(m_flash->TotalFrames(), 80);
+        QVERIFY(reaches([](int f) { return f >= 10; }));
+        m_flash->SetFrameNum(70);
+        QVERIFY(reaches([](int f) { return f == 79; }));
+    }
+    void fileNamesAsPeopleWriteThem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Chinese") << u"动画 第1集.swf"_qs;
+        QTest::newRow("spaces and brackets") << u"my movie (final) [2].swf"_qs;
+        QTest::newRow("percent and hash") << u"100% fun #3 %1 %3C.swf"_qs;
+        QTest::newRow("quotes and ampersand") << u"it's \"a\" & b.swf"_qs;
+    }
+    void fileNamesAsPeopleWriteThem()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
+        const QString path = write(movieSpec(33), m_dir.filePath(u"名字/"_qs + name));
+        QVERIFY(load(path));
+        QCOMPARE(m_flash->Movie(), path);
+        QCOMPARE(m_flash->TotalFrames(), 33);
+        QVERIFY(m_flash->probeAnswering());
+    }
+    void timelineSettles_data()
+    {
+        QTest::addColumn<bool>("as3");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<int>("scriptFrame"); // 1-based; 0: none
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("target"); // 1-based goto target
+        QTest::addColumn<int>("lowest"); // 0-based frames the movie must stay within once settled
+        QTest::addColumn<int>("highest");
+        // A hold keyed to the header's frame count (70) would never fire and the movie would loop.
+        QTest::newRow("header says 70 frames, 50 written: holds at 50") << false << 50 << 0 << 0 << 0 << 49 << 49;
+        QTest::newRow("AS2 loop of frames 1 to 5") << false << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
+        QTest::newRow("AS2 last frame jumps back to 3") << false << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
+        QTest::newRow("AS3 stop() on frame 40 holds there") << true << 100 << 40 << int(Kind::Stop) << 0 << 39 << 39;
+        QTest::newRow("AS3 loop of frames 1 to 5") << true << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
+        QTest::newRow("AS3 last frame jumps back to 3") << true << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
+    }
+    void timelineSettles()
+    {
+        QFETCH(bool, as3);
+        QFETCH(int, frames);
+        QFETCH(int, scriptFrame);
+        QFETCH(int, kind);
+        QFETCH(int, target);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        const std::vector<swfgen::Action> script { { Kind(kind), target } };
+        swfgen::MovieSpec s = movieSpec(frames, scriptFrame ? 30 : 60);
+        if (as3)
+            s = as3Spec(frames, { { { scriptFrame, script } }, false, {} });
+        else if (scriptFrame)
+            s.actions[scriptFrame] = script;
+        else
+            s.headerFrameCount = 70;
+        QVERIFY(load(write(s)));
+        QVERIFY(m_flash->probeAnswering());
+        QCOMPARE(m_flash->TotalFrames(), frames);
+        run(1500);
+        const QList<int> seen = run(1500);
+        QVERIFY(seen.size() >= 3);
+        const auto [low, high] = std::minmax_element(seen.begin(), seen.end());
+        QVERIFY2(
+            *low >= lowest && *high <= highest, qPrintable(QStringLiteral("frames seen %1..%2").arg(*low).arg(*high)));
+        if (lowest != highest) // a loop: it must really go back
+            QVERIFY(std::adjacent_find(seen.begin(), seen.end(), std::greater<int>()) != seen.end());
+    }
+    void stopHoldsAndPlayResumes_data()
+    {
+        QTest::addColumn<bool>("beforeReady");
+        QTest::addColumn<bool>("ownStopAndPlay"); // the movie replaces _root's stop, play and gotos
+        QTest::newRow("stop before the movie is ready") << true << false;
+        QTest::newRow("movie with its own stop and play is still driven") << false << true;
+    }
+    void stopHoldsAndPlayResumes()
+    {
+        QFETCH(bool, beforeReady);
+        QFETCH(bool, ownStopAndPlay);
+        swfgen::MovieSpec s = movieSpec(120, 30);
+        if (ownStopAndPlay)
+            s.extraTags[1] = { overrideRootMethods() };
+        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+        m_flash->LoadMovie(0, write(s));
+        if (beforeReady)
+            m_flash->StopPlay(); // before the probe can answer
+        QVERIFY(ready.wait(20000) || ready.count() > 0);
+        if (!beforeReady) {
+            QVERIFY(reaches([](int f) { return f >= 5; }));
+            m_flash->StopPlay();
+        }
+        run(300);
+        const int held = m_flash->FrameNum();
+        run(400);
+        QCOMPARE(m_flash->FrameNum(), held);
+        m_flash->SetFrameNum(100);
+        run(200);
+        QCOMPARE(m_flash->FrameNum(), 100);
+        m_flash->Play();
+        QVERIFY(reaches([](int f) { return f == 119; }));
+    }
+    void scaleModesChangeWhereTheMovieIsDrawn()
+    {
+        swfgen::MovieSpec s = movieSpec(10);
+        s.width = 200;
+        s.height = 100;
+        s.actions[1] = { { Kind::Stop, 1 } };
+        QVERIFY(load(write(s)));
+        // The view is 400x300: the stage's 20-pixel square is drawn twice as large when fitted,
+        // as it is when unscaled, and stretched to 40x60 when filled.
+        for (const auto& [mode, size] :
+            { std::pair { "ShowAll", QSize(40, 40) }, std::pair { "NoScale", QSize(20, 20) },
+                std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } }) {
+            m_flash->SetScale(QLatin1String(mode));
+            QRect r;
+            const bool drawn = WaitInEventLoop(
+                [&] {
+                r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
+                return qAbs(r.width() - size.width()) <= 2 && qAbs(r.height() - size.height()) <= 2;
+                },
+                5000);
+            QVERIFY2(drawn,
+                qPrintable(
+                    QStringLiteral("%1: square drawn %2x%3").arg(QLatin1String(mode)).arg(r.width()).arg(r.height())));
+        }
+    }
+    void unloadRemovesThePlayer()
+    {
+        QVERIFY(load(write({})));
+        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+        m_flash->LoadMovie(0, FlashControl::UnloadUrl);
+        QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
+        QCOMPARE(m_flash->ReadyState(), 0);
+        QCOMPARE(m_flash->TotalFrames(), 0);
+        QVERIFY(!m_flash->Playing());
+        run(300);
+        QCOMPARE(ready.count(), 0);
+        QVERIFY(WaitInEventLoop(
+            [&] {
+            const QVariant players = evaluate(QStringLiteral("document.querySelectorAll('ruffle-player').length"));
+            return players.isValid() && players.toInt() == 0;
+            },
+            5000));
+    }
+    void fileThatIsNoMovieNeverBecomesReady()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("text.swf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a movie at all") > 0);
+        file.close();
+        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+        m_flash->LoadMovie(0, path);
+        QVERIFY(!m_flash->movieReport().error.isEmpty());
+        run(500);
+        QCOMPARE(ready.count(), 0);
+        QCOMPARE(m_flash->TotalFrames(), 0);
+        QCOMPARE(m_flash->Movie(), path);
+    }
+    void inputNeverReachesTheMovie()
+    {
+        QVERIFY(load(write({})));
+        evaluate(u"window.quenTestInput = 0; window.quenTestMoves = 0;"
+                 " ['pointerdown', 'mousedown', 'keydown', 'keyup'].forEach(function (t) {"
+                 " document.addEventListener(t, function () { window.quenTestInput++; }, true); });"
+                 " document.addEventListener('mousemove', function () { window.quenTestMoves++; }, true); 1"_qs);
+        QWidget* input = m_flash->inputWidget();
+        QVERIFY(input && input != m_flash->widget()); // the engine's own input widget, not the frame around it
+        QCOMPARE(m_flash->widget()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(input->focusPolicy(), Qt::NoFocus);
+        InputRecorder recorder;
+        input->installEventFilter(&recorder);
+        QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::keyClick(input, Qt::Key_Space);
+        input->removeEventFilter(&recorder);
+        QCOMPARE(recorder.seen, (QList<QEvent::Type> { QEvent::MouseButtonPress, QEvent::KeyPress }));
+        QVERIFY(QApplication::focusWidget() != input);
+        input->setFocus(); // as the engine sometimes takes it: keys still stop at the window
+        QTest::keyClick(input, Qt::Key_A);
+        // Moves still reach the page, after the click and key if those had gone through: once a move
+        // arrived, the page has seen everything that was let through.
+        QTest::mouseMove(input, QPoint(60, 60));
+        QTest::mouseMove(input, QPoint(70, 70));
+        QVariantList counts;
+        QVERIFY(WaitInEventLoop(
+            [&] {
+            counts = evaluate(u"[window.quenTestInput, window.quenTestMoves]"_qs).toList();
+            return counts.value(1).toInt() > 0;
+            },
+            5000));
+        QCOMPARE(counts.value(0).toInt(), 0);
+    }
+    void as3ScenesCountAsOneTimeline()
+    {
+        QVERIFY(load(write(as3Spec(60, { {}, false, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
+        QVERIFY(m_flash->probeAnswering());
+        QCOMPARE(m_flash->TotalFrames(), 60);
+        QVERIFY(reaches([](int f) { return f >= 35; }));
+        QVERIFY(reaches([](int f) { return f == 59; }));
+        run(400);
+        QCOMPARE(m_flash->FrameNum(), 59);
+        m_flash->StopPlay();
+        for (int frame : { 45, 10 }) {
+            m_flash->SetFrameNum(frame);
+            run(300);
+            QCOMPARE(m_flash->FrameNum(), frame);
+        }
+    }
+    void as3SpriteDocumentHasNoTimeline()
+    {
+        swfgen::MovieSpec s = as3Spec(12, { {}, true, {} });
+        s.width = s.height = 100;
+        QVERIFY(load(write(s)));
+        QVERIFY(!m_flash->hasTimeline());
+        QVERIFY(!m_flash->probeAnswering());
+        QCOMPARE(m_flash->TotalFrames(), 12); // from the engine's own metadata
+        // The scale mode reaches a movie without a probe too: its 20-pixel square fitted three times, then as is.
+        for (const auto& [mode, side] : { std::pair { "ShowAll", 60 }, std::pair { "NoScale", 20 } }) {
+            m_flash->SetScale(QLatin1String(mode));
+            QVERIFY2(WaitInEventLoop(
+                         [&] {
+                const QRect r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
+                return qAbs(r.width() - side) <= 2 && qAbs(r.height() - side) <= 2;
+                         },
+                         5000),
+                mode);
+        }
+    }
 
-    void controlContract();
+    // What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and
+    // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties.
+    void controlContract()
+    {
+        swfgen::MovieSpec s = movieSpec(100, 30);
+        s.actions[40] = { { Kind::Stop, 1 } };
+        const QString path = write(s);
+        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+        m_flash->LoadMovie(0, path);
+        QCOMPARE(ready.count(), 0);
+        QCOMPARE(m_flash->Movie(), path);
+        QVERIFY(WaitInEventLoop([&] { return ready.count() > 0; }, 20000));
+        QCOMPARE(ready.at(0).at(0).toInt(), FlashControl::ReadyComplete);
+        QCOMPARE(m_flash->TotalFrames(), 100);
+        QVERIFY(m_flash->Playing());
+        QVERIFY(reaches([](int f) { return f == 39; }, 6000));
+        run(500);
+        QCOMPARE(m_flash->FrameNum(), 39);
+        QVERIFY(!m_flash->Playing());
+        QCOMPARE(ready.count(), 1);
+        QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
+        m_flash->SkipStuckFrame(39);
+        QVERIFY(WaitInEventLoop([&] { return skipped.count() > 0; }, 5000));
+        QCOMPARE(skipped.at(0).at(0).toInt(), 39);
+        QCOMPARE(skipped.at(0).at(1).toInt(), 40);
+        QVERIFY(m_flash->Playing());
+        QVERIFY(reaches([](int f) { return f > 42; }));
+        m_flash->StopPlay();
+        m_flash->SetFrameNum(30);
+        QCOMPARE(m_flash->FrameNum(), 30); // at once, from the snapshot
+        m_flash->SetFrameNum(-5);
+        run(300);
+        QCOMPARE(m_flash->FrameNum(), 30);
+        m_flash->SetFrameNum(1000);
+        QCOMPARE(m_flash->FrameNum(), 99);
+        m_flash->SetFrameNum(90);
+        m_flash->Play();
+        QVERIFY(reaches([](int f) { return f == 99; }));
+        run(600);
+        QCOMPARE(m_flash->FrameNum(), 99);
+        QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
+    }
 
 private:
     QString write(const swfgen::MovieSpec& s, QString path = {})
@@ -133,329 +426,6 @@ private:
     RuffleFlashControl* m_flash = nullptr;
     int m_movies = 0;
 };
-
-void TestRufflePlayback::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    m_flash = new RuffleFlashControl(this);
-    m_flash->widget()->resize(400, 300);
-    m_flash->widget()->show();
-}
-
-void TestRufflePlayback::framesAdvanceInEveryContainer_data()
-{
-    QTest::addColumn<int>("version");
-    QTest::addColumn<swfgen::Compression>("compression");
-    QTest::newRow("SWF 4 FWS") << 4 << swfgen::Compression::None;
-    QTest::newRow("SWF 6 CWS") << 6 << swfgen::Compression::Zlib;
-    QTest::newRow("SWF 8 ZWS") << 8 << swfgen::Compression::Lzma;
-    QTest::newRow("SWF 10 AS3 CWS") << 10 << swfgen::Compression::Zlib;
-}
-
-void TestRufflePlayback::framesAdvanceInEveryContainer()
-{
-    QFETCH(int, version);
-    QFETCH(swfgen::Compression, compression);
-    swfgen::MovieSpec s = movieSpec(80, 30, version);
-    s.compression = compression;
-    QVERIFY(load(write(s)));
-    QVERIFY(m_flash->probeAnswering());
-    QCOMPARE(m_flash->TotalFrames(), 80);
-    QVERIFY(reaches([](int f) { return f >= 10; }));
-    m_flash->SetFrameNum(70);
-    QVERIFY(reaches([](int f) { return f == 79; }));
-}
-
-void TestRufflePlayback::fileNamesAsPeopleWriteThem_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Chinese") << u"动画 第1集.swf"_qs;
-    QTest::newRow("spaces and brackets") << u"my movie (final) [2].swf"_qs;
-    QTest::newRow("percent and hash") << u"100% fun #3 %1 %3C.swf"_qs;
-    QTest::newRow("quotes and ampersand") << u"it's \"a\" & b.swf"_qs;
-}
-
-void TestRufflePlayback::fileNamesAsPeopleWriteThem()
-{
-    QFETCH(QString, name);
-    QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
-    const QString path = write(movieSpec(33), m_dir.filePath(u"名字/"_qs + name));
-    QVERIFY(load(path));
-    QCOMPARE(m_flash->Movie(), path);
-    QCOMPARE(m_flash->TotalFrames(), 33);
-    QVERIFY(m_flash->probeAnswering());
-}
-
-void TestRufflePlayback::timelineSettles_data()
-{
-    QTest::addColumn<bool>("as3");
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<int>("scriptFrame"); // 1-based; 0: none
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("target"); // 1-based goto target
-    QTest::addColumn<int>("lowest"); // 0-based frames the movie must stay within once settled
-    QTest::addColumn<int>("highest");
-    // A hold keyed to the header's frame count (70) would never fire and the movie would loop.
-    QTest::newRow("header says 70 frames, 50 written: holds at 50") << false << 50 << 0 << 0 << 0 << 49 << 49;
-    QTest::newRow("AS2 loop of frames 1 to 5") << false << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
-    QTest::newRow("AS2 last frame jumps back to 3") << false << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
-    QTest::newRow("AS3 stop() on frame 40 holds there") << true << 100 << 40 << int(Kind::Stop) << 0 << 39 << 39;
-    QTest::newRow("AS3 loop of frames 1 to 5") << true << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
-    QTest::newRow("AS3 last frame jumps back to 3") << true << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
-}
-
-void TestRufflePlayback::timelineSettles()
-{
-    QFETCH(bool, as3);
-    QFETCH(int, frames);
-    QFETCH(int, scriptFrame);
-    QFETCH(int, kind);
-    QFETCH(int, target);
-    QFETCH(int, lowest);
-    QFETCH(int, highest);
-    const std::vector<swfgen::Action> script { { Kind(kind), target } };
-    swfgen::MovieSpec s = movieSpec(frames, scriptFrame ? 30 : 60);
-    if (as3)
-        s = as3Spec(frames, { { { scriptFrame, script } }, false, {} });
-    else if (scriptFrame)
-        s.actions[scriptFrame] = script;
-    else
-        s.headerFrameCount = 70;
-    QVERIFY(load(write(s)));
-    QVERIFY(m_flash->probeAnswering());
-    QCOMPARE(m_flash->TotalFrames(), frames);
-    run(1500);
-    const QList<int> seen = run(1500);
-    QVERIFY(seen.size() >= 3);
-    const auto [low, high] = std::minmax_element(seen.begin(), seen.end());
-    QVERIFY2(*low >= lowest && *high <= highest, qPrintable(QStringLiteral("frames seen %1..%2").arg(*low).arg(*high)));
-    if (lowest != highest) // a loop: it must really go back
-        QVERIFY(std::adjacent_find(seen.begin(), seen.end(), std::greater<int>()) != seen.end());
-}
-
-void TestRufflePlayback::stopHoldsAndPlayResumes_data()
-{
-    QTest::addColumn<bool>("beforeReady");
-    QTest::addColumn<bool>("ownStopAndPlay"); // the movie replaces _root's stop, play and gotos
-    QTest::newRow("stop before the movie is ready") << true << false;
-    QTest::newRow("movie with its own stop and play is still driven") << false << true;
-}
-
-void TestRufflePlayback::stopHoldsAndPlayResumes()
-{
-    QFETCH(bool, beforeReady);
-    QFETCH(bool, ownStopAndPlay);
-    swfgen::MovieSpec s = movieSpec(120, 30);
-    if (ownStopAndPlay)
-        s.extraTags[1] = { overrideRootMethods() };
-    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-    m_flash->LoadMovie(0, write(s));
-    if (beforeReady)
-        m_flash->StopPlay(); // before the probe can answer
-    QVERIFY(ready.wait(20000) || ready.count() > 0);
-    if (!beforeReady) {
-        QVERIFY(reaches([](int f) { return f >= 5; }));
-        m_flash->StopPlay();
-    }
-    run(300);
-    const int held = m_flash->FrameNum();
-    run(400);
-    QCOMPARE(m_flash->FrameNum(), held);
-    m_flash->SetFrameNum(100);
-    run(200);
-    QCOMPARE(m_flash->FrameNum(), 100);
-    m_flash->Play();
-    QVERIFY(reaches([](int f) { return f == 119; }));
-}
-
-void TestRufflePlayback::scaleModesChangeWhereTheMovieIsDrawn()
-{
-    swfgen::MovieSpec s = movieSpec(10);
-    s.width = 200;
-    s.height = 100;
-    s.actions[1] = { { Kind::Stop, 1 } };
-    QVERIFY(load(write(s)));
-    // The view is 400x300: the stage's 20-pixel square is drawn twice as large when fitted,
-    // as it is when unscaled, and stretched to 40x60 when filled.
-    for (const auto& [mode, size] : { std::pair { "ShowAll", QSize(40, 40) }, std::pair { "NoScale", QSize(20, 20) },
-             std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } }) {
-        m_flash->SetScale(QLatin1String(mode));
-        QRect r;
-        const bool drawn = WaitInEventLoop(
-            [&] {
-            r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
-            return qAbs(r.width() - size.width()) <= 2 && qAbs(r.height() - size.height()) <= 2;
-            },
-            5000);
-        QVERIFY2(drawn,
-            qPrintable(
-                QStringLiteral("%1: square drawn %2x%3").arg(QLatin1String(mode)).arg(r.width()).arg(r.height())));
-    }
-}
-
-// What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and
-// clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties.
-void TestRufflePlayback::controlContract()
-{
-    swfgen::MovieSpec s = movieSpec(100, 30);
-    s.actions[40] = { { Kind::Stop, 1 } };
-    const QString path = write(s);
-    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-    m_flash->LoadMovie(0, path);
-    QCOMPARE(ready.count(), 0);
-    QCOMPARE(m_flash->Movie(), path);
-    QVERIFY(WaitInEventLoop([&] { return ready.count() > 0; }, 20000));
-    QCOMPARE(ready.at(0).at(0).toInt(), FlashControl::ReadyComplete);
-    QCOMPARE(m_flash->TotalFrames(), 100);
-    QVERIFY(m_flash->Playing());
-    QVERIFY(reaches([](int f) { return f == 39; }, 6000));
-    run(500);
-    QCOMPARE(m_flash->FrameNum(), 39);
-    QVERIFY(!m_flash->Playing());
-    QCOMPARE(ready.count(), 1);
-    QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
-    m_flash->SkipStuckFrame(39);
-    QVERIFY(WaitInEventLoop([&] { return skipped.count() > 0; }, 5000));
-    QCOMPARE(skipped.at(0).at(0).toInt(), 39);
-    QCOMPARE(skipped.at(0).at(1).toInt(), 40);
-    QVERIFY(m_flash->Playing());
-    QVERIFY(reaches([](int f) { return f > 42; }));
-    m_flash->StopPlay();
-    m_flash->SetFrameNum(30);
-    QCOMPARE(m_flash->FrameNum(), 30); // at once, from the snapshot
-    m_flash->SetFrameNum(-5);
-    run(300);
-    QCOMPARE(m_flash->FrameNum(), 30);
-    m_flash->SetFrameNum(1000);
-    QCOMPARE(m_flash->FrameNum(), 99);
-    m_flash->SetFrameNum(90);
-    m_flash->Play();
-    QVERIFY(reaches([](int f) { return f == 99; }));
-    run(600);
-    QCOMPARE(m_flash->FrameNum(), 99);
-    QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
-}
-
-void TestRufflePlayback::unloadRemovesThePlayer()
-{
-    QVERIFY(load(write({})));
-    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-    m_flash->LoadMovie(0, FlashControl::UnloadUrl);
-    QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
-    QCOMPARE(m_flash->ReadyState(), 0);
-    QCOMPARE(m_flash->TotalFrames(), 0);
-    QVERIFY(!m_flash->Playing());
-    run(300);
-    QCOMPARE(ready.count(), 0);
-    QVERIFY(WaitInEventLoop(
-        [&] {
-        const QVariant players = evaluate(QStringLiteral("document.querySelectorAll('ruffle-player').length"));
-        return players.isValid() && players.toInt() == 0;
-        },
-        5000));
-}
-
-void TestRufflePlayback::fileThatIsNoMovieNeverBecomesReady()
-{
-    const QString path = m_dir.filePath(QStringLiteral("text.swf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a movie at all") > 0);
-    file.close();
-    QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-    m_flash->LoadMovie(0, path);
-    QVERIFY(!m_flash->movieReport().error.isEmpty());
-    run(500);
-    QCOMPARE(ready.count(), 0);
-    QCOMPARE(m_flash->TotalFrames(), 0);
-    QCOMPARE(m_flash->Movie(), path);
-}
-
-namespace {
-
-// Stands for the main window's filter: it sees the view's input before the movie could.
-struct InputRecorder : QObject {
-    QList<QEvent::Type> seen;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
-            seen.append(event->type());
-        return false;
-    }
-};
-
-} // namespace
-
-void TestRufflePlayback::inputNeverReachesTheMovie()
-{
-    QVERIFY(load(write({})));
-    evaluate(u"window.quenTestInput = 0; window.quenTestMoves = 0;"
-             " ['pointerdown', 'mousedown', 'keydown', 'keyup'].forEach(function (t) {"
-             " document.addEventListener(t, function () { window.quenTestInput++; }, true); });"
-             " document.addEventListener('mousemove', function () { window.quenTestMoves++; }, true); 1"_qs);
-    QWidget* input = m_flash->inputWidget();
-    QVERIFY(input && input != m_flash->widget()); // the engine's own input widget, not the frame around it
-    QCOMPARE(m_flash->widget()->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(input->focusPolicy(), Qt::NoFocus);
-    InputRecorder recorder;
-    input->installEventFilter(&recorder);
-    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::keyClick(input, Qt::Key_Space);
-    input->removeEventFilter(&recorder);
-    QCOMPARE(recorder.seen, (QList<QEvent::Type> { QEvent::MouseButtonPress, QEvent::KeyPress }));
-    QVERIFY(QApplication::focusWidget() != input);
-    input->setFocus(); // as the engine sometimes takes it: keys still stop at the window
-    QTest::keyClick(input, Qt::Key_A);
-    // Moves still reach the page, after the click and key if those had gone through: once a move
-    // arrived, the page has seen everything that was let through.
-    QTest::mouseMove(input, QPoint(60, 60));
-    QTest::mouseMove(input, QPoint(70, 70));
-    QVariantList counts;
-    QVERIFY(WaitInEventLoop(
-        [&] {
-        counts = evaluate(u"[window.quenTestInput, window.quenTestMoves]"_qs).toList();
-        return counts.value(1).toInt() > 0;
-        },
-        5000));
-    QCOMPARE(counts.value(0).toInt(), 0);
-}
-
-void TestRufflePlayback::as3ScenesCountAsOneTimeline()
-{
-    QVERIFY(load(write(as3Spec(60, { {}, false, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
-    QVERIFY(m_flash->probeAnswering());
-    QCOMPARE(m_flash->TotalFrames(), 60);
-    QVERIFY(reaches([](int f) { return f >= 35; }));
-    QVERIFY(reaches([](int f) { return f == 59; }));
-    run(400);
-    QCOMPARE(m_flash->FrameNum(), 59);
-    m_flash->StopPlay();
-    for (int frame : { 45, 10 }) {
-        m_flash->SetFrameNum(frame);
-        run(300);
-        QCOMPARE(m_flash->FrameNum(), frame);
-    }
-}
-
-void TestRufflePlayback::as3SpriteDocumentHasNoTimeline()
-{
-    swfgen::MovieSpec s = as3Spec(12, { {}, true, {} });
-    s.width = s.height = 100;
-    QVERIFY(load(write(s)));
-    QVERIFY(!m_flash->hasTimeline());
-    QVERIFY(!m_flash->probeAnswering());
-    QCOMPARE(m_flash->TotalFrames(), 12); // from the engine's own metadata
-    // The scale mode reaches a movie without a probe too: its 20-pixel square fitted three times, then as is.
-    for (const auto& [mode, side] : { std::pair { "ShowAll", 60 }, std::pair { "NoScale", 20 } }) {
-        m_flash->SetScale(QLatin1String(mode));
-        QVERIFY2(WaitInEventLoop(
-                     [&] {
-            const QRect r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
-            return qAbs(r.width() - side) <= 2 && qAbs(r.height() - side) <= 2;
-                     },
-                     5000),
-            mode);
-    }
-}
 
 QUEN_ENGINE_TEST_MAIN(TestRufflePlayback)
 #include "tst_ruffleplayback.moc"

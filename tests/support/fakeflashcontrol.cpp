@@ -1,10 +1,5 @@
 #include "tests/support/fakeflashcontrol.h"
 
-FakeFlashControl::FakeFlashControl(QObject* parent)
-    : FlashControl(parent)
-{
-}
-
 void FakeFlashControl::LoadMovie(int layer, const QString& url)
 {
     calls.append(QStringLiteral("LoadMovie %1 %2").arg(layer).arg(url));
@@ -19,23 +14,10 @@ void FakeFlashControl::LoadMovie(int layer, const QString& url)
     m_playing = false;
     if (url == UnloadUrl)
         return;
-    m_timeline = m_timelines.value(url, m_default);
+    m_timeline = m_timelines.value(url);
     m_playing = m_timeline.loads;
     if (m_timeline.loads)
         m_pendingActionsFrame = 0;
-}
-
-void FakeFlashControl::Play()
-{
-    calls.append(QStringLiteral("Play"));
-    if (loaded() && m_timeline.loads)
-        m_playing = true;
-}
-
-void FakeFlashControl::StopPlay()
-{
-    calls.append(QStringLiteral("StopPlay"));
-    m_playing = false;
 }
 
 bool FakeFlashControl::goTo(int frame)
@@ -48,12 +30,6 @@ bool FakeFlashControl::goTo(int frame)
     m_frame = frame;
     m_pendingActionsFrame = frame;
     return true;
-}
-
-void FakeFlashControl::SetFrameNum(int frame)
-{
-    calls.append(QStringLiteral("SetFrameNum %1").arg(frame));
-    goTo(frame);
 }
 
 void FakeFlashControl::SkipStuckFrame(int lastFrame)

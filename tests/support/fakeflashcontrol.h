@@ -22,26 +22,21 @@ public:
         bool loads = true; // false: never becomes ready (a movie the engine cannot open)
     };
 
-    explicit FakeFlashControl(QObject* parent = nullptr);
-
     void setTimeline(const QString& path, const Timeline& timeline) { m_timelines.insert(path, timeline); }
-    void setDefaultTimeline(const Timeline& timeline) { m_default = timeline; }
 
     // Runs the simulated engine for ms milliseconds: frames advance at the frame rate while playing,
     // and ready state 4 arrives when the delay has passed.
     void advance(int ms);
-    // Steps exactly one engine frame (ignores the frame rate).
-    void stepFrame();
 
     // Every command received, in order, e.g. "LoadMovie 0 /a.swf", "Play", "SetFrameNum 41".
     QStringList calls;
     int propertyChanges = 0;
 
     void LoadMovie(int layer, const QString& url) override;
-    void Play() override;
-    void StopPlay() override;
+    void Play() override { calls.append(u"Play"_qs), m_playing = m_playing || (loaded() && m_timeline.loads); }
+    void StopPlay() override { calls.append(u"StopPlay"_qs), m_playing = false; }
     int FrameNum() const override { return m_frame; }
-    void SetFrameNum(int frame) override;
+    void SetFrameNum(int frame) override { calls.append(u"SetFrameNum %1"_qs.arg(frame)), goTo(frame); }
     int TotalFrames() const override { return m_ready == ReadyComplete ? m_timeline.frameCount : 0; }
     bool Playing() const override { return m_playing; }
     int ReadyState() const override { return m_ready; }
@@ -57,9 +52,9 @@ private:
     bool loaded() const { return !Movie().isEmpty() && Movie() != UnloadUrl; }
     void enterFrame(int frame);
     bool goTo(int frame);
+    void stepFrame(); // exactly one engine frame
 
     QHash<QString, Timeline> m_timelines;
-    Timeline m_default;
     Timeline m_timeline;
     int m_frame = 0;
     bool m_playing = false;

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
+FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
+// Writes a SWF at path whose header matches the timeline and gives the engine the timeline for it.
+bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline);
+
 // A transport wired to the simulated engine, a recording playlist and a recording window, with
 // movies written into a temporary folder. Time passes only when a test says so.
 struct PlaybackRig {
@@ -17,25 +21,26 @@ struct PlaybackRig {
     explicit PlaybackRig(std::unique_ptr<FakeFlashControl> engine = std::make_unique<FakeFlashControl>());
 
     // Writes a SWF whose header matches the timeline, gives the engine the timeline for it and
-    // appends it to the playlist. Returns its path.
-    QString addMovie(const QString& name, const FakeFlashControl::Timeline& timeline);
-    QString addMovie(const QString& name, int frames, double rate = 10.0);
-    // Appends a row whose file does not exist.
-    QString addMissing(const QString& name);
-
-    // Appends count movies of the given length at 10 fps, named m1.swf, m2.swf ...
-    void addRows(int count, int frames = 100);
-    // addRows, then row 1 played and reported ready.
-    void startRows(int count, int frames = 100);
+    // appends it to the playlist; without a timeline, a row whose file does not exist. Returns its path.
+    QString addMovie(const QString& name, const std::optional<FakeFlashControl::Timeline>& timeline)
+    {
+        const QString path = dir.filePath(name);
+        if (timeline)
+            WriteTimelineMovie(flash, path, *timeline);
+        return rows.Append(path), path;
+    }
+    // Appends count movies of 10 s at 10 fps, named m1.swf, m2.swf ...
+    void addRows(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            addMovie(QStringLiteral("m%1.swf").arg(i), MakeTimeline(100));
+    }
     // One tick that samples the given frame, as if the movie had got there by itself.
-    void sample(int frame);
-    // The row is current, its movie is in the player and the state is playing.
-    bool playingRow(int row) const;
+    void sample(int frame) { flash.forceFrame(frame), monitor().TimerPlay_Timer(); }
     // How many movies were loaded (unloading not counted).
-    int loads() const;
-
+    int loads() const { return int(flash.calls.filter(QStringLiteral("LoadMovie 0 /")).size()); }
     // Runs the engine for ms and then the monitor's tick, as TimerPlay would.
-    void tick(int ms = Transport::TimerPlayIntervalMs);
+    void tick(int ms = Transport::TimerPlayIntervalMs) { flash.advance(ms), monitor().TimerPlay_Timer(); }
     PlaybackMonitor& monitor() { return transport.Monitor(); }
 
     QTemporaryDir dir;
@@ -46,7 +51,3 @@ struct PlaybackRig {
     RecordingWindowHost host;
     Transport transport;
 };
-
-FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
-// Writes a SWF at path whose header matches the timeline and gives the engine the timeline for it.
-bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline);

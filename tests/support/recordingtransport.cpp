@@ -2,19 +2,6 @@
 
 #include "core/playlistrows.h"
 
-void RecordingTransport::SetCurrFileIndex(int index)
-{
-    calls.append(QStringLiteral("SetCurrFileIndex %1").arg(index));
-    m_index = index;
-}
-
-void RecordingTransport::SetPlayState(int state)
-{
-    calls.append(QStringLiteral("SetPlayState %1").arg(state));
-    if (state >= Stopped && state <= Paused)
-        m_state = state;
-}
-
 void RecordingTransport::PlayerBtns_Click(int index)
 {
     calls.append(QStringLiteral("PlayerBtns_Click %1").arg(index));

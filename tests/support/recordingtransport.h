@@ -14,9 +14,13 @@ public:
     explicit RecordingTransport(PlaylistRows* rows = nullptr) : m_rows(rows) { }
 
     int CurrFileIndex() const override { return m_index; }
-    void SetCurrFileIndex(int index) override;
+    void SetCurrFileIndex(int index) override { calls.append(u"SetCurrFileIndex %1"_qs.arg(index)), m_index = index; }
     int PlayState() const override { return m_state; }
-    void SetPlayState(int state) override;
+    void SetPlayState(int state) override
+    {
+        calls.append(u"SetPlayState %1"_qs.arg(state));
+        m_state = state >= Stopped && state <= Paused ? state : m_state;
+    }
     void PlayerBtns_Click(int index) override;
 
     // Sets the state without recording, as a test's starting point.

@@ -31,6 +31,7 @@ private slots:
         QTest::newRow("missing section") << "[Options]\r\nx=1\r\n|Other|x|";
         QTest::newRow("spaces around") << "\uFEFF[ Options ]\n  x =  12  |Options|x|12";
         QTest::newRow("quotes dropped, equals sign kept") << "[Options]\nx=\"a=b\"\n|Options|x|a=b";
+        QTest::newRow("quotes of nothing") << "[Options]\nx=''\n|Options|x|";
         QTest::newRow("another section's key unseen") << "[A]\nx=1\n[Options]\ny=2\n|Options|x|";
         QTest::newRow("first of duplicates") << "[Options]\nx=1\nx=2\n|Options|x|1";
         QTest::newRow("comment and blank lines") << "[Options]\n;x=1\n\n=0\nx=2\n|Options|x|2";

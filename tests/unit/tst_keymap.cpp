@@ -9,52 +9,46 @@ Q_DECLARE_METATYPE(KeyAction)
 class TestKeyMap : public QObject {
     Q_OBJECT
 private slots:
-    void mapKey_data();
-    void mapKey();
-    void fromQt();
+    void mapKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<KeyAction>("action");
+        QTest::addColumn<bool>("consumed");
+        const int shift = 1, ctrl = 2, alt = 4;
+        QTest::newRow("ctrl+left rewinds") << 37 << ctrl << KeyAction::Rewind << true;
+        QTest::newRow("ctrl+space does nothing") << 32 << ctrl << KeyAction::None << false;
+        QTest::newRow("alt+space pauses or resumes") << 32 << alt << KeyAction::PauseOrResume << true;
+        QTest::newRow("ctrl+shift+right fast-forwards") << 39 << (ctrl | shift) << KeyAction::FastForward << true;
+        QTest::newRow("ctrl+shift+O does nothing") << 79 << (ctrl | shift) << KeyAction::None << false;
+    }
+    void mapKey()
+    {
+        QFETCH(int, key);
+        QFETCH(int, shift);
+        QFETCH(KeyAction, action);
+        QFETCH(bool, consumed);
+        const KeyBinding binding = MapKey(key, shift);
+        QCOMPARE(binding.action, action);
+        QCOMPARE(binding.consumed, consumed);
+    }
+    void fromQt()
+    {
+        const QList<int> keys { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
+            Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape,
+            Qt::Key_At, Qt::Key_BracketLeft, Qt::Key_Slash, Qt::Key_Colon };
+        QList<int> codes;
+        for (int key : keys)
+            codes.append(VirtualKeyFromQt(key));
+        QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0, 0, 0, 0, 0 }));
+        // Meta counts for nothing, so Ctrl with it is still Ctrl alone.
+        QList<int> masks;
+        for (Qt::KeyboardModifiers m : QList<Qt::KeyboardModifiers> { Qt::NoModifier, Qt::ShiftModifier,
+                 Qt::ControlModifier | Qt::KeypadModifier, Qt::AltModifier, Qt::ControlModifier | Qt::MetaModifier })
+            masks.append(ShiftMaskFromQt(m));
+        QCOMPARE(masks, (QList<int> { 0, 1, 2, 4, 2 }));
+    }
 };
-
-void TestKeyMap::mapKey_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<KeyAction>("action");
-    QTest::addColumn<bool>("consumed");
-    const int shift = 1, ctrl = 2, alt = 4;
-    QTest::newRow("ctrl+left rewinds") << 37 << ctrl << KeyAction::Rewind << true;
-    QTest::newRow("ctrl+space does nothing") << 32 << ctrl << KeyAction::None << false;
-    QTest::newRow("alt+space pauses or resumes") << 32 << alt << KeyAction::PauseOrResume << true;
-    QTest::newRow("ctrl+shift+right fast-forwards") << 39 << (ctrl | shift) << KeyAction::FastForward << true;
-    QTest::newRow("ctrl+shift+O does nothing") << 79 << (ctrl | shift) << KeyAction::None << false;
-}
-
-void TestKeyMap::mapKey()
-{
-    QFETCH(int, key);
-    QFETCH(int, shift);
-    QFETCH(KeyAction, action);
-    QFETCH(bool, consumed);
-    const KeyBinding binding = MapKey(key, shift);
-    QCOMPARE(binding.action, action);
-    QCOMPARE(binding.consumed, consumed);
-}
-
-void TestKeyMap::fromQt()
-{
-    const QList<int> keys { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
-        Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape, Qt::Key_At,
-        Qt::Key_BracketLeft, Qt::Key_Slash, Qt::Key_Colon };
-    QList<int> codes;
-    for (int key : keys)
-        codes.append(VirtualKeyFromQt(key));
-    QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0, 0, 0, 0, 0 }));
-    // Meta counts for nothing, so Ctrl with it is still Ctrl alone.
-    QList<int> masks;
-    for (Qt::KeyboardModifiers m : QList<Qt::KeyboardModifiers> { Qt::NoModifier, Qt::ShiftModifier,
-             Qt::ControlModifier | Qt::KeypadModifier, Qt::AltModifier, Qt::ControlModifier | Qt::MetaModifier })
-        masks.append(ShiftMaskFromQt(m));
-    QCOMPARE(masks, (QList<int> { 0, 1, 2, 4, 2 }));
-}
 
 QTEST_GUILESS_MAIN(TestKeyMap)
 #include "tst_keymap.moc"

@@ -56,6 +56,7 @@ private slots:
         PlaylistFixture loaded;
         QVERIFY(OpenListFile(loaded.model, loaded.transport, m_dir.filePath(u"round.m3u"_s)));
         QCOMPARE(loaded.paths(), f.paths());
+        QVERIFY(IsListFile(u".M3U"_s)); // a name that is only the ending, as a relative path gives it
         QCOMPARE(loaded.model.Text(1, PlaylistModel::ColTimeFull) + loaded.model.Text(4, PlaylistModel::ColTimeFull)
                 + loaded.model.FileName(5),
             u"00:01:05e.swf"_s);

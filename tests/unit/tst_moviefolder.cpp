@@ -9,50 +9,44 @@
 class TestMovieFolder : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void servesOnlyInsideTheFolder_data();
-    void servesOnlyInsideTheFolder();
+    void initTestCase()
+    {
+        QDir root(m_root.path());
+        QVERIFY(root.mkpath(QStringLiteral("movies/sub")) && root.mkpath(QStringLiteral("other")));
+        for (const char* name : { "movies/a.swf", "movies/sub/b.jpg", "other/secret.txt" }) {
+            QFile f(root.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::link(
+            root.filePath(QStringLiteral("other/secret.txt")), root.filePath(QStringLiteral("movies/link.txt"))));
+        QVERIFY(QFile::link(
+            root.filePath(QStringLiteral("movies/sub/b.jpg")), root.filePath(QStringLiteral("movies/in.jpg"))));
+    }
+    void servesOnlyInsideTheFolder_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("served"); // relative to the movie folder; empty when refused
+        QTest::newRow("Windows separators and dot steps") << u".\\sub/./b.jpg"_qs << u"sub/b.jpg"_qs;
+        QTest::newRow("link inside the folder") << u"in.jpg"_qs << u"sub/b.jpg"_qs;
+        QTest::newRow("parent that stays inside") << u"sub/../a.swf"_qs << QString();
+        QTest::newRow("absolute, even when the folder has the file") << u"/a.swf"_qs << QString();
+        QTest::newRow("drive letter") << u"C:/windows/win.ini"_qs << QString();
+        QTest::newRow("link to a file outside") << u"link.txt"_qs << QString();
+        QTest::newRow("folder itself") << u"sub"_qs << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void servesOnlyInsideTheFolder()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, served);
+        const QString movies = m_root.filePath(QStringLiteral("movies"));
+        const QString expected = served.isEmpty() ? QString() : QFileInfo(movies + u'/' + served).canonicalFilePath();
+        QCOMPARE(MovieFolderFile(movies, request), expected);
+    }
 
 private:
     QTemporaryDir m_root;
 };
-
-void TestMovieFolder::initTestCase()
-{
-    QDir root(m_root.path());
-    QVERIFY(root.mkpath(QStringLiteral("movies/sub")) && root.mkpath(QStringLiteral("other")));
-    for (const char* name : { "movies/a.swf", "movies/sub/b.jpg", "other/secret.txt" }) {
-        QFile f(root.filePath(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    QVERIFY(QFile::link(
-        root.filePath(QStringLiteral("other/secret.txt")), root.filePath(QStringLiteral("movies/link.txt"))));
-    QVERIFY(
-        QFile::link(root.filePath(QStringLiteral("movies/sub/b.jpg")), root.filePath(QStringLiteral("movies/in.jpg"))));
-}
-
-void TestMovieFolder::servesOnlyInsideTheFolder_data()
-{
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("served"); // relative to the movie folder; empty when refused
-    QTest::newRow("Windows separators and dot steps") << u".\\sub/./b.jpg"_qs << u"sub/b.jpg"_qs;
-    QTest::newRow("link inside the folder") << u"in.jpg"_qs << u"sub/b.jpg"_qs;
-    QTest::newRow("parent that stays inside") << u"sub/../a.swf"_qs << QString();
-    QTest::newRow("absolute, even when the folder has the file") << u"/a.swf"_qs << QString();
-    QTest::newRow("drive letter") << u"C:/windows/win.ini"_qs << QString();
-    QTest::newRow("link to a file outside") << u"link.txt"_qs << QString();
-    QTest::newRow("folder itself") << u"sub"_qs << QString();
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestMovieFolder::servesOnlyInsideTheFolder()
-{
-    QFETCH(QString, request);
-    QFETCH(QString, served);
-    const QString movies = m_root.filePath(QStringLiteral("movies"));
-    const QString expected = served.isEmpty() ? QString() : QFileInfo(movies + u'/' + served).canonicalFilePath();
-    QCOMPARE(MovieFolderFile(movies, request), expected);
-}
 
 QTEST_GUILESS_MAIN(TestMovieFolder)
 #include "tst_moviefolder.moc"

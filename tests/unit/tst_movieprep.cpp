@@ -53,122 +53,116 @@ int code(const QByteArray& tag)
 class TestMoviePrep : public QObject {
     Q_OBJECT
 private slots:
-    void prepare_data();
-    void prepare();
-    void decode();
-};
-
-void TestMoviePrep::prepare_data()
-{
-    QTest::addColumn<QByteArray>("file"); // its bytes, or "<dir>" or "<fifo>" for what lies at its path
-    QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
-    swfgen::MovieSpec movieSpec;
-    movieSpec.version = 8;
-    movieSpec.frameCount = 12;
-    movieSpec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-    const QByteArray own = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
-    QTest::newRow("SWF 8 CWS, own action on the last frame") << own << "1 12 hold";
-    QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
-    QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
-    QTest::newRow("the AS3 flag counts from SWF 9 only") << make(8, Compression::None, 24, {}, true) << "1 24 hold";
-    QTest::newRow("ActionScript 3 gets its own probe from SWF 9")
-        << make(9, Compression::Zlib, 33, {}, true) << "2 33 hold";
-    const QByteArray zws = make(8, Compression::Lzma, 200);
-    QTest::newRow("ZWS missing its last quarter") << zws.chopped((zws.size() - 20) / 4) << "1 some hold truncated";
-    QByteArray body = swfgen::Rect(0, 2000, 0, 2000) + QByteArray("\x00\x18\x01\x00", 4);
-    body += swfgen::Tag(9, QByteArray(3, '\0')) + swfgen::Tag(0, {});
-    QTest::newRow("no ShowFrame: no hold") << swfgen::RawFile("FWS", 6, 1000, body) << "1 0";
-    const QByteArray good = make(6);
-    QTest::newRow("tag longer than the file") << good.left(21) + QByteArray("\xff\x0f\xff\xff\xff\x7f", 6) << "1 0";
-    QTest::newRow("stage cut short") << good.left(10) << "0 0";
-    QTest::newRow("header only") << good.left(8) << "error";
-    QTest::newRow("an unknown first letter") << QByteArray("XWS").append(good.mid(3)) << "error";
-    QTest::newRow("CWS of garbage") << swfgen::RawFile("CWS", 8, 5000, QByteArray(200, 'x')) << "error";
-    QTest::newRow("ZWS without properties") << swfgen::RawFile("ZWS", 13, 5000, QByteArray(3, '\0')) << "error";
-    QByteArray cws = make(8, Compression::Zlib, 30);
-    QTest::newRow("CWS of garbage after a valid header") << cws.left(10).append(cws.size() - 10, 'x') << "error";
-    QTest::newRow("ZWS whose LZMA data claims 4 GB")
-        << QByteArray(zws).replace(4, 4, "\xff\xff\xff\xff").replace(13, 4, "\xff\xff\xff\xff")
-        << "1 200 hold truncated";
-    QTest::newRow("0-byte file") << QByteArray() << "error";
-    QTest::newRow("directory named x.swf") << QByteArray("<dir>") << "error";
-    QTest::newRow("FIFO named y.swf, never opened") << QByteArray("<fifo>") << "error";
-}
-
-void TestMoviePrep::prepare()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"m.swf"_qs);
-    QVERIFY(file == "<dir>"    ? QDir().mkdir(path)
-            : file == "<fifo>" ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
-                               : WriteAll(path, file));
-    const PreparedMovie movie = PrepareMovieFile(path);
-    // How many frames of a cut movie survive depends on the compressor; some of them, not all.
-    const bool some = movie.truncated && movie.showFrames > 0 && movie.showFrames < 200;
-    QString got
-        = QStringLiteral("%1 %2").arg(int(movie.probe)).arg(some ? u"some"_qs : QString::number(movie.showFrames));
-    got += (movie.holdsLastFrame ? u" hold"_qs : QString()) + (movie.truncated ? u" truncated"_qs : QString());
-    QCOMPARE(movie.error.isEmpty() ? got : u"error"_qs, expected);
-    QCOMPARE(movie.fws.isEmpty(), !movie.error.isEmpty());
-    if (!movie.error.isEmpty())
-        return;
-    QCOMPARE(movie.fws.size(), qsizetype(*reinterpret_cast<const uint32_t*>(movie.fws.constData() + 4)));
-    QCOMPARE(movie.probe == ProbeKind::None, !movie.noProbeReason.isEmpty());
-    if (movie.truncated || movie.probe == ProbeKind::None)
-        return;
-    // What went in: right after FileAttributes (if any), the probe; right before the last ShowFrame, the hold.
-    QByteArrayList out = splitTags(movie.fws);
-    const QByteArrayList in = splitTags(DecodeSwfContainer(file).fws);
-    const int at = code(in.at(0)) == 69 ? 1 : 0;
-    if (movie.probe == ProbeKind::ActionScript3) {
-        const QList<int> codes { code(out.at(1)), code(out.at(2)), code(out.at(3)), code(out.at(4)) };
-        QCOMPARE(codes, QList<int>({ 82, 39, 76, 26 }));
-        QVERIFY(out.at(1).contains(Avm2Probe::ProbeAbc(movie.showFrames)));
-        out.remove(1, 4);
-    } else {
-        QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks()));
-        if (movie.holdsLastFrame)
-            QCOMPARE(out.takeAt(out.lastIndexOf(swfgen::Tag(1, {})) - 1),
-                swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames)));
+    void prepare_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // its bytes, or "<dir>" or "<fifo>" for what lies at its path
+        QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
+        swfgen::MovieSpec movieSpec;
+        movieSpec.version = 8;
+        movieSpec.frameCount = 12;
+        movieSpec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
+        const QByteArray own = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
+        QTest::newRow("SWF 8 CWS, own action on the last frame") << own << "1 12 hold";
+        QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
+        QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
+        QTest::newRow("the AS3 flag counts from SWF 9 only") << make(8, Compression::None, 24, {}, true) << "1 24 hold";
+        QTest::newRow("ActionScript 3 gets its own probe from SWF 9")
+            << make(9, Compression::Zlib, 33, {}, true) << "2 33 hold";
+        const QByteArray zws = make(8, Compression::Lzma, 200);
+        QTest::newRow("ZWS missing its last quarter") << zws.chopped((zws.size() - 20) / 4) << "1 some hold truncated";
+        QByteArray body = swfgen::Rect(0, 2000, 0, 2000) + QByteArray("\x00\x18\x01\x00", 4);
+        body += swfgen::Tag(9, QByteArray(3, '\0')) + swfgen::Tag(0, {});
+        QTest::newRow("no ShowFrame: no hold") << swfgen::RawFile("FWS", 6, 1000, body) << "1 0";
+        const QByteArray good = make(6);
+        QTest::newRow("tag longer than the file") << good.left(21) + QByteArray("\xff\x0f\xff\xff\xff\x7f", 6) << "1 0";
+        QTest::newRow("stage cut short") << good.left(10) << "0 0";
+        QTest::newRow("header only") << good.left(8) << "error";
+        QTest::newRow("an unknown first letter") << QByteArray("XWS").append(good.mid(3)) << "error";
+        QTest::newRow("CWS of garbage") << swfgen::RawFile("CWS", 8, 5000, QByteArray(200, 'x')) << "error";
+        QTest::newRow("ZWS without properties") << swfgen::RawFile("ZWS", 13, 5000, QByteArray(3, '\0')) << "error";
+        QByteArray cws = make(8, Compression::Zlib, 30);
+        QTest::newRow("CWS of garbage after a valid header") << cws.left(10).append(cws.size() - 10, 'x') << "error";
+        QTest::newRow("ZWS whose LZMA data claims 4 GB")
+            << QByteArray(zws).replace(4, 4, "\xff\xff\xff\xff").replace(13, 4, "\xff\xff\xff\xff")
+            << "1 200 hold truncated";
+        QTest::newRow("0-byte file") << QByteArray() << "error";
+        QTest::newRow("directory named x.swf") << QByteArray("<dir>") << "error";
+        QTest::newRow("FIFO named y.swf, never opened") << QByteArray("<fifo>") << "error";
     }
-    QCOMPARE(out, in);
-}
-
-void TestMoviePrep::decode()
-{
-    swfgen::MovieSpec movieSpec;
-    movieSpec.frameCount = 60;
-    const QByteArray honest = swfgen::WriteMovie(movieSpec);
-    movieSpec.headerFileLength = 0xFFFFFFFF;
-    // A length field that lies neither cuts nor pads: FWS claiming 4 GB or 10 bytes, ZWS claiming 4 GB.
-    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
-    QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
-    movieSpec.headerFileLength = 10;
-    QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
-    // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
-    const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
-    QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
-    // A few kilobytes whose LZMA data reaches a megabyte back still decode whole.
-    QByteArray noise(4096, '\0');
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    QByteArray far = honest + noise + QByteArray(1 << 20, '\0') + noise;
-    FixSwfLength(far);
-    QCOMPARE(DecodeSwfContainer(swfgen::Compress(far, Compression::Lzma)).fws, far);
-    // Compressed data that ends early gives the start of the movie, exactly.
-    const QByteArray cws = swfgen::Compress(honest, Compression::Zlib);
-    const UncompressedSwf cut = DecodeSwfContainer(cws.chopped(cws.size() / 4));
-    QVERIFY(cut.truncated && cut.fws.size() > 8 && cut.fws.size() < honest.size());
-    QCOMPARE(cut.fws.mid(8), honest.mid(8, cut.fws.size() - 8));
-    // Movies larger than the limit once decoded are refused.
-    movieSpec.headerFileLength = {};
-    movieSpec.paddingBytes = 100000;
-    const QByteArray big = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
-    const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
-    QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
-    QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());
-}
+    void prepare()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"m.swf"_qs);
+        QVERIFY(file == "<dir>"    ? QDir().mkdir(path)
+                : file == "<fifo>" ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                                   : WriteAll(path, file));
+        const PreparedMovie movie = PrepareMovieFile(path);
+        // How many frames of a cut movie survive depends on the compressor; some of them, not all.
+        const bool some = movie.truncated && movie.showFrames > 0 && movie.showFrames < 200;
+        QString got
+            = QStringLiteral("%1 %2").arg(int(movie.probe)).arg(some ? u"some"_qs : QString::number(movie.showFrames));
+        got += (movie.holdsLastFrame ? u" hold"_qs : QString()) + (movie.truncated ? u" truncated"_qs : QString());
+        QCOMPARE(movie.error.isEmpty() ? got : u"error"_qs, expected);
+        QCOMPARE(movie.fws.isEmpty(), !movie.error.isEmpty());
+        if (!movie.error.isEmpty())
+            return;
+        QCOMPARE(movie.fws.size(), qsizetype(*reinterpret_cast<const uint32_t*>(movie.fws.constData() + 4)));
+        QCOMPARE(movie.probe == ProbeKind::None, !movie.noProbeReason.isEmpty());
+        if (movie.truncated || movie.probe == ProbeKind::None)
+            return;
+        // What went in: right after FileAttributes (if any), the probe; right before the last ShowFrame, the hold.
+        QByteArrayList out = splitTags(movie.fws);
+        const QByteArrayList in = splitTags(DecodeSwfContainer(file).fws);
+        const int at = code(in.at(0)) == 69 ? 1 : 0;
+        if (movie.probe == ProbeKind::ActionScript3) {
+            const QList<int> codes { code(out.at(1)), code(out.at(2)), code(out.at(3)), code(out.at(4)) };
+            QCOMPARE(codes, QList<int>({ 82, 39, 76, 26 }));
+            QVERIFY(out.at(1).contains(Avm2Probe::ProbeAbc(movie.showFrames)));
+            out.remove(1, 4);
+        } else {
+            QCOMPARE(out.takeAt(at), swfgen::Tag(12, Avm1Probe::RegisterCallbacks()));
+            if (movie.holdsLastFrame)
+                QCOMPARE(out.takeAt(out.lastIndexOf(swfgen::Tag(1, {})) - 1),
+                    swfgen::Tag(12, Avm1Probe::HoldLastFrame(movie.showFrames)));
+        }
+        QCOMPARE(out, in);
+    }
+    void decode()
+    {
+        swfgen::MovieSpec movieSpec;
+        movieSpec.frameCount = 60;
+        const QByteArray honest = swfgen::WriteMovie(movieSpec);
+        movieSpec.headerFileLength = 0xFFFFFFFF;
+        // A length field that lies neither cuts nor pads: FWS claiming 4 GB or 10 bytes, ZWS claiming 4 GB.
+        QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
+        QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
+        movieSpec.headerFileLength = 10;
+        QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
+        // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
+        const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
+        QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
+        // A few kilobytes whose LZMA data reaches a megabyte back still decode whole.
+        QByteArray noise(4096, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        QByteArray far = honest + noise + QByteArray(1 << 20, '\0') + noise;
+        FixSwfLength(far);
+        QCOMPARE(DecodeSwfContainer(swfgen::Compress(far, Compression::Lzma)).fws, far);
+        // Compressed data that ends early gives the start of the movie, exactly.
+        const QByteArray cws = swfgen::Compress(honest, Compression::Zlib);
+        const UncompressedSwf cut = DecodeSwfContainer(cws.chopped(cws.size() / 4));
+        QVERIFY(cut.truncated && cut.fws.size() > 8 && cut.fws.size() < honest.size());
+        QCOMPARE(cut.fws.mid(8), honest.mid(8, cut.fws.size() - 8));
+        // Movies larger than the limit once decoded are refused.
+        movieSpec.headerFileLength = {};
+        movieSpec.paddingBytes = 100000;
+        const QByteArray big = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
+        const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
+        QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
+        QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestMoviePrep)
 #include "tst_movieprep.moc"

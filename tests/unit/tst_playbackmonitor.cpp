@@ -44,22 +44,18 @@ void addMovies(PlaybackRig& rig, const QString& movies)
 class TestPlaybackMonitor : public QObject {
     Q_OBJECT
 private slots:
-    void ticks_data();
-    void ticks();
-    void frameInfoText();
-};
-
-void TestPlaybackMonitor::ticks_data()
-{
-    QTest::addColumn<QString>("movies");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("expected");
-    // "name: movies; script => row state @frame hw L loop ticks | ended | engine calls | clock info strip bar".
-    // "go" plays row 1 and lets it report ready; "f N" is a tick that samples frame N, "tick N" N ticks of 400 ms.
-    const QStringList rows = QStringLiteral(R"(
+    void ticks_data()
+    {
+        QTest::addColumn<QString>("movies");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        // "name: movies; script => row state @frame hw L loop ticks | ended | engine calls | clock info strip bar".
+        // "go" plays row 1 and lets it report ready; "f N" is a tick that samples frame N, "tick N" N ticks of 400 ms.
+        const QStringList rows = QStringLiteral(R"(
 98 of 100 is progress: 100,100; go f 98 => 1 playing @98 hw98 L0 |  |  | 22:30:50 98/100  00:10/00:10 0.98 98
 99 of 100 ends: 100,100; go f 99 => 2 playing @0 hw-1 L0 | last
 a stop frame is pushed a tick later: 100 s40,100; go run 5000 tick 2 => 1 playing @41 hw40 L0 |  | SkipStuckFrame 40
+a second stop is pushed as soon: 100 s40 s45,100; go run 5000 tick 2 run 1000 tick 2 => 1 playing @46 hw45 L0 |  | SkipStuckFrame 40,SkipStuckFrame 45
 an unreachable frame is skipped: 100 s40 x41-42,100; go run 5000 tick 3 => 1 playing @46 hw46 L0 |  | SkipStuckFrame 40
 nothing reachable after the stop: 100 s40 x41-99,100; go run 5000 tick 2 => 2 playing @0 hw-1 L0 | stuck
 time-out 0.8 s, the third tick behind: 100,100; timeout 0.8 go f 5 f 1 f 2 f 3 => 2 playing @0 hw-1 L0 | timeout
@@ -94,70 +90,69 @@ late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused
 late, asked again: 100,100; late f 40 f 40 f 40 f 40 f 40 f 40 f 40 answer 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
 late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
 )")
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& row : rows) {
-        const QString args = row.section(u": "_qs, 1);
-        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-            << args.section(u"; "_qs, 0, 0) << args.section(u"; "_qs, 1).section(u" => "_qs, 0, 0)
-            << args.section(u" => "_qs, 1);
-    }
-}
-
-void TestPlaybackMonitor::ticks()
-{
-    QFETCH(QString, movies);
-    QFETCH(QString, script);
-    QFETCH(QString, expected);
-    auto* engine = new Engine;
-    PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
-    addMovies(rig, movies);
-    QStringList ended;
-    const QStringList reasons = u"last stuck timeout jumped-back"_qs.split(u' ');
-    connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });
-    Transport& t = rig.transport;
-    const QStringList names = u"play pause stop - next - ff rew - - - - loop"_qs.split(u' ');
-    const QStringList w = script.split(u' ');
-    for (int i = 0; i < w.size(); ++i) {
-        const float n = i + 1 < w.size() && w.at(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
-        if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
-            engine->late = engine->late || w[i] == u"late";
-            engine->readable = engine->readable && w[i] != u"blind";
-            if (w[i] != u"clear" && w[i] != u"blind")
-                t.PlayerBtns_Click(Transport::CmdPlay), rig.flash.advance(0);
-            rig.flash.calls.clear();
-            rig.host.clock.clear();
-        } else if (names.contains(w[i])) {
-            t.PlayerBtns_Click(int(names.indexOf(w[i])));
-        } else {
-            const QStringList steps = u"timeout f run tick drag answer"_qs.split(u' ');
-            QVERIFY2(steps.contains(w[i]), qPrintable(w[i]));
-            const std::function<void()> step[] = {
-                [&] { rig.settings.LoopTimeOut = n; }, [&] { rig.sample(int(n)); }, [&] { rig.flash.advance(int(n)); },
-                [&] {
-                for (int k = 0; k < n; ++k)
-                    rig.tick();
-                },
-                [&] { rig.monitor().DragProgress(n); }, [&] { engine->answer(int(n)); } };
-            step[steps.indexOf(w[i++])]();
+                                     .split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& row : rows) {
+            const QString args = row.section(u": "_qs, 1);
+            QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
+                << args.section(u"; "_qs, 0, 0) << args.section(u"; "_qs, 1).section(u" => "_qs, 0, 0)
+                << args.section(u" => "_qs, 1);
         }
     }
-    const char* state = std::array { "stopped", "playing", "paused" }.at(t.PlayState());
-    QString got = QString::asprintf("%d %s @%d hw%d L%d | ", t.CurrFileIndex(), state, rig.flash.FrameNum(),
-        t.LastFrame(), rig.monitor().LoopTicks());
-    got += QStringList { ended.join(u','), rig.flash.calls.join(u','), rig.host.clock }.join(u" | ") + u' '
-        + rig.host.frameInfo + u' ' + QString::number(rig.host.stripFraction) + u' '
-        + QString::number(rig.host.barValue);
-    QCOMPARE(got.section(u" | "_qs, 0, int(expected.count(u'|'))).trimmed(), expected);
-}
-
-void TestPlaybackMonitor::frameInfoText()
-{
-    // Play time rounds half to even; no rate shows frames only.
-    const QStringList texts { PlaybackMonitor::FrameInfoText(12, 100, 24, u"00:04"_qs),
-        PlaybackMonitor::FrameInfoText(10, 20, 0, u"00:01"_qs),
-        PlaybackMonitor::FrameInfoText(90000, 100000, 24, u"1:09:26"_qs) };
-    QCOMPARE(texts.join(u'|'), u"12/100  00:00/00:04|10/20  |90000/100000  1:02:30/1:09:26"_qs);
-}
+    void ticks()
+    {
+        QFETCH(QString, movies);
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        auto* engine = new Engine;
+        PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
+        addMovies(rig, movies);
+        QStringList ended;
+        const QStringList reasons = u"last stuck timeout jumped-back"_qs.split(u' ');
+        connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });
+        Transport& t = rig.transport;
+        const QStringList names = u"play pause stop - next - ff rew - - - - loop"_qs.split(u' ');
+        const QStringList w = script.split(u' ');
+        for (int i = 0; i < w.size(); ++i) {
+            const float n = i + 1 < w.size() && w.at(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
+            if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
+                engine->late = engine->late || w[i] == u"late";
+                engine->readable = engine->readable && w[i] != u"blind";
+                if (w[i] != u"clear" && w[i] != u"blind")
+                    t.PlayerBtns_Click(Transport::CmdPlay), rig.flash.advance(0);
+                rig.flash.calls.clear();
+                rig.host.clock.clear();
+            } else if (names.contains(w[i])) {
+                t.PlayerBtns_Click(int(names.indexOf(w[i])));
+            } else {
+                const QStringList steps = u"timeout f run tick drag answer"_qs.split(u' ');
+                QVERIFY2(steps.contains(w[i]), qPrintable(w[i]));
+                const std::function<void()> step[] = { [&] { rig.settings.LoopTimeOut = n; },
+                    [&] { rig.sample(int(n)); }, [&] { rig.flash.advance(int(n)); },
+                    [&] {
+                    for (int k = 0; k < n; ++k)
+                        rig.tick();
+                                                      },
+                    [&] { rig.monitor().DragProgress(n); }, [&] { engine->answer(int(n)); } };
+                step[steps.indexOf(w[i++])]();
+            }
+        }
+        const char* state = std::array { "stopped", "playing", "paused" }.at(t.PlayState());
+        QString got = QString::asprintf("%d %s @%d hw%d L%d | ", t.CurrFileIndex(), state, rig.flash.FrameNum(),
+            t.LastFrame(), rig.monitor().LoopTicks());
+        got += QStringList { ended.join(u','), rig.flash.calls.join(u','), rig.host.clock }.join(u" | ") + u' '
+            + rig.host.frameInfo + u' ' + QString::number(rig.host.stripFraction) + u' '
+            + QString::number(rig.host.barValue);
+        QCOMPARE(got.section(u" | "_qs, 0, int(expected.count(u'|'))).trimmed(), expected);
+    }
+    void frameInfoText()
+    {
+        // Play time rounds half to even; no rate shows frames only.
+        const QStringList texts { PlaybackMonitor::FrameInfoText(12, 100, 24, u"00:04"_qs),
+            PlaybackMonitor::FrameInfoText(10, 20, 0, u"00:01"_qs),
+            PlaybackMonitor::FrameInfoText(90000, 100000, 24, u"1:09:26"_qs) };
+        QCOMPARE(texts.join(u'|'), u"12/100  00:00/00:04|10/20  |90000/100000  1:02:30/1:09:26"_qs);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPlaybackMonitor)
 #include "tst_playbackmonitor.moc"

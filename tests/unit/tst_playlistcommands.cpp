@@ -77,6 +77,7 @@ private slots:
         QTest::newRow("keypad Enter too") << u"16777221 abc 1 1 3|abc|3 3 3|1:"_s + play3;
         QTest::newRow("Enter on the current row does nothing") << "16777220 abc 1 1 1|abc|1 1 1|1:";
         QTest::newRow("Delete removes the selected row") << "16777223 abc 1 1 3|ab|1 2 1|1:";
+        QTest::newRow("Delete on the only row: playback stops") << "16777223 a 1 1 1||1 0|1:SetPlayState 0";
         QTest::newRow("other keys go to the window") << "32 abc 1 1 2|abc|1 2 1|2:";
         QTest::newRow("Enter on an empty list is ignored") << "16777220  0 0 0||0 0|0:";
     }
@@ -121,6 +122,7 @@ private slots:
         QTest::newRow("time: ten minutes after 9:59")
             << "t /a.swf:00:10:00 /b.swf:00:09:59 /c.swf:01:00:00 /d.swf:|/d.swf /b.swf /a.swf /c.swf|升序";
         QTest::newRow("equal times keep their order") << "t /b.swf:00:00:05 /a.swf:00:00:05|/b.swf /a.swf|升序";
+        QTest::newRow("two rows swap") << "n /b.swf: /a.swf:|/a.swf /b.swf|升序";
         QTest::newRow("toggled without a key: by name")
             << "~ /x/b.swf: /y/c.swf: /z/a.swf:|/z/a.swf /x/b.swf /y/c.swf|降序";
         QTest::newRow("toggled twice, then another key: descending")
@@ -184,8 +186,11 @@ private slots:
         QCOMPARE(ini("ListFontColor"), QString::number(0x0000FF));
         m_f->ui.installedFonts = { u"Noto Sans"_s };
         QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
-        for (const QString& name : { QString(), u"Nowhere Sans"_s, u"Noto Sans"_s }) {
+        // A cancelled dialog, one without a name, one not installed, then an installed one.
+        for (const QString& name : { u"-"_s, QString(), u"Nowhere Sans"_s, u"Noto Sans"_s }) {
             m_f->ui.font = ListFontChoice { name, 10.5, true, false };
+            if (name == u"-")
+                m_f->ui.font.reset();
             m_f->commands.ChooseListFont();
             m_f->settings.ListFontName = name;
             m_f->commands.ApplyListFont();
@@ -200,8 +205,9 @@ private slots:
     void folderAndMenu()
     {
         QVERIFY(WriteAll(m_dir.filePath(u"here.swf"_s), "x"));
-        fill({ m_dir.filePath(u"here.swf"_s), m_dir.filePath(u"gone.swf"_s) }, 0, 0, 1);
+        fill({ m_dir.filePath(u"here.swf"_s) }, 0, 0, 1);
         m_f->commands.OpenSelectedFolder();
+        m_f->add({ m_dir.filePath(u"gone.swf"_s) });
         m_f->model.SelectRow(2);
         m_f->commands.OpenSelectedFolder();
         QCOMPARE(m_f->ui.calls, QStringList { u"RevealFile "_s + m_dir.filePath(u"here.swf"_s) });

@@ -32,13 +32,125 @@ FakeFlashControl::Timeline timeline(
 class TestProbeRunner : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void probe_data();
-    void probe();
-    void probeAll_judgesEveryMovieOnItsOwn();
-    void parse_data();
-    void parse();
-    void command();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_flash = std::make_unique<FakeFlashControl>();
+        m_settings = Settings {};
+        m_settings.LoopTimeOut = DefaultLoopTimeOut;
+        m_settings.NotAllowScript = true;
+        m_passed = 0;
+    }
+    void probe_data()
+    {
+        QTest::addColumn<QString>("movie"); // frames, stop frame, first unreachable, jump frame, ready ms, limit s
+        QTest::addColumn<QString>("expected"); // loaded, total frames, max frame, ended, reason, seconds
+        AddTextTableRows(QStringLiteral(R"(
+plays to its last frame: 100 -1 100 -1 0 0 => true 100 99 true last-frame 10.0
+a stop with nothing after it: 100 40 41 -1 0 0 => true 100 40 true stuck-frame 4.8
+a loop on its opening frames: 300 -1 300 10 0 0 => true 300 9 true loop-timeout 2.8
+a jump back from its last tenth: 100 -1 100 97 0 0 => true 100 95 true jumped-back-from-end 10.0
+ready only after the time limit: 100 -1 100 -1 30000 0 => false 0 0 false failed-to-load 21.2
+a slow start is not an end: 100 -1 100 -1 3000 0 => true 100 99 true last-frame 13.2
+a given limit stops a movie that plays on: 1000 -1 1000 -1 0 2 => true 1000 19 false time-limit 2.0
+)"));
+    }
+    void probe()
+    {
+        QFETCH(QString, movie);
+        QFETCH(QString, expected);
+        QList<int> n;
+        for (const QString& word : movie.split(u' '))
+            n.append(word.toInt());
+        const double limit = n[5];
+        const QString path = add(QStringLiteral("m\"动画\".swf"), timeline(n[0], n[1], n[2], n[3], n[4]));
+        ProbeRunner runner(*m_flash, m_settings, ProbeOptions { limit > 0 ? std::optional(limit) : std::nullopt });
+        // The header's duration, the loop time-out and the margin: 10 s + 1 s + 10 s for 100 frames.
+        QCOMPARE(runner.TimeLimitMs(path), limit > 0 ? 2000 : n[0] * 100 + 11000);
+        QString json = u"{\"Path\":\""_qs + m_dir->path() + u"/m\\\"动画\\\".swf\""_qs;
+        const QStringList values = expected.split(u' ');
+        for (const QString key :
+            { u"Loaded"_qs, u"TotalFrames"_qs, u"MaxFrame"_qs, u"Ended"_qs, u"Reason"_qs, u"Seconds"_qs })
+            json += u",\"" + key + u"\":"
+                + (key == u"Reason" ? u'"' + values.at(4) + u'"' : values.at(json.count(u':') - 1));
+        QCOMPARE(ProbeRunner::ToJsonLine(runner.Probe(path, [this](int ms) { return pass(ms); })), json + u'}');
+        // The player is left empty, and configured so that a movie's end holds instead of looping round.
+        QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
+        QCOMPARE(m_flash->calls.filter(QStringLiteral("LoadMovie 0 /")).size(), 1);
+        QVERIFY(!m_flash->Loop() && !m_flash->Menu() && m_flash->AllowScriptAccess() == u"never");
+    }
+    void probeAll_judgesEveryMovieOnItsOwn()
+    {
+        // A missing file fails at once; a loop count of the first movie does not shorten the second's time-out.
+        const QString loop = add(QStringLiteral("loop.swf"), timeline(300, -1, 300, 10));
+        ProbeRunner runner(*m_flash, m_settings);
+        const auto passTime = [this](int ms) { return pass(ms); };
+        QList<ProbeResult> r = runner.ProbeAll({ m_dir->filePath(QStringLiteral("gone.swf")), loop, loop }, passTime);
+        QCOMPARE(r.at(0).Reason + QString::number(r.at(0).Seconds), u"failed-to-load0"_qs);
+        QCOMPARE(r.at(1).Seconds, r.at(2).Seconds);
+        QVERIFY(!ProbeRunner::AllEnded(r) && ProbeRunner::AllEnded(r.mid(1)));
+        // With an engine that answers a skip later, a stuck frame is still seen.
+        auto deferred = std::make_unique<DeferredSkipEngine>();
+        DeferredSkipEngine& engine = *deferred;
+        m_flash = std::move(deferred);
+        const QString stuck = add(QStringLiteral("stuck.swf"), timeline(100, 40, 41));
+        const QString pushed = add(QStringLiteral("pushed.swf"), timeline(100, 40));
+        r = ProbeRunner(engine, m_settings).ProbeAll({ stuck, pushed }, [&](int ms) {
+            engine.advance(ms / 2);
+            engine.answerAsSimulated();
+            engine.advance(ms - ms / 2);
+            return ms;
+        });
+        QCOMPARE(r.at(0).Reason + u' ' + r.at(1).Reason, u"stuck-frame last-frame"_qs);
+        // A file without a readable header gets the time-out and the margin only.
+        QVERIFY(WriteAll(stuck, "not a movie"));
+        QCOMPARE(ProbeRunner(engine, m_settings, ProbeOptions { std::nullopt, 500 }).TimeLimitMs(stuck), 1500);
+    }
+    void parse_data()
+    {
+        QTest::addColumn<QString>("line"); // split at spaces
+        QTest::addColumn<QString>("parsed"); // the limit (0: none), then the paths; empty when refused
+        AddTextTableRows(QStringLiteral(R"(
+a limit between the paths: a.swf --seconds 5 b => 5 a.swf b
+a limit after a path: a.swf --seconds=2.5 => 2.5 a.swf
+after --, options are paths: -- a --seconds => 0 a --seconds
+no path: --seconds 5 => 
+a limit without a number: a.swf --seconds => 
+a limit that is not a number: --seconds abc a.swf => 
+a zero limit: --seconds 0 a.swf => 
+an infinite limit: --seconds inf a.swf => 
+an unknown option: --fast a.swf => 
+)"));
+    }
+    void parse()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, parsed);
+        const ProbeArguments a = ParseProbeArguments(line.split(u' ', Qt::SkipEmptyParts));
+        const QString got = QString::number(a.seconds.value_or(0)) + u' ' + a.paths.join(u' ');
+        QCOMPARE(a.error.isEmpty() ? got : QString(), parsed);
+    }
+    void command()
+    {
+        const QString good = add(QStringLiteral("good.swf"), timeline(20));
+        const auto passTime = [this](int ms) { return pass(ms); };
+        QString output, errors;
+        QTextStream out(&output), err(&errors);
+        const auto run = [&](const QStringList& a) {
+            return RunProbeCommand(ParseProbeArguments(a), *m_flash, m_settings, passTime, out, err);
+        };
+        QCOMPARE(run({ QStringLiteral("--seconds") }), ProbeExit::Usage);
+        QVERIFY(errors.contains(QStringLiteral("usage: quenbarrowick --probe")));
+        QCOMPARE(output + QString::number(m_passed), u"0"_qs);
+        QCOMPARE(run({ good }), ProbeExit::AllEnded);
+        QCOMPARE(run({ good, m_dir->filePath(QStringLiteral("gone.swf")) }), ProbeExit::SomeDidNotEnd);
+        QCOMPARE(output.count(u'\n'), 3);
+        // Outside tests, time passes in the event loop.
+        bool delivered = false;
+        QTimer::singleShot(0, this, [&] { delivered = true; });
+        const int passed = EventLoopPassTime()(20);
+        QVERIFY(delivered && passed >= 19 && passed < 5000);
+    }
 
 private:
     QString add(const QString& name, const FakeFlashControl::Timeline& t)
@@ -52,132 +164,6 @@ private:
     Settings m_settings;
     int m_passed = 0;
 };
-
-void TestProbeRunner::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_flash = std::make_unique<FakeFlashControl>();
-    m_settings = Settings {};
-    m_settings.LoopTimeOut = DefaultLoopTimeOut;
-    m_settings.NotAllowScript = true;
-    m_passed = 0;
-}
-
-void TestProbeRunner::probe_data()
-{
-    QTest::addColumn<QString>("movie"); // frames, stop frame, first unreachable, jump frame, ready ms, limit s
-    QTest::addColumn<QString>("expected"); // loaded, total frames, max frame, ended, reason, seconds
-    AddTextTableRows(QStringLiteral(R"(
-plays to its last frame: 100 -1 100 -1 0 0 => true 100 99 true last-frame 10.0
-a stop with nothing after it: 100 40 41 -1 0 0 => true 100 40 true stuck-frame 4.8
-a loop on its opening frames: 300 -1 300 10 0 0 => true 300 9 true loop-timeout 2.8
-a jump back from its last tenth: 100 -1 100 97 0 0 => true 100 95 true jumped-back-from-end 10.0
-ready only after the time limit: 100 -1 100 -1 30000 0 => false 0 0 false failed-to-load 21.2
-a slow start is not an end: 100 -1 100 -1 3000 0 => true 100 99 true last-frame 13.2
-a given limit stops a movie that plays on: 1000 -1 1000 -1 0 2 => true 1000 19 false time-limit 2.0
-)"));
-}
-
-void TestProbeRunner::probe()
-{
-    QFETCH(QString, movie);
-    QFETCH(QString, expected);
-    QList<int> n;
-    for (const QString& word : movie.split(u' '))
-        n.append(word.toInt());
-    const double limit = n[5];
-    const QString path = add(QStringLiteral("m\"动画\".swf"), timeline(n[0], n[1], n[2], n[3], n[4]));
-    ProbeRunner runner(*m_flash, m_settings, ProbeOptions { limit > 0 ? std::optional(limit) : std::nullopt });
-    // The header's duration, the loop time-out and the margin: 10 s + 1 s + 10 s for 100 frames.
-    QCOMPARE(runner.TimeLimitMs(path), limit > 0 ? 2000 : n[0] * 100 + 11000);
-    QString json = u"{\"Path\":\""_qs + m_dir->path() + uR"(/m\"动画\".swf")"_qs;
-    const QStringList values = expected.split(u' ');
-    for (const QString key :
-        { u"Loaded"_qs, u"TotalFrames"_qs, u"MaxFrame"_qs, u"Ended"_qs, u"Reason"_qs, u"Seconds"_qs })
-        json += u",\"" + key + u"\":"
-            + (key == u"Reason" ? u'"' + values.at(4) + u'"' : values.at(json.count(u':') - 1));
-    QCOMPARE(ProbeRunner::ToJsonLine(runner.Probe(path, [this](int ms) { return pass(ms); })), json + u'}');
-    // The player is left empty, and configured so that a movie's end holds instead of looping round.
-    QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
-    QCOMPARE(m_flash->calls.filter(QStringLiteral("LoadMovie 0 /")).size(), 1);
-    QVERIFY(!m_flash->Loop() && !m_flash->Menu() && m_flash->AllowScriptAccess() == u"never");
-}
-
-void TestProbeRunner::probeAll_judgesEveryMovieOnItsOwn()
-{
-    // A missing file fails at once; a loop count of the first movie does not shorten the second's time-out.
-    const QString loop = add(QStringLiteral("loop.swf"), timeline(300, -1, 300, 10));
-    ProbeRunner runner(*m_flash, m_settings);
-    const auto passTime = [this](int ms) { return pass(ms); };
-    QList<ProbeResult> r = runner.ProbeAll({ m_dir->filePath(QStringLiteral("gone.swf")), loop, loop }, passTime);
-    QCOMPARE(r.at(0).Reason + QString::number(r.at(0).Seconds), u"failed-to-load0"_qs);
-    QCOMPARE(r.at(1).Seconds, r.at(2).Seconds);
-    QVERIFY(!ProbeRunner::AllEnded(r) && ProbeRunner::AllEnded(r.mid(1)));
-    // With an engine that answers a skip later, a stuck frame is still seen.
-    auto deferred = std::make_unique<DeferredSkipEngine>();
-    DeferredSkipEngine& engine = *deferred;
-    m_flash = std::move(deferred);
-    const QString stuck = add(QStringLiteral("stuck.swf"), timeline(100, 40, 41));
-    const QString pushed = add(QStringLiteral("pushed.swf"), timeline(100, 40));
-    r = ProbeRunner(engine, m_settings).ProbeAll({ stuck, pushed }, [&](int ms) {
-        engine.advance(ms / 2);
-        engine.answerAsSimulated();
-        engine.advance(ms - ms / 2);
-        return ms;
-    });
-    QCOMPARE(r.at(0).Reason + u' ' + r.at(1).Reason, u"stuck-frame last-frame"_qs);
-    // A file without a readable header gets the time-out and the margin only.
-    QVERIFY(WriteAll(stuck, "not a movie"));
-    QCOMPARE(ProbeRunner(engine, m_settings, ProbeOptions { std::nullopt, 500 }).TimeLimitMs(stuck), 1500);
-}
-
-void TestProbeRunner::parse_data()
-{
-    QTest::addColumn<QString>("line"); // split at spaces
-    QTest::addColumn<QString>("parsed"); // the limit (0: none), then the paths; empty when refused
-    AddTextTableRows(QStringLiteral(R"(
-a limit between the paths: a.swf --seconds 5 b => 5 a.swf b
-a limit after a path: a.swf --seconds=2.5 => 2.5 a.swf
-after --, options are paths: -- a --seconds => 0 a --seconds
-no path: --seconds 5 => 
-a limit without a number: a.swf --seconds => 
-a limit that is not a number: --seconds abc a.swf => 
-a zero limit: --seconds 0 a.swf => 
-an infinite limit: --seconds inf a.swf => 
-an unknown option: --fast a.swf => 
-)"));
-}
-
-void TestProbeRunner::parse()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, parsed);
-    const ProbeArguments a = ParseProbeArguments(line.split(u' ', Qt::SkipEmptyParts));
-    const QString got = QString::number(a.seconds.value_or(0)) + u' ' + a.paths.join(u' ');
-    QCOMPARE(a.error.isEmpty() ? got : QString(), parsed);
-}
-
-void TestProbeRunner::command()
-{
-    const QString good = add(QStringLiteral("good.swf"), timeline(20));
-    const auto passTime = [this](int ms) { return pass(ms); };
-    QString output, errors;
-    QTextStream out(&output), err(&errors);
-    const auto run = [&](const QStringList& a) {
-        return RunProbeCommand(ParseProbeArguments(a), *m_flash, m_settings, passTime, out, err);
-    };
-    QCOMPARE(run({ QStringLiteral("--seconds") }), ProbeExit::Usage);
-    QVERIFY(errors.contains(QStringLiteral("usage: quenbarrowick --probe")));
-    QCOMPARE(output + QString::number(m_passed), u"0"_qs);
-    QCOMPARE(run({ good }), ProbeExit::AllEnded);
-    QCOMPARE(run({ good, m_dir->filePath(QStringLiteral("gone.swf")) }), ProbeExit::SomeDidNotEnd);
-    QCOMPARE(output.count(u'\n'), 3);
-    // Outside tests, time passes in the event loop.
-    bool delivered = false;
-    QTimer::singleShot(0, this, [&] { delivered = true; });
-    const int passed = EventLoopPassTime()(20);
-    QVERIFY(delivered && passed >= 19 && passed < 5000);
-}
 
 QTEST_GUILESS_MAIN(TestProbeRunner)
 #include "tst_proberunner.moc"

@@ -25,7 +25,7 @@ private slots:
         QTest::newRow("flags only as True, numbers half to even, words as 0") << QByteArray(
             "FastFrames=12.5\nLoopTimeOut=0.25\nAutoPlay=True\nSaveList=TRUE\nNotAllowNetworking=True\n"
             "NotAllowScript=1\nListFileIndex=17\nListFontSize=13.5\nListFontColor=abc\nListFontItalic=True\n"
-            "ListFontName=Sans") << "0.2 12 1 0 1 0 17 14 0 1 1 Sans";
+            "ListFontBold=True\nListFontName=Sans") << "0.2 12 1 0 1 0 17 14 0 1 1 Sans";
     }
     void load()
     {
@@ -37,7 +37,7 @@ private slots:
         Settings s;
         s.ListFontName = u"Noto"_s;
         s.ListFontSize = 11;
-        s.ListFontBold = true;
+        s.ListFontBold = !options.contains("Bold=True"); // clear where the file sets it, so that it is seen
         LoadSettings(s, ini);
         const QList<int> got { s.FastFrames, s.AutoPlay, s.SaveList, s.NotAllowNetworking, s.NotAllowScript,
             s.ListFileIndex, s.ListFontSize, s.ListFontColor, s.ListFontBold, s.ListFontItalic };

@@ -31,7 +31,7 @@ void run(PlaybackRig& rig, const QString& script)
         } else if (w[i] == u"layout") {
             for (const QChar c : w.at(++i)) {
                 const QString name = QStringLiteral("r%1.swf").arg(rig.rows.RowCount() + 1);
-                const QString path = c == u'a' ? rig.addMovie(name, 100) : rig.addMissing(name);
+                const QString path = c == u'a' ? rig.addMovie(name, MakeTimeline(100)) : rig.addMovie(name, {});
                 if (c == u'c') // a compressed stream broken right after its header
                     QVERIFY(WriteAll(path, "CWS\x06\x64\0\0\0 broken stream"));
             }
@@ -76,18 +76,13 @@ QString outcome(PlaybackRig& rig)
 class TestTransport : public QObject {
     Q_OBJECT
 private slots:
-    void commands_data();
-    void commands();
-    void presentationAndScale();
-};
-
-void TestTransport::commands_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("expected");
-    // "name: script => expected"; Pn/SS stands for what the playlist is told when row n starts playing a movie
-    // of SS seconds, Pn for one of 10 s.
-    const QStringList rows = QStringLiteral(R"(
+    void commands_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        // "name: script => expected"; Pn/SS stands for what the playlist is told when row n starts playing a movie
+        // of SS seconds, Pn for one of 10 s.
+        const QStringList rows = QStringLiteral(R"(
 play plays the first row: rows 2 play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1
 play beyond the list wraps: rows 5 at 7 clear play => playing* 2/12345 m2@0 hw-1 L1 | StripTwips 15 | P2
 play on an empty list asks for files: play => stopped 1/ -@0 hw-1 L0 | OpenSwfFiles | 
@@ -123,52 +118,51 @@ F2: key 113 0 => stopped 0/ -@0 hw-1 L0 | ShowOptions unowned,key 113
 pages: rows 3 at 2 play clear key 34 0 key 33 0 => playing* 2/123 m2@0 hw-1 L3 | StripTwips 15,key 0,StripTwips 15,key 0
 arrows: go frame 30 clear key 39 2 key 37 0 => playing* 1/1 m1@30 hw-1 L1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0
 )")
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& row : rows) {
-        QString expected = row.section(u" => "_qs, 1);
-        expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
-        expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
-            u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
-        QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-            << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << expected;
+                                     .split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& row : rows) {
+            QString expected = row.section(u" => "_qs, 1);
+            expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
+            expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
+                u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
+            QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
+                << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << expected;
+        }
     }
-}
-
-void TestTransport::commands()
-{
-    QFETCH(QString, script);
-    QFETCH(QString, expected);
-    PlaybackRig rig;
-    run(rig, script);
-    // A row that names the state alone leaves out the calls.
-    QCOMPARE(outcome(rig).section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
-}
-
-void TestTransport::presentationAndScale()
-{
-    PlaybackRig rig;
-    QList<PlayStatePresentation> shown;
-    for (int state : { 1, 2, 0, 3, -1 }) {
-        rig.transport.SetPlayState(state);
-        shown.append(rig.host.presentation);
+    void commands()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        PlaybackRig rig;
+        run(rig, script);
+        // A row that names the state alone leaves out the calls.
+        QCOMPARE(outcome(rig).section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
     }
-    // play, pause, stop enabled, strip, frame info, clock, logo, player info; states 3 and -1 are refused
-    const PlayStatePresentation playing { false, true, true, true, true, true, false, true };
-    const PlayStatePresentation paused { true, false, true, true, true, false, false, true };
-    QVERIFY(shown == (QList<PlayStatePresentation> { playing, paused, {}, {}, {} }));
-    // Entering play turns the unscaled picture into the fitted one; the menu sets the scale alone.
-    QStringList scales;
-    for (auto item : { &Transport::mnuPlayerSizeStrech_Click, &Transport::mnuPlayerSizeOrigin_Click }) {
-        (rig.transport.*item)();
-        scales << rig.flash.Scale();
-        rig.transport.SetPlayState(Transport::Playing);
-        scales << rig.flash.Scale();
+    void presentationAndScale()
+    {
+        PlaybackRig rig;
+        QList<PlayStatePresentation> shown;
+        for (int state : { 1, 2, 0, 3, -1 }) {
+            rig.transport.SetPlayState(state);
+            shown.append(rig.host.presentation);
+        }
+        // play, pause, stop enabled, strip, frame info, clock, logo, player info; states 3 and -1 are refused
+        const PlayStatePresentation playing { false, true, true, true, true, true, false, true };
+        const PlayStatePresentation paused { true, false, true, true, true, false, false, true };
+        QVERIFY(shown == (QList<PlayStatePresentation> { playing, paused, {}, {}, {} }));
+        // Entering play turns the unscaled picture into the fitted one; the menu sets the scale alone.
+        QStringList scales;
+        for (auto item : { &Transport::mnuPlayerSizeStrech_Click, &Transport::mnuPlayerSizeOrigin_Click }) {
+            (rig.transport.*item)();
+            scales << rig.flash.Scale();
+            rig.transport.SetPlayState(Transport::Playing);
+            scales << rig.flash.Scale();
+        }
+        rig.transport.mnuPlayerSizeOrigin_Click();
+        rig.transport.mnuPlayerSizeAtutoFit_Click();
+        QCOMPARE(scales << rig.flash.Scale(), u"ExactFit ExactFit NoScale ShowAll ShowAll"_qs.split(u' '));
+        QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
     }
-    rig.transport.mnuPlayerSizeOrigin_Click();
-    rig.transport.mnuPlayerSizeAtutoFit_Click();
-    QCOMPARE(scales << rig.flash.Scale(), u"ExactFit ExactFit NoScale ShowAll ShowAll"_qs.split(u' '));
-    QCOMPARE(rig.transport.PlayState(), int(Transport::Playing));
-}
+};
 
 QTEST_GUILESS_MAIN(TestTransport)
 #include "tst_transport.moc"

@@ -16,15 +16,139 @@
 class TestFrmMain : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void playStatePresentation_data();
-    void playStatePresentation();
-    void splitterDrag_movesThePanel();
-    void leftPress_data();
-    void leftPress();
-    void playerArea_routesKeysAndRightPress();
-    void fullScreen_hidesChromeWhilePlaying();
+    void init()
+    {
+        m_w = std::make_unique<frmMain>();
+        m_w->SetWindowState(frmMain::RestoreWindow);
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_w->geometry(), restoreRect(), 2000);
+    }
+    void cleanup()
+    {
+        m_w.reset();
+        // Whatever a test did, no pointer stays hidden for the next one.
+        QCOMPARE(Pointer::ShowCount(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+    void playStatePresentation_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("shown"); // Play, pAuse, Stop enabled, stRip, Frame text, Time, Logo, Info menu
+        QTest::newRow("stopped") << 0 << "PasrftLi";
+        QTest::newRow("playing") << 1 << "pASRFTlI";
+        QTest::newRow("paused") << 2 << "PaSRFtlI";
+    }
+    void playStatePresentation()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, shown);
+        frmMain& w = *m_w;
+        w.PresentPlayState(state == 1 ? 0 : 1); // every item has to change
+        w.PresentPlayState(state);
+        w.PresentPlayState(7); // out of range: changes nothing
+        const bool items[] = { w.PlayerBtns[0]->isVisible(), w.PlayerBtns[1]->isVisible(), w.PlayerBtns[2]->isEnabled(),
+            w.fraProgressMini->isVisible(), w.lblFrameInfo->isVisible(), w.lblTime->isVisible(),
+            w.picBigLogo->isVisible(), w.mnuPlayerInfo()->isEnabled() };
+        QString actual;
+        for (int i = 0; i < shown.size(); ++i)
+            actual += items[i] ? shown.at(i).toUpper() : shown.at(i).toLower();
+        QCOMPARE(actual, shown);
+        QCOMPARE(w.presentedPlayState(), state);
+    }
+    void splitterDrag_movesThePanel()
+    {
+        send(m_w->picSpliter, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 100));
+        send(m_w->picSpliter, QEvent::MouseMove, Qt::NoButton, QPoint(8, 100));
+        send(m_w->picSpliter, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(8, 100));
+        QCOMPARE(m_w->picPlayList->geometry(), QRect(637, 37, 255, 503)); // 2 pixels wider, right edge kept
+        QCOMPARE(m_w->Flash->geometry().right() + 1, m_w->picPlayList->x());
+    }
+    void leftPress_data()
+    {
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("drags");
+        QTest::newRow("title bar") << "picTop" << 1 << 1;
+        QTest::newRow("logo") << "imgBigLogo" << 0 << 1;
+        QTest::newRow("player while stopped") << "Flash" << 0 << 1;
+        QTest::newRow("player while playing: nothing") << "Flash" << 1 << 0;
+        QTest::newRow("empty list while stopped") << "lvwFiles" << 0 << 1;
+        QTest::newRow("empty list while paused") << "lvwFiles" << 2 << 0;
+        QTest::newRow("list tool strip") << "picListEditor" << 0 << 0;
+    }
+    void leftPress()
+    {
+        QFETCH(QString, area);
+        QFETCH(int, state);
+        QFETCH(int, drags);
+        m_w->PresentPlayState(state);
+        QWidget* target = area == u"Flash" ? m_w->Flash : m_w->findChild<QWidget*>(area);
+        QVERIFY2(target, qPrintable(area));
+        QSignalSpy dragged(m_w.get(), &frmMain::windowDragStarted);
+        send(target, QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(dragged.count(), drags);
+    }
+    void playerArea_routesKeysAndRightPress()
+    {
+        // A plugged-in player view and the render child that takes its input are routed as the area is.
+        auto* view = new QWidget;
+        m_w->setPlayerView(view);
+        auto* input = new QWidget(view);
+        m_w->watchPlayerInput(input);
+        QSignalSpy keys(m_w.get(), &frmMain::Form_KeyDown);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+        QVERIFY(QApplication::sendEvent(input, &key));
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.at(0).at(0).toInt(), int(Qt::Key_Space));
+        QSignalSpy opened(m_w->mnuPlayer(), &QMenu::aboutToShow);
+        send(input, QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(opened.count(), 1);
+        m_w->mnuPlayer()->hide();
+    }
+    void fullScreen_hidesChromeWhilePlaying()
+    {
+        frmMain& w = *m_w;
+        FakeFlashControl flash;
+        w.setFlashControl(&flash);
+        flash.SetScale(QStringLiteral("NoScale"));
+        w.SetWindowState(frmMain::FullScreenToggle);
+        QTRY_VERIFY_WITH_TIMEOUT(w.isFullScreen(), 2000);
+        QCOMPARE(flash.Scale(), QStringLiteral("ShowAll"));
+        // Stopped: the timer hides nothing.
+        w.TimerFullScr_Timer();
+        QVERIFY(w.picTop->isVisible());
+        QCOMPARE(w.CursorShowCount(), 0);
+
+        w.PresentPlayState(1);
+        QTRY_COMPARE_WITH_TIMEOUT(w.size(), w.screen()->geometry().size(), 2000);
+        w.TimerFullScr_Timer();
+        QVERIFY(!w.picTop->isVisible() && !w.picBottom->isVisible() && !w.picPlayList->isVisible());
+        QCOMPARE(w.Flash->geometry(), QRect(QPoint(0, 0), w.size()));
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        w.TimerFullScr_Timer();
+        QCOMPARE(w.CursorShowCount(), -1); // never further than one step
+        // Under 20 pixels from the last restore point: still hidden; 20 or more brings all back.
+        w.PlayerMouseMove(QPointF(12, 15));
+        QVERIFY(!w.picTop->isVisible());
+        QMouseEvent far(QEvent::MouseMove, QPointF(5, 5), QPointF(30, 40), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w.Flash, &far);
+        QVERIFY(w.picTop->isVisible() && w.picBottom->isVisible());
+        QCOMPARE(w.CursorShowCount(), 0);
+        QVERIFY(w.isFullScreenTimerActive());
+        send(w.picBottom, QEvent::MouseMove); // the pointer over the bar keeps the chrome up
+        QVERIFY(!w.isFullScreenTimerActive());
+
+        // Leaving full screen shows the pointer and lays out again without the playlist.
+        w.TimerFullScr_Timer();
+        w.SetWindowState(frmMain::FullScreenToggle);
+        QCOMPARE(w.CursorShowCount(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(w.geometry(), restoreRect(), 2000);
+        QVERIFY(w.picTop->isVisible() && !w.picPlayList->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(w.Flash->geometry(), QRect(1, 37, 891, 503), 2000);
+        w.setFlashControl(nullptr);
+    }
 
 private:
     static void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 5, 5 })
@@ -37,148 +161,6 @@ private:
     QRect restoreRect() const { return RestoreRect(m_w->screen()->geometry(), QSize(893, 593)); }
     std::unique_ptr<frmMain> m_w;
 };
-
-void TestFrmMain::init()
-{
-    m_w = std::make_unique<frmMain>();
-    m_w->SetWindowState(frmMain::RestoreWindow);
-    m_w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_w->geometry(), restoreRect(), 2000);
-}
-
-void TestFrmMain::cleanup()
-{
-    m_w.reset();
-    // Whatever a test did, no pointer stays hidden for the next one.
-    QCOMPARE(Pointer::ShowCount(), 0);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-}
-
-void TestFrmMain::playStatePresentation_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("shown"); // Play, pAuse, Stop enabled, stRip, Frame text, Time, Logo, Info menu
-    QTest::newRow("stopped") << 0 << "PasrftLi";
-    QTest::newRow("playing") << 1 << "pASRFTlI";
-    QTest::newRow("paused") << 2 << "PaSRFtlI";
-}
-
-void TestFrmMain::playStatePresentation()
-{
-    QFETCH(int, state);
-    QFETCH(QString, shown);
-    frmMain& w = *m_w;
-    w.PresentPlayState(state == 1 ? 0 : 1); // every item has to change
-    w.PresentPlayState(state);
-    w.PresentPlayState(7); // out of range: changes nothing
-    const bool items[] = { w.PlayerBtns[0]->isVisible(), w.PlayerBtns[1]->isVisible(), w.PlayerBtns[2]->isEnabled(),
-        w.fraProgressMini->isVisible(), w.lblFrameInfo->isVisible(), w.lblTime->isVisible(), w.picBigLogo->isVisible(),
-        w.mnuPlayerInfo()->isEnabled() };
-    QString actual;
-    for (int i = 0; i < shown.size(); ++i)
-        actual += items[i] ? shown.at(i).toUpper() : shown.at(i).toLower();
-    QCOMPARE(actual, shown);
-    QCOMPARE(w.presentedPlayState(), state);
-}
-
-void TestFrmMain::splitterDrag_movesThePanel()
-{
-    send(m_w->picSpliter, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 100));
-    send(m_w->picSpliter, QEvent::MouseMove, Qt::NoButton, QPoint(8, 100));
-    send(m_w->picSpliter, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(8, 100));
-    QCOMPARE(m_w->picPlayList->geometry(), QRect(637, 37, 255, 503)); // 2 pixels wider, right edge kept
-    QCOMPARE(m_w->Flash->geometry().right() + 1, m_w->picPlayList->x());
-}
-
-void TestFrmMain::leftPress_data()
-{
-    QTest::addColumn<QString>("area");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("drags");
-    QTest::newRow("title bar") << "picTop" << 1 << 1;
-    QTest::newRow("logo") << "imgBigLogo" << 0 << 1;
-    QTest::newRow("player while stopped") << "Flash" << 0 << 1;
-    QTest::newRow("player while playing: nothing") << "Flash" << 1 << 0;
-    QTest::newRow("empty list while stopped") << "lvwFiles" << 0 << 1;
-    QTest::newRow("empty list while paused") << "lvwFiles" << 2 << 0;
-    QTest::newRow("list tool strip") << "picListEditor" << 0 << 0;
-}
-
-void TestFrmMain::leftPress()
-{
-    QFETCH(QString, area);
-    QFETCH(int, state);
-    QFETCH(int, drags);
-    m_w->PresentPlayState(state);
-    QWidget* target = area == u"Flash" ? m_w->Flash : m_w->findChild<QWidget*>(area);
-    QVERIFY2(target, qPrintable(area));
-    QSignalSpy dragged(m_w.get(), &frmMain::windowDragStarted);
-    send(target, QEvent::MouseButtonPress, Qt::LeftButton);
-    QCOMPARE(dragged.count(), drags);
-}
-
-void TestFrmMain::playerArea_routesKeysAndRightPress()
-{
-    // A plugged-in player view and the render child that takes its input are routed as the area is.
-    auto* view = new QWidget;
-    m_w->setPlayerView(view);
-    auto* input = new QWidget(view);
-    m_w->watchPlayerInput(input);
-    QSignalSpy keys(m_w.get(), &frmMain::Form_KeyDown);
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-    QVERIFY(QApplication::sendEvent(input, &key));
-    QCOMPARE(keys.count(), 1);
-    QCOMPARE(keys.at(0).at(0).toInt(), int(Qt::Key_Space));
-    QSignalSpy opened(m_w->mnuPlayer(), &QMenu::aboutToShow);
-    send(input, QEvent::MouseButtonPress, Qt::RightButton);
-    QCOMPARE(opened.count(), 1);
-    m_w->mnuPlayer()->hide();
-}
-
-void TestFrmMain::fullScreen_hidesChromeWhilePlaying()
-{
-    frmMain& w = *m_w;
-    FakeFlashControl flash;
-    w.setFlashControl(&flash);
-    flash.SetScale(QStringLiteral("NoScale"));
-    w.SetWindowState(frmMain::FullScreenToggle);
-    QTRY_VERIFY_WITH_TIMEOUT(w.isFullScreen(), 2000);
-    QCOMPARE(flash.Scale(), QStringLiteral("ShowAll"));
-    // Stopped: the timer hides nothing.
-    w.TimerFullScr_Timer();
-    QVERIFY(w.picTop->isVisible());
-    QCOMPARE(w.CursorShowCount(), 0);
-
-    w.PresentPlayState(1);
-    QTRY_COMPARE_WITH_TIMEOUT(w.size(), w.screen()->geometry().size(), 2000);
-    w.TimerFullScr_Timer();
-    QVERIFY(!w.picTop->isVisible() && !w.picBottom->isVisible() && !w.picPlayList->isVisible());
-    QCOMPARE(w.Flash->geometry(), QRect(QPoint(0, 0), w.size()));
-    QVERIFY(QGuiApplication::overrideCursor());
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-    w.TimerFullScr_Timer();
-    QCOMPARE(w.CursorShowCount(), -1); // never further than one step
-    // Under 20 pixels from the last restore point: still hidden; 20 or more brings all back.
-    w.PlayerMouseMove(QPointF(12, 15));
-    QVERIFY(!w.picTop->isVisible());
-    QMouseEvent far(QEvent::MouseMove, QPointF(5, 5), QPointF(30, 40), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Flash, &far);
-    QVERIFY(w.picTop->isVisible() && w.picBottom->isVisible());
-    QCOMPARE(w.CursorShowCount(), 0);
-    QVERIFY(w.isFullScreenTimerActive());
-    send(w.picBottom, QEvent::MouseMove); // the pointer over the bar keeps the chrome up
-    QVERIFY(!w.isFullScreenTimerActive());
-
-    // Leaving full screen shows the pointer and lays out again without the playlist.
-    w.TimerFullScr_Timer();
-    w.SetWindowState(frmMain::FullScreenToggle);
-    QCOMPARE(w.CursorShowCount(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(w.geometry(), restoreRect(), 2000);
-    QVERIFY(w.picTop->isVisible() && !w.picPlayList->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(w.Flash->geometry(), QRect(1, 37, 891, 503), 2000);
-    w.setFlashControl(nullptr);
-}
 
 QTEST_MAIN(TestFrmMain)
 #include "tst_frmmain.moc"

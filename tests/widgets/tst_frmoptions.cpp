@@ -14,10 +14,83 @@
 class TestFrmOptions : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void okAppliesAsTypedAndRestrictsBeforeClosing();
-    void cancelAndClosingDiscard_data();
-    void cancelAndClosingDiscard();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(WriteAll(ini(), "[Options]\nFastFrames=45\nNotAllowScript=True\nLoopTimeOut=2.5\n"));
+        LoadSettings(m_settings, ini());
+        m_dialog.reset();
+        m_flash = std::make_unique<FakeFlashControl>();
+        m_dialog = std::make_unique<frmOptions>(m_settings, m_flash.get());
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        // It opens with what the file says.
+        QCOMPARE(find<QLineEdit>("txtFastFrames")->text() + find<QLineEdit>("txtLoopTimeOut")->text(), u"452.5"_qs);
+        QVERIFY(find<QCheckBox>("chkNOtAllowScript")->isChecked() && !find<QCheckBox>("chkSaveList")->isChecked());
+    }
+    void okAppliesAsTypedAndRestrictsBeforeClosing()
+    {
+        // Typing is checked on every change.
+        for (auto [name, typed, shown] :
+            { std::tuple { "txtFastFrames", "2x", "20" }, { "txtLoopTimeOut", "150", "3" } }) {
+            auto* edit = find<QLineEdit>(name);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QLatin1StringView(typed));
+            QCOMPARE(edit->text(), QLatin1StringView(shown));
+        }
+        // What the player's restrictions were at the moment the dialog went away.
+        QStringList atHide;
+        struct Filter : QObject {
+            std::function<void()> onHide;
+            bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Hide && (onHide(), false); }
+        } filter;
+        filter.onHide = [&] { atHide << m_flash->AllowNetworking() << m_flash->AllowScriptAccess(); };
+        m_dialog->installEventFilter(&filter);
+        find<QLineEdit>("txtFastFrames")->setText(u"0030"_qs);
+        find<QLineEdit>("txtLoopTimeOut")->setText(u"2.46"_qs);
+        find<QCheckBox>("chkNotAllowNetworking")->setChecked(true);
+        find<QCheckBox>("chkAutoPlay")->setChecked(true);
+        QTest::mouseClick(find<QPushButton>("cmdOK"), Qt::LeftButton);
+        m_dialog->removeEventFilter(&filter);
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(atHide, (QStringList { u"none"_qs, u"never"_qs }));
+        QCOMPARE(m_settings.FastFrames, 30);
+        QCOMPARE(m_settings.LoopTimeOut, 2.5f);
+        QVERIFY(m_settings.AutoPlay && !m_settings.SaveList);
+        QStringList written;
+        for (const char* key : { "FastFrames", "LoopTimeOut", "AutoPlay", "SaveList", "NotAllowNetworking" })
+            written << ReadIni(ini(), u"Options"_qs, QLatin1StringView(key), 255);
+        QCOMPARE(written.join(u' '), u"0030 2.5 True False True"_qs);
+    }
+    void cancelAndClosingDiscard_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Cancel button") << "cancel";
+        QTest::newRow("window closed") << "close";
+        QTest::newRow("Escape") << "escape";
+    }
+    void cancelAndClosingDiscard()
+    {
+        QFETCH(QString, how);
+        const QByteArray before = ReadAll(ini());
+        find<QLineEdit>("txtFastFrames")->setText(u"77"_qs);
+        find<QCheckBox>("chkNotAllowNetworking")->setChecked(true);
+        find<QCheckBox>("chkSaveList")->setChecked(true);
+        if (how == u"cancel")
+            QTest::mouseClick(find<QPushButton>("cmdCancel"), Qt::LeftButton);
+        else if (how == u"close")
+            m_dialog->close();
+        else
+            QTest::keyClick(find<QLineEdit>("txtFastFrames"), Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(ReadAll(ini()), before);
+        QCOMPARE(m_settings.FastFrames, 45);
+        QVERIFY(!m_settings.NotAllowNetworking && !m_settings.SaveList);
+        QCOMPARE(m_flash->propertyChanges, 0);
+        QCOMPARE(m_flash->AllowNetworking(), u"all"_qs);
+    }
 
 private:
     QString ini() const { return m_dir->filePath(u"Quenbarrowick.ini"_qs); }
@@ -27,86 +100,6 @@ private:
     std::unique_ptr<FakeFlashControl> m_flash;
     std::unique_ptr<frmOptions> m_dialog;
 };
-
-void TestFrmOptions::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(WriteAll(ini(), "[Options]\nFastFrames=45\nNotAllowScript=True\nLoopTimeOut=2.5\n"));
-    LoadSettings(m_settings, ini());
-    m_dialog.reset();
-    m_flash = std::make_unique<FakeFlashControl>();
-    m_dialog = std::make_unique<frmOptions>(m_settings, m_flash.get());
-    m_dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-    // It opens with what the file says.
-    QCOMPARE(find<QLineEdit>("txtFastFrames")->text() + find<QLineEdit>("txtLoopTimeOut")->text(), u"452.5"_qs);
-    QVERIFY(find<QCheckBox>("chkNOtAllowScript")->isChecked() && !find<QCheckBox>("chkSaveList")->isChecked());
-}
-
-void TestFrmOptions::okAppliesAsTypedAndRestrictsBeforeClosing()
-{
-    // Typing is checked on every change.
-    for (auto [name, typed, shown] : { std::tuple { "txtFastFrames", "2x", "20" }, { "txtLoopTimeOut", "150", "3" } }) {
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QLatin1StringView(typed));
-        QCOMPARE(edit->text(), QLatin1StringView(shown));
-    }
-    // What the player's restrictions were at the moment the dialog went away.
-    QStringList atHide;
-    struct Filter : QObject {
-        std::function<void()> onHide;
-        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Hide && (onHide(), false); }
-    } filter;
-    filter.onHide = [&] { atHide << m_flash->AllowNetworking() << m_flash->AllowScriptAccess(); };
-    m_dialog->installEventFilter(&filter);
-    find<QLineEdit>("txtFastFrames")->setText(u"0030"_qs);
-    find<QLineEdit>("txtLoopTimeOut")->setText(u"2.46"_qs);
-    find<QCheckBox>("chkNotAllowNetworking")->setChecked(true);
-    find<QCheckBox>("chkAutoPlay")->setChecked(true);
-    QTest::mouseClick(find<QPushButton>("cmdOK"), Qt::LeftButton);
-    m_dialog->removeEventFilter(&filter);
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(atHide, (QStringList { u"none"_qs, u"never"_qs }));
-    QCOMPARE(m_settings.FastFrames, 30);
-    QCOMPARE(m_settings.LoopTimeOut, 2.5f);
-    QVERIFY(m_settings.AutoPlay && !m_settings.SaveList);
-    QStringList written;
-    for (const char* key : { "FastFrames", "LoopTimeOut", "AutoPlay", "SaveList", "NotAllowNetworking" })
-        written << ReadIni(ini(), u"Options"_qs, QLatin1StringView(key), 255);
-    QCOMPARE(written.join(u' '), u"0030 2.5 True False True"_qs);
-}
-
-void TestFrmOptions::cancelAndClosingDiscard_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Cancel button") << "cancel";
-    QTest::newRow("window closed") << "close";
-    QTest::newRow("Escape") << "escape";
-}
-
-void TestFrmOptions::cancelAndClosingDiscard()
-{
-    QFETCH(QString, how);
-    const QByteArray before = ReadAll(ini());
-    find<QLineEdit>("txtFastFrames")->setText(u"77"_qs);
-    find<QCheckBox>("chkNotAllowNetworking")->setChecked(true);
-    find<QCheckBox>("chkSaveList")->setChecked(true);
-    if (how == u"cancel")
-        QTest::mouseClick(find<QPushButton>("cmdCancel"), Qt::LeftButton);
-    else if (how == u"close")
-        m_dialog->close();
-    else
-        QTest::keyClick(find<QLineEdit>("txtFastFrames"), Qt::Key_Escape);
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(ReadAll(ini()), before);
-    QCOMPARE(m_settings.FastFrames, 45);
-    QVERIFY(!m_settings.NotAllowNetworking && !m_settings.SaveList);
-    QCOMPARE(m_flash->propertyChanges, 0);
-    QCOMPARE(m_flash->AllowNetworking(), u"all"_qs);
-}
 
 QTEST_MAIN(TestFrmOptions)
 #include "tst_frmoptions.moc"

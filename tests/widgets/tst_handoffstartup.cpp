@@ -22,100 +22,102 @@
 class TestHandOffStartUp : public QObject {
     Q_OBJECT
 private slots:
-    void arrivals_data();
-    void arrivals();
+    void arrivals_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QStringList>("loads"); // the movies given to the engine, in order
+        QTest::addColumn<QStringList>("rows"); // the list afterwards
+        const auto L = [](const char* names) { return QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts); };
+        QTest::newRow("hand-off while paused") << "paused" << L("a b") << L("a b");
+        QTest::newRow("start-up, auto play off") << "autoplay off" << L("") << L("a b c");
+        QTest::newRow("start-up, auto play on: the saved row only") << "autoplay on" << L("b") << L("a b c");
+        QTest::newRow("three files from a second copy") << "second copy" << L("a") << L("a b c");
+        QTest::newRow("hand-off while a drop onto the empty list collects") << "drop" << L("c") << L("a c f1 f2");
+        QTest::newRow("double click before a queued drop runs") << "queued" << L("f1 f2") << L("f1 f2 a b");
+        QTest::newRow("hand-off while the not-a-movie box is up") << "box" << L("bad bad a") << L("bad a");
+    }
+    void arrivals()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QStringList, loads);
+        QFETCH(QStringList, rows);
+        QTemporaryDir dir;
+        const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name) + u".swf"_qs); };
+        QDir(dir.path()).mkpath(QStringLiteral("f"));
+        for (const char* name : { "a", "b", "c", "f/f1", "f/f2" })
+            QVERIFY(swfgen::WriteMovieFile(path(name), {}));
+        QVERIFY(WriteAll(path("bad"), "not a movie"));
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("f/0.txt")), "collected first, not a movie"));
+        QVERIFY(
+            WriteAll(dir.filePath(u"PlayList.m3u"_qs), (path("a") + u'\n' + path("b") + u'\n' + path("c")).toUtf8()));
+        Settings settings;
+        settings.SaveList = true;
+        settings.ListFileIndex = 2;
+        settings.AutoPlay = scenario == u"autoplay on";
+        FakeFlashControl engine;
+        Program program(settings, dir.path(), engine, new QWidget);
+        program.commands().SetAdditionSliceMs(0); // one path per turn of the event loop
+        QStringList boxes;
+        QTimer closer; // a box with a loop of its own is read and closed from inside that loop
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = program.window().findChild<QMessageBox*>(); box && box->isVisible() && box->close())
+                boxes << box->text();
+        });
+        closer.start(20);
+
+        if (scenario == u"paused") {
+            program.playHandedOver(path("a"));
+            program.transport().PlayerBtns_Click(TransportControl::CmdPause);
+            program.playHandedOver(path("b"));
+        } else if (scenario.startsWith(u"autoplay")) {
+            program.start({});
+            QTRY_COMPARE(program.model().RowCount(), 3);
+        } else if (scenario == u"second copy") {
+            SingleInstance first(dir.filePath(QStringLiteral("s")));
+            QCOMPARE(first.start(QString()), SingleInstance::Role::First);
+            program.takeHandOffsFrom(first);
+            std::unique_ptr<QThread> second(QThread::create([&] {
+                SingleInstance(first.serverName()).start(QStringList { path("a"), path("b"), path("c") });
+            }));
+            second->start();
+            QTRY_VERIFY(second->isFinished());
+        } else if (scenario == u"drop") {
+            program.commands().AddDroppedFiles({ path("a"), dir.filePath(QStringLiteral("f")) });
+            program.playHandedOver(path("c"));
+        } else if (scenario == u"queued") {
+            program.commands().AddDroppedFiles({ dir.filePath(QStringLiteral("f")) });
+            auto doubleClickRow2 = [&] {
+                program.model().SelectRow(2);
+                program.commands().PlaySelected();
+            };
+            connect(program.commands().RunningAddition(), &AddFilesJob::Done, this, doubleClickRow2);
+            program.commands().AddDroppedFiles({ path("a"), path("b") });
+        } else if (scenario == u"box") {
+            program.playHandedOver(path("bad"));
+            QTimer::singleShot(0, this, [&] { program.playHandedOver(path("a")); });
+            program.model().SelectRow(1);
+            program.commands().PlaySelected();
+            QTRY_VERIFY(boxes.contains(QStringLiteral("不是Flash文件格式")));
+        }
+        QTRY_VERIFY(!program.commands().RunningAddition());
+        QTest::qWait(200); // whatever the actions left queued has run
+
+        QStringList loaded, listed;
+        for (const QString& call : engine.calls.filter(u"LoadMovie 0 /"))
+            loaded << QFileInfo(call).baseName();
+        for (int row = 1; row <= program.model().RowCount(); ++row)
+            listed << QFileInfo(program.model().FilePath(row)).baseName();
+        QCOMPARE(loaded, loads);
+        QCOMPARE(listed, rows);
+        const int current = program.transport().CurrFileIndex();
+        if (!loads.isEmpty()) {
+            QCOMPARE(engine.Movie(), program.model().FilePath(current));
+            QCOMPARE(
+                program.window().findChild<QLabel*>(u"lblFormTitle"_qs)->text(), program.model().FileName(current));
+            QCOMPARE(program.model().RowColor(current), PlaylistModel::PlayingColor);
+        }
+    }
 };
-
-void TestHandOffStartUp::arrivals_data()
-{
-    QTest::addColumn<QString>("scenario");
-    QTest::addColumn<QStringList>("loads"); // the movies given to the engine, in order
-    QTest::addColumn<QStringList>("rows"); // the list afterwards
-    const auto L = [](const char* names) { return QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts); };
-    QTest::newRow("hand-off while paused") << "paused" << L("a b") << L("a b");
-    QTest::newRow("start-up, auto play off") << "autoplay off" << L("") << L("a b c");
-    QTest::newRow("start-up, auto play on: the saved row only") << "autoplay on" << L("b") << L("a b c");
-    QTest::newRow("three files from a second copy") << "second copy" << L("a") << L("a b c");
-    QTest::newRow("hand-off while a drop onto the empty list collects") << "drop" << L("c") << L("a c f1 f2");
-    QTest::newRow("double click before a queued drop runs") << "queued" << L("f1 f2") << L("f1 f2 a b");
-    QTest::newRow("hand-off while the not-a-movie box is up") << "box" << L("bad bad a") << L("bad a");
-}
-
-void TestHandOffStartUp::arrivals()
-{
-    QFETCH(QString, scenario);
-    QFETCH(QStringList, loads);
-    QFETCH(QStringList, rows);
-    QTemporaryDir dir;
-    const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name) + u".swf"_qs); };
-    QDir(dir.path()).mkpath(QStringLiteral("f"));
-    for (const char* name : { "a", "b", "c", "f/f1", "f/f2" })
-        QVERIFY(swfgen::WriteMovieFile(path(name), {}));
-    QVERIFY(WriteAll(path("bad"), "not a movie"));
-    QVERIFY(WriteAll(dir.filePath(QStringLiteral("f/0.txt")), "collected first, not a movie"));
-    QVERIFY(WriteAll(dir.filePath(u"PlayList.m3u"_qs), (path("a") + u'\n' + path("b") + u'\n' + path("c")).toUtf8()));
-    Settings settings;
-    settings.SaveList = true;
-    settings.ListFileIndex = 2;
-    settings.AutoPlay = scenario == u"autoplay on";
-    FakeFlashControl engine;
-    Program program(settings, dir.path(), engine, new QWidget);
-    program.commands().SetAdditionSliceMs(0); // one path per turn of the event loop
-    QStringList boxes;
-    QTimer closer; // a box with a loop of its own is read and closed from inside that loop
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto* box = program.window().findChild<QMessageBox*>(); box && box->isVisible() && box->close())
-            boxes << box->text();
-    });
-    closer.start(20);
-
-    if (scenario == u"paused") {
-        program.playHandedOver(path("a"));
-        program.transport().PlayerBtns_Click(TransportControl::CmdPause);
-        program.playHandedOver(path("b"));
-    } else if (scenario.startsWith(u"autoplay")) {
-        program.start({});
-        QTRY_COMPARE(program.model().RowCount(), 3);
-    } else if (scenario == u"second copy") {
-        SingleInstance first(dir.filePath(QStringLiteral("s")));
-        QCOMPARE(first.start(QString()), SingleInstance::Role::First);
-        program.takeHandOffsFrom(first);
-        std::unique_ptr<QThread> second(QThread::create(
-            [&] { SingleInstance(first.serverName()).start(QStringList { path("a"), path("b"), path("c") }); }));
-        second->start();
-        QTRY_VERIFY(second->isFinished());
-    } else if (scenario == u"drop") {
-        program.commands().AddDroppedFiles({ path("a"), dir.filePath(QStringLiteral("f")) });
-        program.playHandedOver(path("c"));
-    } else if (scenario == u"queued") {
-        program.commands().AddDroppedFiles({ dir.filePath(QStringLiteral("f")) });
-        auto doubleClickRow2 = [&] { program.model().SelectRow(2); program.commands().PlaySelected(); };
-        connect(program.commands().RunningAddition(), &AddFilesJob::Done, this, doubleClickRow2);
-        program.commands().AddDroppedFiles({ path("a"), path("b") });
-    } else if (scenario == u"box") {
-        program.playHandedOver(path("bad"));
-        QTimer::singleShot(0, this, [&] { program.playHandedOver(path("a")); });
-        program.model().SelectRow(1);
-        program.commands().PlaySelected();
-        QTRY_VERIFY(boxes.contains(QStringLiteral("不是Flash文件格式")));
-    }
-    QTRY_VERIFY(!program.commands().RunningAddition());
-    QTest::qWait(200); // whatever the actions left queued has run
-
-    QStringList loaded, listed;
-    for (const QString& call : engine.calls.filter(u"LoadMovie 0 /"))
-        loaded << QFileInfo(call).baseName();
-    for (int row = 1; row <= program.model().RowCount(); ++row)
-        listed << QFileInfo(program.model().FilePath(row)).baseName();
-    QCOMPARE(loaded, loads);
-    QCOMPARE(listed, rows);
-    const int current = program.transport().CurrFileIndex();
-    if (!loads.isEmpty()) {
-        QCOMPARE(engine.Movie(), program.model().FilePath(current));
-        QCOMPARE(program.window().findChild<QLabel*>(u"lblFormTitle"_qs)->text(), program.model().FileName(current));
-        QCOMPARE(program.model().RowColor(current), PlaylistModel::PlayingColor);
-    }
-}
 
 QTEST_MAIN(TestHandOffStartUp)
 #include "tst_handoffstartup.moc"

@@ -13,41 +13,39 @@
 class TestPlaylistDialogs : public QObject {
     Q_OBJECT
 private slots:
-    void addition_progressAppearsLateAndCancels();
+    void addition_progressAppearsLateAndCancels()
+    {
+        QTemporaryDir dir;
+        for (int n = 0; n < 10; ++n)
+            QVERIFY(WriteAll(dir.filePath(QStringLiteral("%1.swf").arg(n)), "x"));
+        PlaylistFixture f;
+        QWidget window;
+        window.show();
+        PlaylistDialogs dialogs(&window);
+        // A quick addition shows nothing.
+        AddFilesJob quick(f.model, f.transport, { QStringLiteral("/m/a.swf") }, AddFilesJob::Origin::Drop);
+        dialogs.WatchAddition(quick);
+        QVERIFY(quick.RunFor(1000));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<QProgressDialog*>(), 5000);
+
+        const int before = f.model.RowCount();
+        AddFilesJob job(f.model, f.transport, { dir.path() }, AddFilesJob::Origin::Drop);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!job.RunFor(0));
+        dialogs.WatchAddition(job);
+        auto* progress = window.findChild<QProgressDialog*>();
+        QVERIFY(progress && !progress->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 5000);
+        QVERIFY(clock.elapsed() >= PlaylistDialogs::ProgressDelayMs);
+        QVERIFY(!job.RunFor(0));
+        QVERIFY(progress->labelText().contains(QStringLiteral("2")));
+        progress->findChild<QPushButton*>()->click();
+        QVERIFY(job.RunFor(0));
+        QCOMPARE(f.model.RowCount(), before + 2); // what was added stays
+        QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<QProgressDialog*>(), 5000);
+    }
 };
-
-void TestPlaylistDialogs::addition_progressAppearsLateAndCancels()
-{
-    QTemporaryDir dir;
-    for (int n = 0; n < 10; ++n)
-        QVERIFY(WriteAll(dir.filePath(QStringLiteral("%1.swf").arg(n)), "x"));
-    PlaylistFixture f;
-    QWidget window;
-    window.show();
-    PlaylistDialogs dialogs(&window);
-    // A quick addition shows nothing.
-    AddFilesJob quick(f.model, f.transport, { QStringLiteral("/m/a.swf") }, AddFilesJob::Origin::Drop);
-    dialogs.WatchAddition(quick);
-    QVERIFY(quick.RunFor(1000));
-    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<QProgressDialog*>(), 5000);
-
-    const int before = f.model.RowCount();
-    AddFilesJob job(f.model, f.transport, { dir.path() }, AddFilesJob::Origin::Drop);
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(!job.RunFor(0));
-    dialogs.WatchAddition(job);
-    auto* progress = window.findChild<QProgressDialog*>();
-    QVERIFY(progress && !progress->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 5000);
-    QVERIFY(clock.elapsed() >= PlaylistDialogs::ProgressDelayMs);
-    QVERIFY(!job.RunFor(0));
-    QVERIFY(progress->labelText().contains(QStringLiteral("2")));
-    progress->findChild<QPushButton*>()->click();
-    QVERIFY(job.RunFor(0));
-    QCOMPARE(f.model.RowCount(), before + 2); // what was added stays
-    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<QProgressDialog*>(), 5000);
-}
 
 QTEST_MAIN(TestPlaylistDialogs)
 #include "tst_playlistdialogs.moc"

@@ -10,15 +10,59 @@
 #include <QTest>
 #include <QUrl>
 
-// The list view over a faked playlist: which mouse and key actions reach the commands.
+// The list view over a faked playlist: which mouse actions and drops reach the commands (keys: tst_keysandpointer).
 class TestPlaylistView : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void keys_data();
-    void keys();
-    void mouse_playsSelectsAndOpensTheMenu();
-    void drop_addsLocalFiles();
+    void init()
+    {
+        m_window.reset();
+        m_f = std::make_unique<PlaylistFixture>();
+        m_window = std::make_unique<QWidget>();
+        m_view = new PlaylistView(m_f->model, m_f->commands, m_window.get());
+        m_menus = new PlaylistMenus(m_f->commands, m_window.get());
+        m_view->setListMenu(m_menus->mnuList());
+        m_view->resize(400, 300);
+        m_window->resize(400, 300);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void mouse_playsSelectsAndOpensTheMenu()
+    {
+        addRows(3);
+        // A double click plays the row under the pointer, even the one already playing.
+        m_f->transport.setUp(2, TransportControl::Playing);
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
+        QCOMPARE(m_f->transport.calls.mid(m_f->transport.calls.size() - 3),
+            (QStringList { u"SetPlayState 0"_qs, u"SetCurrFileIndex 2"_qs, u"PlayerBtns_Click 0"_qs }));
+        // A right press selects its row; the menu opens on release.
+        QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
+        QCOMPARE(m_f->model.SelectedRow(), 3);
+        QVERIFY(!m_menus->mnuList()->isVisible());
+        QTest::mouseRelease(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
+        QTRY_VERIFY_WITH_TIMEOUT(m_menus->mnuList()->isVisible(), 2000);
+        m_menus->mnuList()->hide();
+        // Below the rows of a stopped list a left press does not move the window; on an empty list it would.
+        m_f->transport.setUp(0, TransportControl::Stopped);
+        QSignalSpy drag(m_view, &PlaylistView::WindowDragRequested);
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
+        QCOMPARE(drag.count(), 0);
+    }
+    void drop_addsLocalFiles()
+    {
+        QTemporaryDir dir;
+        const QString movie = dir.filePath(QStringLiteral("dropped.swf"));
+        QVERIFY(WriteAll(movie, "x"));
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) });
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(m_view->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(m_view->viewport(), &drop);
+        QCOMPARE(RowPaths(m_f->model), QStringList { movie });
+        QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
+    }
 
 private:
     void addRows(int count)
@@ -36,88 +80,6 @@ private:
     PlaylistView* m_view = nullptr;
     PlaylistMenus* m_menus = nullptr;
 };
-
-void TestPlaylistView::init()
-{
-    m_window.reset();
-    m_f = std::make_unique<PlaylistFixture>();
-    m_window = std::make_unique<QWidget>();
-    m_view = new PlaylistView(m_f->model, m_f->commands, m_window.get());
-    m_menus = new PlaylistMenus(m_f->commands, m_window.get());
-    m_view->setListMenu(m_menus->mnuList());
-    m_view->resize(400, 300);
-    m_window->resize(400, 300);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TestPlaylistView::keys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("rowsAfter");
-    QTest::addColumn<int>("currentAfter");
-    QTest::addColumn<int>("forwarded");
-    QTest::newRow("Enter plays the selected row") << int(Qt::Key_Return) << 3 << 2 << 0;
-    QTest::newRow("Delete removes it") << int(Qt::Key_Delete) << 2 << 1 << 0;
-    QTest::newRow("F2 goes to the window") << int(Qt::Key_F2) << 3 << 1 << 1;
-}
-
-void TestPlaylistView::keys()
-{
-    QFETCH(int, key);
-    QFETCH(int, rowsAfter);
-    QFETCH(int, currentAfter);
-    QFETCH(int, forwarded);
-    addRows(3);
-    m_f->transport.setUp(1, TransportControl::Playing);
-    m_f->model.SelectRow(2);
-    QSignalSpy keysOut(m_view, &PlaylistView::KeyForwarded);
-    m_view->setFocus();
-    QTest::keyClick(m_view, Qt::Key(key));
-    QCOMPARE(m_f->model.RowCount(), rowsAfter);
-    QCOMPARE(m_f->transport.CurrFileIndex(), currentAfter);
-    QCOMPARE(keysOut.count(), forwarded);
-    if (forwarded)
-        QCOMPARE(keysOut.first().first().toInt(), key);
-}
-
-void TestPlaylistView::mouse_playsSelectsAndOpensTheMenu()
-{
-    addRows(3);
-    // A double click plays the row under the pointer, even the one already playing.
-    m_f->transport.setUp(2, TransportControl::Playing);
-    QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
-    QCOMPARE(m_f->transport.calls.mid(m_f->transport.calls.size() - 3),
-        (QStringList { u"SetPlayState 0"_qs, u"SetCurrFileIndex 2"_qs, u"PlayerBtns_Click 0"_qs }));
-    // A right press selects its row; the menu opens on release.
-    QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
-    QCOMPARE(m_f->model.SelectedRow(), 3);
-    QVERIFY(!m_menus->mnuList()->isVisible());
-    QTest::mouseRelease(m_view->viewport(), Qt::RightButton, {}, rowCenter(3));
-    QTRY_VERIFY_WITH_TIMEOUT(m_menus->mnuList()->isVisible(), 2000);
-    m_menus->mnuList()->hide();
-    // Below the rows of a stopped list a left press does not move the window; on an empty list it would.
-    m_f->transport.setUp(0, TransportControl::Stopped);
-    QSignalSpy drag(m_view, &PlaylistView::WindowDragRequested);
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
-    QCOMPARE(drag.count(), 0);
-}
-
-void TestPlaylistView::drop_addsLocalFiles()
-{
-    QTemporaryDir dir;
-    const QString movie = dir.filePath(QStringLiteral("dropped.swf"));
-    QVERIFY(WriteAll(movie, "x"));
-    QMimeData data;
-    data.setUrls({ QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) });
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(m_view->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(m_view->viewport(), &drop);
-    QCOMPARE(RowPaths(m_f->model), QStringList { movie });
-    QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
-}
 
 QTEST_MAIN(TestPlaylistView)
 #include "tst_playlistview.moc"

@@ -8,14 +8,6 @@
 using Group = SkinButtonSet::Group;
 Q_DECLARE_METATYPE(SkinButtonSet::Group)
 
-// The skin buttons' pictures, hover flags, clicks and the single-loop button's swapped pictures.
-class TestSkinButtonSet : public QObject {
-    Q_OBJECT
-private slots:
-    void everyPictureExistsAtItsSize();
-    void hoverPressAndClick();
-};
-
 namespace {
 
 void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 })
@@ -33,93 +25,97 @@ void click(QWidget* target, QPoint releaseAt = { 3, 3 })
 
 } // namespace
 
-void TestSkinButtonSet::everyPictureExistsAtItsSize()
-{
-    QStringList wrong;
-    for (const char* state : { "_NORMAL", "_OVER", "_DOWN" }) {
-        QList<QPair<QString, QSize>> pictures { { u"BIGOPENBTN"_qs, QSize(150, 31) } };
-        for (int i = 0; i <= 12; ++i)
-            pictures.append({ u"PLBTN%1"_qs.arg(i), i < 2 ? QSize(40, 40) : QSize(24, 24) });
-        for (int i = 0; i <= 3; ++i)
-            pictures.append({ u"LISTBTN%1"_qs.arg(i), QSize(24, 24) });
-        for (int i = 0; i <= 2; ++i)
-            pictures.append({ u"WINBTN%1"_qs.arg(i), QSize(24, 24) });
-        for (const auto& [name, size] : pictures) {
-            QSvgRenderer renderer(u":/skin/%1%2.svg"_qs.arg(name, QLatin1String(state)));
-            if (!renderer.isValid() || renderer.defaultSize() != size)
-                wrong.append(name + QLatin1String(state));
+// The skin buttons' pictures, hover flags, clicks and the single-loop button's swapped pictures.
+class TestSkinButtonSet : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPictureExistsAtItsSize()
+    {
+        QStringList wrong;
+        for (const char* state : { "_NORMAL", "_OVER", "_DOWN" }) {
+            QList<QPair<QString, QSize>> pictures { { u"BIGOPENBTN"_qs, QSize(150, 31) } };
+            for (int i = 0; i <= 12; ++i)
+                pictures.append({ u"PLBTN%1"_qs.arg(i), i < 2 ? QSize(40, 40) : QSize(24, 24) });
+            for (int i = 0; i <= 3; ++i)
+                pictures.append({ u"LISTBTN%1"_qs.arg(i), QSize(24, 24) });
+            for (int i = 0; i <= 2; ++i)
+                pictures.append({ u"WINBTN%1"_qs.arg(i), QSize(24, 24) });
+            for (const auto& [name, size] : pictures) {
+                QSvgRenderer renderer(u":/skin/%1%2.svg"_qs.arg(name, QLatin1String(state)));
+                if (!renderer.isValid() || renderer.defaultSize() != size)
+                    wrong.append(name + QLatin1String(state));
+            }
         }
+        QCOMPARE(wrong, QStringList());
     }
-    QCOMPARE(wrong, QStringList());
-}
-
-void TestSkinButtonSet::hoverPressAndClick()
-{
-    QWidget parent;
-    auto* set = new SkinButtonSet(&parent);
-    for (auto [group, count] : { std::pair { Group::Transport, 13 }, std::pair { Group::ListTools, 4 },
-             std::pair { Group::Window, 3 }, std::pair { Group::BigOpen, 1 } }) {
-        for (int i = 0; i < count; ++i)
-            set->addButton(group, new SkinButton(i, &parent)), set->button(group, i)->resize(24, 24);
-    }
-    set->showAllNormal();
-    const auto hot
-        = [&] { return u"%1%2%3"_qs.arg(set->PlayerBtnsHot()).arg(set->ListBtnHot()).arg(set->WinBtnsHot()); };
-    // Hovering makes a group hot; the big open button has no flag; a reset brings hidden buttons back too.
-    for (auto [group, index, flags] : { std::tuple { Group::ListTools, 3, "010" },
-             std::tuple { Group::Window, 2, "001" }, std::tuple { Group::BigOpen, 0, "000" } }) {
-        SkinButton* b = set->button(group, index);
-        send(b, QEvent::MouseMove);
-        QVERIFY(b->pictureName().endsWith(u"_OVER"));
-        QCOMPARE(hot(), QLatin1String(flags));
-        b->hide();
+    void hoverPressAndClick()
+    {
+        QWidget parent;
+        auto* set = new SkinButtonSet(&parent);
+        for (auto [group, count] : { std::pair { Group::Transport, 13 }, std::pair { Group::ListTools, 4 },
+                 std::pair { Group::Window, 3 }, std::pair { Group::BigOpen, 1 } }) {
+            for (int i = 0; i < count; ++i)
+                set->addButton(group, new SkinButton(i, &parent)), set->button(group, i)->resize(24, 24);
+        }
+        set->showAllNormal();
+        const auto hot
+            = [&] { return u"%1%2%3"_qs.arg(set->PlayerBtnsHot()).arg(set->ListBtnHot()).arg(set->WinBtnsHot()); };
+        // Hovering makes a group hot; the big open button has no flag; a reset brings hidden buttons back too.
+        for (auto [group, index, flags] : { std::tuple { Group::ListTools, 3, "010" },
+                 std::tuple { Group::Window, 2, "001" }, std::tuple { Group::BigOpen, 0, "000" } }) {
+            SkinButton* b = set->button(group, index);
+            send(b, QEvent::MouseMove);
+            QVERIFY(b->pictureName().endsWith(u"_OVER"));
+            QCOMPARE(hot(), QLatin1String(flags));
+            b->hide();
+            set->ResetAllBtnIcon();
+            QVERIFY(b->pictureName().endsWith(u"_NORMAL"));
+            QCOMPARE(hot(), u"000"_qs);
+        }
+        QSignalSpy clicks(set, &SkinButtonSet::clicked);
+        SkinButton* next = set->button(Group::Transport, 4);
+        send(next, QEvent::MouseMove);
+        send(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
+        QCOMPARE(next->pictureName(), u"PLBTN4_DOWN"_qs);
+        send(next, QEvent::MouseButtonRelease, Qt::RightButton);
+        QCOMPARE(next->pictureName(), u"PLBTN4_NORMAL"_qs); // though the pointer is still there
+        click(next, QPoint(40, 3)); // released off the button
+        QCOMPARE(clicks.count(), 0);
+        click(next);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
+        QCOMPARE(clicks.at(0).at(1).toInt(), 4);
+        // A disabled button ignores hover, press and click.
+        SkinButton* stop = set->button(Group::Transport, 2);
+        stop->setEnabled(false);
         set->ResetAllBtnIcon();
-        QVERIFY(b->pictureName().endsWith(u"_NORMAL"));
-        QCOMPARE(hot(), u"000"_qs);
-    }
-    QSignalSpy clicks(set, &SkinButtonSet::clicked);
-    SkinButton* next = set->button(Group::Transport, 4);
-    send(next, QEvent::MouseMove);
-    send(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
-    QCOMPARE(next->pictureName(), u"PLBTN4_DOWN"_qs);
-    send(next, QEvent::MouseButtonRelease, Qt::RightButton);
-    QCOMPARE(next->pictureName(), u"PLBTN4_NORMAL"_qs); // though the pointer is still there
-    click(next, QPoint(40, 3)); // released off the button
-    QCOMPARE(clicks.count(), 0);
-    click(next);
-    QCOMPARE(clicks.count(), 1);
-    QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
-    QCOMPARE(clicks.at(0).at(1).toInt(), 4);
-    // A disabled button ignores hover, press and click.
-    SkinButton* stop = set->button(Group::Transport, 2);
-    stop->setEnabled(false);
-    set->ResetAllBtnIcon();
-    send(stop, QEvent::MouseMove);
-    click(stop);
-    QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
-    QVERIFY(!set->PlayerBtnsHot());
-    QCOMPARE(clicks.count(), 1);
-    // A press leaves Down on screen without making the group hot; a reset with the flag down skips it.
-    send(set->button(Group::Window, 1), QEvent::MouseButtonPress, Qt::LeftButton);
-    set->ResetAllBtnIcon();
-    QCOMPARE(set->button(Group::Window, 1)->pictureName(), u"WINBTN1_DOWN"_qs);
-    // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
-    SkinButton* loop = set->button(Group::Transport, 12);
-    const auto atRest = [&] {
-        send(loop, QEvent::MouseMove);
+        send(stop, QEvent::MouseMove);
+        click(stop);
+        QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
+        QVERIFY(!set->PlayerBtnsHot());
+        QCOMPARE(clicks.count(), 1);
+        // A press leaves Down on screen without making the group hot; a reset with the flag down skips it.
+        send(set->button(Group::Window, 1), QEvent::MouseButtonPress, Qt::LeftButton);
         set->ResetAllBtnIcon();
-        return loop->pictureName();
-    };
-    set->ExchangeSingleLoopPictures();
-    QCOMPARE(atRest(), u"PLBTN12_DOWN"_qs);
-    send(loop, QEvent::MouseButtonPress, Qt::LeftButton);
-    QCOMPARE(loop->pictureName(), u"PLBTN12_NORMAL"_qs);
-    send(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    set->ExchangeSingleLoopPictures();
-    QCOMPARE(atRest(), u"PLBTN12_NORMAL"_qs);
-    // Every picture is decoded once: the 21 normal ones at the start, then the 5 Over and 3 Down ones shown.
-    QCOMPARE(set->picturesLoaded(), 29);
-}
+        QCOMPARE(set->button(Group::Window, 1)->pictureName(), u"WINBTN1_DOWN"_qs);
+        // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
+        SkinButton* loop = set->button(Group::Transport, 12);
+        const auto atRest = [&] {
+            send(loop, QEvent::MouseMove);
+            set->ResetAllBtnIcon();
+            return loop->pictureName();
+        };
+        set->ExchangeSingleLoopPictures();
+        QCOMPARE(atRest(), u"PLBTN12_DOWN"_qs);
+        send(loop, QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(loop->pictureName(), u"PLBTN12_NORMAL"_qs);
+        send(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
+        set->ExchangeSingleLoopPictures();
+        QCOMPARE(atRest(), u"PLBTN12_NORMAL"_qs);
+        // Every picture is decoded once: the 21 normal ones at the start, then the 5 Over and 3 Down ones shown.
+        QCOMPARE(set->picturesLoaded(), 29);
+    }
+};
 
 QTEST_MAIN(TestSkinButtonSet)
 #include "tst_skinbuttonset.moc"
