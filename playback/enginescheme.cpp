@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QUrl>
@@ -61,7 +62,8 @@ void replyBytes(QWebEngineUrlRequestJob* job, const QByteArray& type, const QByt
 void replyFile(QWebEngineUrlRequestJob* job, const QString& path)
 {
     auto* file = new QFile(path);
-    if (!file->open(QIODevice::ReadOnly)) {
+    // A named pipe among the movie's neighbours would block the window until something writes to it.
+    if (!QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly)) {
         delete file;
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;

@@ -5,6 +5,9 @@
 #include "playback/swfcontainer.h"
 #include "playback/swftags.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 PreparedMovie PrepareMovie(const QByteArray& file, const PrepareOptions& options)
 {
     PreparedMovie movie;
@@ -47,10 +50,32 @@ PreparedMovie PrepareMovie(const QByteArray& file, const PrepareOptions& options
         movie.probe = ProbeKind::ActionScript12;
         movie.holdsLastFrame = !end.isEmpty();
     }
-    // The later offset first, so that the earlier one still points where it did.
-    if (!end.isEmpty())
-        movie.fws.insert(layout.lastShowFrame, end);
-    movie.fws.insert(layout.frameOneStart, start);
-    FixSwfLength(movie.fws);
+    // One copy of the movie with the tags in place; the probe's end, if any, lies after its start.
+    const QByteArrayView bytes(movie.fws);
+    const qsizetype endAt = end.isEmpty() ? bytes.size() : layout.lastShowFrame;
+    QByteArray out;
+    out.reserve(bytes.size() + start.size() + end.size());
+    out.append(bytes.first(layout.frameOneStart)).append(start);
+    out.append(bytes.sliced(layout.frameOneStart, endAt - layout.frameOneStart))
+        .append(end)
+        .append(bytes.sliced(endAt));
+    FixSwfLength(out);
+    movie.fws = std::move(out);
     return movie;
+}
+
+PreparedMovie PrepareMovieFile(const QString& path, const PrepareOptions& options)
+{
+    PreparedMovie movie;
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile())
+        movie.error = info.exists() ? QStringLiteral("not a file") : QStringLiteral("file not found");
+    else if (!file.open(QIODevice::ReadOnly))
+        movie.error = file.errorString();
+    else if (file.size() > MaxDecodedMovieBytes)
+        movie.error = QStringLiteral("movie too large");
+    else if (file.size() == 0)
+        movie.error = QStringLiteral("empty file");
+    return movie.error.isEmpty() ? PrepareMovie(file.readAll(), options) : movie;
 }

@@ -30,3 +30,7 @@ struct PrepareOptions {
 };
 
 PreparedMovie PrepareMovie(const QByteArray& file, const PrepareOptions& options = {});
+
+// The same for a file on disk. Only regular files are opened: a named pipe would block until
+// something writes to it, and the program with it.
+PreparedMovie PrepareMovieFile(const QString& path, const PrepareOptions& options = {});

@@ -3,10 +3,8 @@
 #include "playback/enginepage.h"
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
-#include "playback/swfcontainer.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -51,20 +49,6 @@ QString scaleName(const QString& scale)
             return QLatin1String(known);
     }
     return QStringLiteral("ShowAll");
-}
-
-QByteArray readMovieFile(const QString& path, QString& error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return {};
-    }
-    if (file.size() > MaxDecodedMovieBytes) {
-        error = QStringLiteral("movie too large");
-        return {};
-    }
-    return file.readAll();
 }
 
 } // namespace
@@ -173,13 +157,9 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_report = {};
     m_pending.clear(); // nothing said about the previous movie matters any more
 
-    QString error;
     const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
-    const QByteArray bytes = url == UnloadUrl ? QByteArray() : readMovieFile(path, error);
-    if (!bytes.isEmpty())
-        m_report = PrepareMovie(bytes, { EngineSchemeHandler::movieIdentity(m_gen), false });
-    else if (url != UnloadUrl)
-        m_report.error = error.isEmpty() ? QStringLiteral("empty file") : error;
+    if (url != UnloadUrl)
+        m_report = PrepareMovieFile(path, { EngineSchemeHandler::movieIdentity(m_gen), false });
     if (url == UnloadUrl || !m_report.error.isEmpty()) {
         // An empty player: a file that is no movie never becomes ready.
         m_scheme->clearMovie();

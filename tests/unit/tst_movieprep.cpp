@@ -2,9 +2,14 @@
 #include "playback/avm2probe.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
+#include "tests/support/testdir.h"
 #include "tools/swfgen/swfwriter.h"
 
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using swfgen::Compression;
 
@@ -50,7 +55,7 @@ class TestMoviePrep : public QObject {
 private slots:
     void prepare_data()
     {
-        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("file"); // its bytes, or "<dir>" or "<fifo>" for what lies at its path
         QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
         swfgen::MovieSpec movieSpec;
         movieSpec.version = 8;
@@ -75,12 +80,25 @@ private slots:
         QTest::newRow("an unknown first letter") << QByteArray("XWS").append(good.mid(3)) << "error";
         QTest::newRow("CWS of garbage") << swfgen::RawFile("CWS", 8, 5000, QByteArray(200, 'x')) << "error";
         QTest::newRow("ZWS without properties") << swfgen::RawFile("ZWS", 13, 5000, QByteArray(3, '\0')) << "error";
+        QByteArray cws = make(8, Compression::Zlib, 30);
+        QTest::newRow("CWS of garbage after a valid header") << cws.left(10).append(cws.size() - 10, 'x') << "error";
+        QTest::newRow("ZWS whose LZMA data claims 4 GB")
+            << QByteArray(zws).replace(4, 4, "\xff\xff\xff\xff").replace(13, 4, "\xff\xff\xff\xff")
+            << "1 200 hold truncated";
+        QTest::newRow("0-byte file") << QByteArray() << "error";
+        QTest::newRow("directory named x.swf") << QByteArray("<dir>") << "error";
+        QTest::newRow("FIFO named y.swf, never opened") << QByteArray("<fifo>") << "error";
     }
     void prepare()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
-        const PreparedMovie movie = PrepareMovie(file);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"m.swf"_qs);
+        QVERIFY(file == "<dir>"    ? QDir().mkdir(path)
+                : file == "<fifo>" ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                                   : WriteAll(path, file));
+        const PreparedMovie movie = PrepareMovieFile(path);
         // How many frames of a cut movie survive depends on the compressor; some of them, not all.
         const bool some = movie.truncated && movie.showFrames > 0 && movie.showFrames < 200;
         QString got
@@ -136,6 +154,12 @@ private slots:
         // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
         const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
         QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
+        // A few kilobytes whose LZMA data reaches a megabyte back still decode whole.
+        QByteArray noise(4096, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        QByteArray far = honest + noise + QByteArray(1 << 20, '\0') + noise;
+        FixSwfLength(far);
+        QCOMPARE(DecodeSwfContainer(swfgen::Compress(far, Compression::Lzma)).fws, far);
         // Compressed data that ends early gives the start of the movie, exactly.
         const QByteArray cws = swfgen::Compress(honest, Compression::Zlib);
         const UncompressedSwf cut = DecodeSwfContainer(cws.chopped(cws.size() / 4));

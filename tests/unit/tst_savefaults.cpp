@@ -1,0 +1,145 @@
+#include "core/inifile.h"
+#include "playlist/listfile.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/playlistfixture.h"
+#include "tests/support/testdir.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <linux/capability.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A short and a long playlist or settings file, saved the program's way.
+struct Saves {
+    PlaylistFixture lists[2];
+    Saves()
+    {
+        QStringList paths;
+        for (int i = 0; i < 300; ++i)
+            paths.append(u"/电影/第%1集.swf"_s.arg(i));
+        lists[1].add(paths);
+        lists[0].add({ u"/a.swf"_s });
+    }
+    bool save(const QString& path, bool large)
+    {
+        if (path.endsWith(u".ini"_s))
+            return WriteIni(path, u"Options"_s, u"ListFontName"_s, QString(large ? 60000 : 30, u'字'));
+        return WriteListFile(lists[large].model, path).ok;
+    }
+};
+
+// Root writes anywhere unless it gives up the right to ignore permissions.
+void dropFileCapabilities()
+{
+    __user_cap_header_struct header { _LINUX_CAPABILITY_VERSION_3, 0 };
+    __user_cap_data_struct data[2] {};
+    syscall(SYS_capget, &header, data);
+    for (int cap : { CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER })
+        data[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capset, &header, data);
+}
+
+// In a child process (a mount stays private to it): a saved file, the fault, a larger save. The exit
+// code: 77 when the fault cannot be set up here, else 1 if the save went through, + 2 if the old file
+// changed, + 4 if anything was left beside it.
+int saveUnderFault(Saves& saves, const QString& path, const QString& fault)
+{
+    const QString dir = QFileInfo(path).absolutePath();
+    if (fault == u"small tmpfs"
+        && (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=64k") != 0))
+        return 77;
+    saves.save(path, false);
+    const QByteArray old = ReadAll(path);
+    std::optional<FileSizeLimit> limit;
+    if (fault == u"read-only folder") {
+        chmod(QFile::encodeName(dir).constData(), 0555);
+        dropFileCapabilities();
+    } else if (fault == u"file size limit") {
+        limit.emplace(old.size() + 100);
+    } else {
+        QFile filler(dir + u"/filler"_s);
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(512, 'x')) == 512) { }
+    }
+    const bool saved = saves.save(path, true);
+    QFile::remove(dir + u"/filler"_s);
+    return int(saved) + (ReadAll(path) == old ? 0 : 2)
+        + (QDir(dir).entryList(QDir::Files | QDir::Hidden).size() == 1 ? 0 : 4);
+}
+
+} // namespace
+
+// Saving the playlist or the settings never leaves a truncated or empty file: the old one stays whole.
+class TestSaveFaults : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    Saves m_saves;
+private slots:
+    void fault_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("fault");
+        for (const char* file : { "PlayList.m3u", "Quenbarrowick.ini" }) {
+            for (const char* fault : { "read-only folder", "file size limit", "small tmpfs", "killed mid-save" })
+                QTest::addRow("%s, %s", file, fault) << QString::fromLatin1(file) << QString::fromLatin1(fault);
+        }
+    }
+    void fault()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, fault);
+        const QString dir = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + u'/' + file;
+        if (fault == u"killed mid-save")
+            return killedMidSave(path);
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(saveUnderFault(m_saves, path, fault));
+        int status = 0;
+        waitpid(child, &status, 0);
+        chmod(QFile::encodeName(dir).constData(), 0755);
+        if (WEXITSTATUS(status) == 77)
+            QSKIP("mounting a small tmpfs is not allowed here; the file size limit rows stand for a full disk");
+        QCOMPARE(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    }
+
+private:
+    // A process saving in a loop, killed with SIGKILL at random moments: after every kill the file is
+    // one of the two versions, whole. QUEN_KILL_ROUNDS sets how many kills (default 60 per file).
+    void killedMidSave(const QString& path)
+    {
+        QVERIFY(m_saves.save(path, true));
+        const QByteArray large = ReadAll(path);
+        QVERIFY(m_saves.save(path, false));
+        const QByteArray small = ReadAll(path);
+        const int rounds
+            = qEnvironmentVariableIsSet("QUEN_KILL_ROUNDS") ? qEnvironmentVariableIntValue("QUEN_KILL_ROUNDS") : 60;
+        for (int round = 0; round < rounds; ++round) {
+            const pid_t child = fork();
+            for (int i = 0; child == 0; ++i)
+                m_saves.save(path, i % 2);
+            usleep(QRandomGenerator::global()->bounded(1000, 40000));
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            const QByteArray now = ReadAll(path);
+            QVERIFY2(now == small || now == large, qPrintable(u"round %1: %2 bytes"_s.arg(round).arg(now.size())));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveFaults)
+#include "tst_savefaults.moc"
