@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -280,6 +281,8 @@ void frmMain::onSplitterMouse(QEvent* event)
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (watched == txtFilter && type == QEvent::KeyPress)
+        return filterBoxKey(static_cast<QKeyEvent*>(event));
     const bool isMouse = type == QEvent::MouseMove || type == QEvent::MouseButtonPress
         || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
     QWidget* list = lvwFiles;

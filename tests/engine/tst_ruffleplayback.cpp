@@ -84,6 +84,7 @@ private slots:
     void stopHoldsAndPlayResumes();
     void scaleModesChangeWhereTheMovieIsDrawn();
     void unloadRemovesThePlayer();
+    void moviesPlayAtTheSetVolume();
     void fileThatIsNoMovieNeverBecomesReady();
     void inputNeverReachesTheMovie();
     void as3ScenesCountAsOneTimeline();
@@ -353,6 +354,24 @@ void TestRufflePlayback::unloadRemovesThePlayer()
         return players.isValid() && players.toInt() == 0;
         },
         5000));
+}
+
+// The level set before a movie loads is the engine's when it plays, and a change reaches it at once.
+void TestRufflePlayback::moviesPlayAtTheSetVolume()
+{
+    const auto engineVolume = [this](double expected) {
+        return WaitInEventLoop([&] {
+            const QVariant v = evaluate(QStringLiteral("document.querySelector('ruffle-player').ruffle().volume"));
+            return v.isValid() && qAbs(v.toDouble() - expected) < 0.001;
+        }, 5000);
+    };
+    m_flash->SetGain(0.3);
+    QVERIFY(load(write(movieSpec(40))));
+    QVERIFY(engineVolume(0.3));
+    m_flash->SetGain(0);
+    QVERIFY(engineVolume(0));
+    m_flash->SetGain(1);
+    QVERIFY(engineVolume(1));
 }
 
 void TestRufflePlayback::fileThatIsNoMovieNeverBecomesReady()

@@ -36,6 +36,7 @@ public:
     // Every command received, in order, e.g. "LoadMovie 0 /a.swf", "Play", "SetFrameNum 41".
     QStringList calls;
     int propertyChanges = 0;
+    double gainAtLoad = -1; // the gain in force when the last movie was loaded
 
     void LoadMovie(int layer, const QString& url) override;
     void Play() override;

@@ -1,4 +1,6 @@
+#include "core/inifile.h"
 #include "core/settings.h"
+#include "core/soundlevel.h"
 #include "tests/support/testdir.h"
 
 #include <QDir>
@@ -46,6 +48,39 @@ private slots:
             text.append(QString::number(value));
         QCOMPARE(text.join(u' ') + u' ' + s.ListFontName, fields);
         QCOMPARE(QFile::exists(ini), options != "-"); // loading writes nothing
+    }
+
+    // The [Player] section: read, then a step down and a step up from it, then written back and read
+    // again beside an [Options] section that stays as it was.
+    void soundLevel_data()
+    {
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no section: 100, not muted") << u"-"_s << u"100 0 95 100"_s;
+        QTest::newRow("as written") << u"Volume=70\nMuted=True"_s << u"70 1 65 75"_s;
+        QTest::newRow("0 is a level, steps stop at 0") << u"Volume=0\nMuted=False"_s << u"0 0 0 5"_s;
+        QTest::newRow("out of range") << u"Volume=101\nMuted=yes"_s << u"100 0 95 100"_s;
+        QTest::newRow("negative") << u"Volume=-5\nMuted=1"_s << u"100 0 95 100"_s;
+        QTest::newRow("a sign") << u"Volume=+50\nMuted=true"_s << u"100 0 95 100"_s;
+        QTest::newRow("not a whole number") << u"Volume=50.5"_s << u"100 0 95 100"_s;
+        QTest::newRow("words") << u"Volume=loud\nMuted=True"_s << u"100 1 95 100"_s;
+    }
+    void soundLevel()
+    {
+        QFETCH(QString, player);
+        QFETCH(QString, expected);
+        const QString ini = m_dir.filePath(u"sound.ini"_s);
+        QFile::remove(ini);
+        const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.toUtf8();
+        QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n" + section));
+        const SoundLevel level = ReadSoundLevel(ini);
+        QCOMPARE(u"%1 %2 %3 %4"_s.arg(level.volume).arg(level.muted).arg(level.Stepped(-1).volume).arg(
+                     level.Stepped(1).volume),
+            expected);
+        QVERIFY(!level.Stepped(1).muted);
+        WriteSoundLevel(ini, level);
+        QCOMPARE(ReadSoundLevel(ini), level);
+        QCOMPARE(ReadIni(ini, u"Options"_s, u"FastFrames"_s, 255), u"7"_s);
     }
 
     void textAndFolders()
