@@ -204,6 +204,11 @@ void Program::takeHandOffsFrom(SingleInstance& instance)
 
 void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    // Escape closes the filter box wherever the focus went.
+    if (qtKey == Qt::Key_Escape && m_window->FilterBoxVisible()) {
+        m_window->HideFilterBox();
+        return;
+    }
     switch (MapPlayerKey(qtKey, modifiers)) {
     case PlayerKey::None:
         break;

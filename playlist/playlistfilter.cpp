@@ -48,15 +48,15 @@ PlaylistFilter::PlaylistFilter(PlaylistModel& model, QObject* parent)
     });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
         m_foldedValid = false;
-        if (Filtering())
-            refilter(false);
+        refilter();
         endResetModel();
         endChange();
     });
     connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, this, &PlaylistFilter::beginLayout);
     connect(&model, &QAbstractItemModel::layoutChanged, this, [this] {
         m_foldedValid = false;
-        endLayout(false);
+        refilter();
+        finishLayout();
         endChange();
     });
     connect(&model, &QAbstractItemModel::dataChanged, this, &PlaylistFilter::onDataChanged);
@@ -80,18 +80,54 @@ void PlaylistFilter::SetFilterText(const QString& text)
     if (words == m_words)
         return;
     const bool wasFiltering = Filtering();
-    beginLayout();
+    QList<int> next;
+    if (!words.isEmpty()) {
+        ensureFolded();
+        next = matching(words, narrowOnly);
+    }
+    // The same rows as before (all of them, most often, while the first letters are typed): the view
+    // has nothing to lay out again.
+    const int n = m_model.rowCount();
+    const bool allBefore = !wasFiltering || m_shown.size() == n;
+    const bool allAfter = words.isEmpty() || next.size() == n;
+    const bool same = (allBefore && allAfter) || (wasFiltering && !words.isEmpty() && next == m_shown);
+    if (!same)
+        beginLayout();
     m_words = words;
-    if (!wasFiltering)
-        m_shown.clear();
-    endLayout(narrowOnly);
+    m_shown = std::move(next);
+    if (!same)
+        finishLayout();
+    if (!Filtering() && m_model.SelectedRow() == 0 && m_hiddenSelection.isValid())
+        m_model.selectionModel()->setCurrentIndex(
+            m_hiddenSelection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_hiddenSelection = QPersistentModelIndex();
     endChange(true);
 }
 
-bool PlaylistFilter::accepts(int sourceRow) const
+bool PlaylistFilter::accepts(int sourceRow, const QStringList& words) const
 {
     const QString& name = m_folded.at(sourceRow);
-    return std::all_of(m_words.cbegin(), m_words.cend(), [&](const QString& w) { return name.contains(w); });
+    return std::all_of(words.cbegin(), words.cend(), [&](const QString& w) { return name.contains(w); });
+}
+
+QList<int> PlaylistFilter::matching(const QStringList& words, bool narrowOnly) const
+{
+    QList<int> rows;
+    if (narrowOnly) {
+        rows.reserve(m_shown.size());
+        for (int row : m_shown) {
+            if (accepts(row, words))
+                rows.append(row);
+        }
+        return rows;
+    }
+    const int n = int(m_folded.size());
+    rows.reserve(n);
+    for (int row = 0; row < n; ++row) {
+        if (accepts(row, words))
+            rows.append(row);
+    }
+    return rows;
 }
 
 void PlaylistFilter::ensureFolded()
@@ -106,23 +142,11 @@ void PlaylistFilter::ensureFolded()
     m_foldedValid = true;
 }
 
-void PlaylistFilter::refilter(bool narrowOnly)
+void PlaylistFilter::refilter()
 {
-    if (!Filtering()) {
-        m_shown.clear();
-        return;
-    }
-    ensureFolded();
-    if (narrowOnly) {
-        m_shown.removeIf([this](int row) { return !accepts(row); });
-        return;
-    }
-    m_shown.clear();
-    const int n = int(m_folded.size());
-    for (int row = 0; row < n; ++row) {
-        if (accepts(row))
-            m_shown.append(row);
-    }
+    if (Filtering())
+        ensureFolded();
+    m_shown = Filtering() ? matching(m_words, false) : QList<int>();
 }
 
 // A new filter, a sort or a shuffle: the shown rows change all at once, and what the view kept
@@ -138,9 +162,8 @@ void PlaylistFilter::beginLayout()
         m_layoutSource.append(QPersistentModelIndex(mapToSource(proxy)));
 }
 
-void PlaylistFilter::endLayout(bool narrowOnly)
+void PlaylistFilter::finishLayout()
 {
-    refilter(narrowOnly);
     QModelIndexList after;
     after.reserve(m_layoutProxy.size());
     for (const QPersistentModelIndex& source : std::as_const(m_layoutSource))
@@ -173,7 +196,7 @@ void PlaylistFilter::onRowsInserted(int first, int last)
         *it += count;
     QList<int> accepted;
     for (int row = first; row <= last; ++row) {
-        if (accepts(row))
+        if (accepts(row, m_words))
             accepted.append(row);
     }
     if (!accepted.isEmpty()) {
@@ -231,7 +254,8 @@ void PlaylistFilter::onDataChanged(const QModelIndex& topLeft, const QModelIndex
     if (names) {
         // A shuffle moves the names over the rows: which rows match changes with them.
         beginLayout();
-        endLayout(false);
+        refilter();
+        finishLayout();
         endChange();
         return;
     }
@@ -283,6 +307,8 @@ void PlaylistFilter::followPlaylistSelection(bool preferFirstShown)
         playlist->setCurrentIndex(
             m_model.index(row - 1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else if (Filtering() && ShownRow(row) == 0 && row > 0) {
+        // Nothing matches: no row stays selected for a command, but the row comes back with every row.
+        m_hiddenSelection = m_model.index(row - 1, 0);
         playlist->clear();
         row = 0;
     }

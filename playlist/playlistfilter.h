@@ -51,11 +51,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    bool accepts(int sourceRow) const; // 0-based
+    bool accepts(int sourceRow, const QStringList& words) const; // 0-based
+    // The 0-based rows whose names hold every word: of the rows shown, or of all.
+    QList<int> matching(const QStringList& words, bool narrowOnly) const;
     void ensureFolded();
-    void refilter(bool narrowOnly);
+    void refilter();
     void beginLayout();
-    void endLayout(bool narrowOnly);
+    void finishLayout();
     void onRowsInserted(int first, int last);
     void onRowsAboutToBeRemoved(int first, int last);
     void onRowsRemoved(int first, int last);
@@ -77,6 +79,8 @@ private:
     QModelIndexList m_layoutProxy;
     QList<QPersistentModelIndex> m_layoutSource;
     QItemSelectionModel m_selection;
+    // The row selected before a filter that matched nothing took the selection away.
+    QPersistentModelIndex m_hiddenSelection;
     bool m_syncing = false;
     bool m_changing = false;
 };
