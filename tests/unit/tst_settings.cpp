@@ -2,6 +2,7 @@
 #include "core/settings.h"
 #include "core/soundlevel.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -56,14 +57,15 @@ private slots:
     {
         QTest::addColumn<QString>("player");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no section: 100, not muted") << u"-"_s << u"100 0 95 100"_s;
-        QTest::newRow("as written") << u"Volume=70\nMuted=True"_s << u"70 1 65 75"_s;
-        QTest::newRow("0 is a level, steps stop at 0") << u"Volume=0\nMuted=False"_s << u"0 0 0 5"_s;
-        QTest::newRow("out of range") << u"Volume=101\nMuted=yes"_s << u"100 0 95 100"_s;
-        QTest::newRow("negative") << u"Volume=-5\nMuted=1"_s << u"100 0 95 100"_s;
-        QTest::newRow("a sign") << u"Volume=+50\nMuted=true"_s << u"100 0 95 100"_s;
-        QTest::newRow("not a whole number") << u"Volume=50.5"_s << u"100 0 95 100"_s;
-        QTest::newRow("words") << u"Volume=loud\nMuted=True"_s << u"100 1 95 100"_s;
+        AddTextTableRows(uR"(
+no section, 100 and not muted: - => 100 0 95 100
+as written: Volume=70|Muted=True => 70 1 65 75
+0 is a level, steps stop at 0: Volume=0|Muted=False => 0 0 0 5
+out of range: Volume=101|Muted=yes => 100 0 95 100
+negative: Volume=-5|Muted=1 => 100 0 95 100
+a sign: Volume=+50|Muted=true => 100 0 95 100
+not a whole number: Volume=50.5 => 100 0 95 100
+words: Volume=loud|Muted=True => 100 1 95 100)"_s);
     }
     void soundLevel()
     {
@@ -71,7 +73,7 @@ private slots:
         QFETCH(QString, expected);
         const QString ini = m_dir.filePath(u"sound.ini"_s);
         QFile::remove(ini);
-        const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.toUtf8();
+        const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.replace(u'|', u'\n').toUtf8();
         QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n" + section));
         const SoundLevel level = ReadSoundLevel(ini);
         QCOMPARE(u"%1 %2 %3 %4"_s.arg(level.volume).arg(level.muted).arg(level.Stepped(-1).volume).arg(

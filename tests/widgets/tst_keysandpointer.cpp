@@ -8,6 +8,7 @@
 #include "shell/frmmain.h"
 #include "shell/volumecontrol.h"
 #include "tests/support/fakeflashcontrol.h"
+#include "tests/support/texttable.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QAbstractItemView>
@@ -98,23 +99,19 @@ private slots:
     // remembered one, the one the next movie starts at, and the list's row (its own Up and Down are untouched).
     void soundKeys_data()
     {
-        QTest::addColumn<QString>("place");
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("given"); // where the keys go, the keys
         QTest::addColumn<QString>("effect");
-        QTest::newRow("player area: two steps down, mute") << "player" << "Ctrl+Down,Ctrl+Down,Ctrl+M"
-                                                           << "shown 90 muted, saved 90 True, next at 0, row 1";
-        QTest::newRow("list: down, up past 100; Down moves") << "list" << "Ctrl+Down,Ctrl+Up,Ctrl+Up,Down"
-                                                             << "shown 100, saved 100 False, next at 100, row 3";
-        QTest::newRow("window: mute and unmute") << "window" << "Ctrl+M,Ctrl+Down,Ctrl+M"
-                                                 << "shown 95 muted, saved 95 True, next at 0, row 1";
-        QTest::newRow("filter box: a step up ends the mute") << "box" << "Ctrl+M,Ctrl+Down,Ctrl+Up"
-                                                             << "shown 100, saved 100 False, next at 100, row 1";
+        AddTextTableRows(uR"(
+player area, two steps down, mute: player Ctrl+Down,Ctrl+Down,Ctrl+M => shown 90 muted, saved 90 True, next at 0, row 1
+list, down and up past 100, Down moves: list Ctrl+Down,Ctrl+Up,Ctrl+Up,Down => shown 100, saved 100 False, next at 100, row 3
+window, mute, a step ends it, mute: window Ctrl+M,Ctrl+Down,Ctrl+M => shown 95 muted, saved 95 True, next at 0, row 1
+filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 100, row 1)"_qs);
     }
     void soundKeys()
     {
-        QFETCH(QString, place);
-        QFETCH(QString, keys);
+        QFETCH(QString, given);
         QFETCH(QString, effect);
+        const QString place = given.section(u' ', 0, 0), keys = given.section(u' ', 1);
         frmMain& window = m_program->window();
         for (int i = 1; i <= 3; ++i)
             m_program->model().AddFileToList(m_movie, i == 1, true);
