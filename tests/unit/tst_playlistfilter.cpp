@@ -63,8 +63,7 @@ every word, in any order: /m/cat and dog.swf,/m/dog.swf,/m/cat.swf|dog  CAT => 1
 Chinese names: /m/第3集 动画.swf,/m/第4集.swf,/m/动画片.swf|动画 => 1:第3集 动画.swf, 3:动画片.swf
 an ideographic space separates words: /m/第3集 动画.swf,/m/第4集 动画.swf|动画　第4 => 2:第4集 动画.swf
 only the file name, not its folder: /boss/a.swf,/m/boss b.swf|boss => 2:boss b.swf
-blank text shows every row: /m/a.swf,/m/b.swf|   => 1:a.swf, 2:b.swf
-nothing matches: /m/a.swf,/m/b.swf|zzz => )"_s);
+blank text shows every row: /m/a.swf,/m/b.swf|   => 1:a.swf, 2:b.swf)"_s);
     }
     void matches()
     {
