@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "platform/pointervisibility.h"
 #include "playback/keymap.h"
+#include "playback/playerkeys.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerprogressbar.h"
 #include "playback/playerproperties.h"
@@ -65,6 +66,10 @@ Program::Program(Settings& settings, const QString& dataFolder, FlashControl& fl
         m_window->setPlayerView(playerView);
     m_window->setFlashControl(&flash);
     ApplyPlayerProperties(flash, settings);
+    // Before any movie loads: the first one already plays at the remembered level.
+    m_sound = ReadSoundLevel(settings.IniFile);
+    flash.SetGain(m_sound.Gain());
+    m_window->ShowSoundLevel(m_sound);
     m_window->setAcceptDrops(true);
     m_window->installEventFilter(this);
 
@@ -108,6 +113,10 @@ void Program::connectWindow()
             t->mnuPlayerSizeAtutoFit_Click();
     });
     connect(w, &frmMain::Form_KeyDown, this, &Program::keyDown);
+    connect(w, &frmMain::soundStepRequested, this, [this](int steps) { setSoundLevel(m_sound.Stepped(steps)); });
+    connect(w, &frmMain::volumeRequested, this, [this](int percent) { setSoundLevel({ percent, false }); });
+    connect(w, &frmMain::muteToggleRequested, this,
+        [this] { setSoundLevel({ m_sound.volume, !m_sound.muted }); });
     connect(w, &frmMain::unloading, this, &Program::unload);
     connect(m_progressBar, &PlayerProgressBar::DragProgress, &t->Monitor(), &PlaybackMonitor::DragProgress);
     // The bar of a movie whose position is unknown takes no clicks: it stays where it shows.
@@ -118,7 +127,11 @@ void Program::connectPlaylist()
 {
     connect(m_commands.get(), &PlaylistCommands::ListButtonMenuRequested, this,
         [this] { m_menus->mnuListBtn()->popup(m_view->mapToGlobal(QPoint(0, 0))); });
-    m_view->setShortcutKeys(IsShortcutKey);
+    m_view->setShortcutKeys([](int key, Qt::KeyboardModifiers modifiers) {
+        return IsShortcutKey(key, modifiers) || MapPlayerKey(key, modifiers) != PlayerKey::None;
+    });
+    connect(m_window.get(), &frmMain::filterTextChanged, this,
+        [this](const QString& text) { m_view->SetFilterText(text, m_transport->CurrFileIndex()); });
     connect(m_view, &PlaylistView::KeyForwarded, this, &Program::keyDown);
     connect(m_menus, &PlaylistMenus::InfoRequested, this, [this] {
         const int row = m_model->SelectedRow();
@@ -191,9 +204,45 @@ void Program::takeHandOffsFrom(SingleInstance& instance)
 
 void Program::keyDown(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    // Escape closes the filter box wherever the focus went.
+    if (qtKey == Qt::Key_Escape && m_window->FilterBoxVisible()) {
+        m_window->HideFilterBox();
+        return;
+    }
+    switch (MapPlayerKey(qtKey, modifiers)) {
+    case PlayerKey::None:
+        break;
+    case PlayerKey::VolumeUp:
+        setSoundLevel(m_sound.Stepped(1));
+        return;
+    case PlayerKey::VolumeDown:
+        setSoundLevel(m_sound.Stepped(-1));
+        return;
+    case PlayerKey::ToggleMute:
+        setSoundLevel({ m_sound.volume, !m_sound.muted });
+        return;
+    case PlayerKey::FindInList:
+        // Full screen has no list to show.
+        if (!m_window->LayoutSuspended()) {
+            if (!m_window->PlaylistVisible())
+                m_window->SetPlaylistVisible(true);
+            m_window->ShowFilterBox();
+        }
+        return;
+    }
     int keyCode = VirtualKeyFromQt(qtKey);
     if (keyCode != 0)
         m_transport->Form_KeyDown(keyCode, ShiftMaskFromQt(modifiers));
+}
+
+void Program::setSoundLevel(const SoundLevel& level)
+{
+    if (level == m_sound)
+        return;
+    m_sound = level;
+    m_flash.SetGain(level.Gain());
+    m_window->ShowSoundLevel(level);
+    WriteSoundLevel(m_settings.IniFile, level);
 }
 
 void Program::showFileInfo(const QString& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/soundlevel.h"
 #include "core/windowhost.h"
 
 #include <QObject>
@@ -72,6 +73,7 @@ private:
     void connectWindow();
     void connectPlaylist();
     void keyDown(int qtKey, Qt::KeyboardModifiers modifiers);
+    void setSoundLevel(const SoundLevel& level);
     void restoreAtStartUp();
     void showFileInfo(const QString& path);
     void unload();
@@ -86,6 +88,7 @@ private:
     PlaylistView* m_view = nullptr; // owned by the window
     PlayerProgressBar* m_progressBar = nullptr; // owned by the window
     PlaylistMenus* m_menus = nullptr; // owned by the window
+    SoundLevel m_sound;
     QStringList m_startPaths;
     QPointer<QMessageBox> m_notFlashBox;
     bool m_unloaded = false;

@@ -1,5 +1,7 @@
 #include "core/flashcontrol.h"
 
+#include <algorithm>
+
 namespace {
 
 template<typename T> bool assign(T& field, const T& value)
@@ -58,4 +60,13 @@ void FlashControl::SetAllowScriptAccess(const QString& value)
 {
     if (assign(m_allowScriptAccess, value))
         applyProperties();
+}
+
+void FlashControl::SetGain(double gain)
+{
+    gain = std::clamp(gain, 0.0, 1.0);
+    if (gain == m_gain)
+        return;
+    m_gain = gain;
+    applyGain();
 }

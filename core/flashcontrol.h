@@ -68,6 +68,11 @@ public:
     QString AllowScriptAccess() const { return m_allowScriptAccess; }
     void SetAllowScriptAccess(const QString& value); // "always" or "never"
 
+    // The sound, 0 to 1 (0 while muted). The engine applies it at once, and a movie loaded later plays
+    // at it from its first sound on.
+    double Gain() const { return m_gain; }
+    void SetGain(double gain);
+
 signals:
     void OnReadyStateChange(int newState);
     // reachedFrame == fromFrame: the movie could not be moved.
@@ -76,6 +81,8 @@ signals:
 protected:
     // Called after any property changed; the engine takes the new values from the getters.
     virtual void applyProperties() { }
+    // Called after the gain changed.
+    virtual void applyGain() { }
     void setMovie(const QString& url) { m_movie = url; }
 
 private:
@@ -88,4 +95,5 @@ private:
     bool m_loop = true;
     QString m_allowNetworking = QStringLiteral("all");
     QString m_allowScriptAccess = QStringLiteral("always");
+    double m_gain = 1.0;
 };

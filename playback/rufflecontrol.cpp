@@ -129,6 +129,7 @@ void RuffleFlashControl::onPageLoaded(bool ok)
         return;
     m_pageReady = true;
     applySettingsToPage();
+    applyGain();
     const QStringList pending = std::exchange(m_pending, {});
     // With no movie chosen yet, a blank one makes the engine compile its code now.
     if (Movie().isEmpty())
@@ -333,6 +334,13 @@ void RuffleFlashControl::applySettingsToPage()
                   WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
                                                                             : QStringLiteral("false"));
     command(settings);
+}
+
+void RuffleFlashControl::applyGain()
+{
+    // Not through command(): a load drops what waits for the page, and the sound must survive it.
+    if (m_pageReady)
+        m_page->runJavaScript(QStringLiteral("quen.volume(%1)").arg(Gain()));
 }
 
 void RuffleFlashControl::watchInputWidget()

@@ -57,6 +57,7 @@ signals:
 
 protected:
     void applyProperties() override;
+    void applyGain() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "playlist/droppedpaths.h"
 #include "playlist/playlistcommands.h"
+#include "playlist/playlistfilter.h"
 #include "playlist/playlistmodel.h"
 
 #include <QDragEnterEvent>
@@ -34,13 +35,14 @@ protected:
 } // namespace
 
 PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWidget* parent)
-    : QTreeView(parent), m_model(model), m_commands(commands)
+    : QTreeView(parent), m_model(model), m_commands(commands), m_filter(new PlaylistFilter(model, this))
 {
-    setModel(&model);
-    // The model owns the selection so that commands can select rows without a widget.
+    setModel(m_filter);
+    // The model owns the selection so that commands can select rows without a widget; the filter keeps
+    // the view's selection in step with it.
     QItemSelectionModel* own = QTreeView::selectionModel();
-    setSelectionModel(model.selectionModel());
-    if (own != model.selectionModel())
+    setSelectionModel(m_filter->selectionModel());
+    if (own != m_filter->selectionModel())
         delete own;
     header()->hide();
     header()->setStretchLastSection(false);
@@ -69,8 +71,24 @@ PlaylistView::PlaylistView(PlaylistModel& model, PlaylistCommands& commands, QWi
     setItemDelegate(new RowColorDelegate(this));
 
     connect(&model, &PlaylistModel::ColumnsNeedFitting, this, &PlaylistView::FitColumns);
-    connect(&model, &PlaylistModel::ScrollToRow, this, [this](int row) { scrollTo(m_model.index(row - 1, 0)); });
+    connect(&model, &PlaylistModel::ScrollToRow, this, [this](int row) { showRow(row); });
     connect(&commands, &PlaylistCommands::ListFontChanged, this, &PlaylistView::ApplyFont);
+}
+
+void PlaylistView::showRow(int row)
+{
+    const int shown = m_filter->ShownRow(row);
+    if (shown > 0)
+        scrollTo(m_filter->index(shown - 1, 0));
+}
+
+void PlaylistView::SetFilterText(const QString& text, int playingRow)
+{
+    m_filter->SetFilterText(text);
+    // Back to the whole list, the playing row comes into view as well; the selection wins.
+    if (!m_filter->Filtering())
+        showRow(playingRow);
+    showRow(m_model.SelectedRow());
 }
 
 void PlaylistView::fitNumberColumn()
@@ -149,7 +167,7 @@ void PlaylistView::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton) {
         // The row under the pointer is selected before the menu opens on release.
         const QModelIndex hit = indexAt(event->position().toPoint());
-        m_commands.RightPress(hit.isValid() ? hit.row() + 1 : 0);
+        m_commands.RightPress(hit.isValid() ? m_filter->SourceRow(hit.row() + 1) : 0);
         event->accept();
         return;
     }

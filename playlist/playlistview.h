@@ -4,6 +4,7 @@
 #include <functional>
 
 class PlaylistCommands;
+class PlaylistFilter;
 class PlaylistModel;
 class QMenu;
 struct ListFontChoice;
@@ -33,6 +34,12 @@ public:
         m_isShortcut = std::move(isShortcut);
     }
 
+    // The rows shown while a filter is typed; the playlist itself stays whole.
+    PlaylistFilter& filter() const { return *m_filter; }
+    // Narrows the list to the rows matching text; empty text shows them all again, with the playing
+    // row and the selected row scrolled into view.
+    void SetFilterText(const QString& text, int playingRow);
+
 signals:
     // A key the list does not use itself, for the window's shortcuts.
     void KeyForwarded(int key, Qt::KeyboardModifiers modifiers);
@@ -53,9 +60,11 @@ protected:
 
 private:
     void fitNumberColumn();
+    void showRow(int row); // a playlist row, when it is shown
 
     PlaylistModel& m_model;
     PlaylistCommands& m_commands;
+    PlaylistFilter* m_filter;
     QMenu* m_listMenu = nullptr;
     std::function<bool(int, Qt::KeyboardModifiers)> m_isShortcut;
 };

@@ -2,14 +2,17 @@
 
 #include "core/flashcontrol.h"
 #include "core/windowhost.h"
+#include "shell/volumecontrol.h"
 #include "shell/windowgeometry.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 
@@ -106,6 +109,10 @@ void frmMain::createControls()
     fraPlayBtn = Area(picBottom, QColor(19, 19, 19), "fraPlayBtn");
     lblTime = TextLabel(picBottom, QStringLiteral("22:30:50"), QColor(0, 255, 0), "lblTime");
     lblFrameInfo = TextLabel(picBottom, QStringLiteral("帧信息"), Qt::white, "lblFrameInfo");
+    fraVolume = new VolumeControl(picBottom);
+    connect(fraVolume, &VolumeControl::StepRequested, this, &frmMain::soundStepRequested);
+    connect(fraVolume, &VolumeControl::VolumeRequested, this, &frmMain::volumeRequested);
+    connect(fraVolume, &VolumeControl::PointerOverBackground, this, &frmMain::ResetAllBtnIcon);
 
     PlProgBar = Area(this, QColor(42, 42, 42), "PlProgBar");
     PlProgBar->hide();
@@ -116,6 +123,20 @@ void frmMain::createControls()
     picSpliter->setCursor(Qt::SizeHorCursor);
     picSpliter->setToolTip(QStringLiteral("拖动改变列表宽度"));
     lvwFiles = Area(picPlayList, QColor(30, 30, 30), "lvwFiles");
+    txtFilter = new QLineEdit(picPlayList);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(QStringLiteral("筛选：输入文件名中的字词"));
+    txtFilter->setToolTip(QStringLiteral("只显示文件名含有每个字词的行(Esc 关闭)"));
+    txtFilter->setClearButtonEnabled(true);
+    txtFilter->setFrame(false);
+    QPalette boxColours = txtFilter->palette();
+    boxColours.setColor(QPalette::Base, QColor(42, 42, 42));
+    boxColours.setColor(QPalette::Text, Qt::white);
+    boxColours.setColor(QPalette::PlaceholderText, QColor(140, 146, 153));
+    txtFilter->setPalette(boxColours);
+    txtFilter->hide();
+    txtFilter->installEventFilter(this);
+    connect(txtFilter, &QLineEdit::textChanged, this, &frmMain::filterTextChanged);
 
     Flash = Area(this, Qt::black, "Flash");
     picBigLogo = Area(this, Qt::black, "picBigLogo");
@@ -147,6 +168,11 @@ void frmMain::createButtons()
         ListBtn[i]->setToolTip(QString::fromUtf8(listTips[i]));
         m_buttons->addButton(SkinButtonSet::Group::ListTools, ListBtn[i]);
     }
+    imgFindBtn = new SkinButton(0, picListEditor);
+    imgFindBtn->setToolTip(QStringLiteral("查找(Ctrl+F)"));
+    m_buttons->addButton(SkinButtonSet::Group::Find, imgFindBtn);
+    for (int i = 0; i < 2; ++i)
+        m_buttons->addButton(SkinButtonSet::Group::Sound, fraVolume->speaker(i));
     static const char* const windowTips[MainLayout::WindowButtonCount] = { "最小化", "最大化", "关闭" };
     for (int i = 0; i < MainLayout::WindowButtonCount; ++i) {
         WinBtns[i] = new SkinButton(i, picWinBtn);
@@ -203,12 +229,15 @@ void frmMain::applyGeometry()
         PlayerBtns[i]->setGeometry(a.PlayerBtns[i].toPixels());
     lblTime->setGeometry(a.lblTime.toPixels());
     lblFrameInfo->move(a.lblFrameInfo.toPixels().topLeft());
+    fraVolume->setGeometry(a.fraVolume.toPixels());
     PlProgBar->setGeometry(a.PlProgBar.toPixels());
     PlProgBar->raise();
     picPlayList->setGeometry(a.picPlayList.toPixels());
     picListEditor->setGeometry(a.picListEditor.toPixels());
     for (int i = 0; i < MainLayout::ListToolCount; ++i)
         ListBtn[i]->setGeometry(a.ListBtn[i].toPixels());
+    imgFindBtn->setGeometry(a.imgFindBtn.toPixels());
+    txtFilter->setGeometry(a.txtFilter.toPixels());
     picSpliter->setGeometry(a.picSpliter.toPixels());
     lvwFiles->setGeometry(a.lvwFiles.toPixels());
     Flash->setGeometry(a.Flash.toPixels());
@@ -321,6 +350,66 @@ void frmMain::onButtonClicked(SkinButtonSet::Group group, int index)
     case SkinButtonSet::Group::BigOpen:
         emit BigOpenClicked();
         break;
+    case SkinButtonSet::Group::Sound:
+        emit muteToggleRequested();
+        break;
+    case SkinButtonSet::Group::Find:
+        if (FilterBoxVisible())
+            HideFilterBox();
+        else
+            ShowFilterBox();
+        break;
+    }
+}
+
+void frmMain::ShowSoundLevel(const SoundLevel& level)
+{
+    fraVolume->ShowLevel(level);
+}
+
+void frmMain::ShowFilterBox()
+{
+    if (!FilterBoxVisible()) {
+        m_layout.SetFilterBoxVisible(true);
+        txtFilter->setGeometry(m_layout.areas().txtFilter.toPixels());
+        lvwFiles->setGeometry(m_layout.areas().lvwFiles.toPixels());
+        txtFilter->show();
+    }
+    txtFilter->setFocus(Qt::ShortcutFocusReason);
+    txtFilter->selectAll();
+}
+
+void frmMain::HideFilterBox()
+{
+    if (!FilterBoxVisible())
+        return;
+    txtFilter->clear();
+    txtFilter->hide();
+    m_layout.SetFilterBoxVisible(false);
+    lvwFiles->setGeometry(m_layout.areas().lvwFiles.toPixels());
+    lvwFiles->setFocus(Qt::OtherFocusReason);
+}
+
+// The box keeps what it edits with; the list's keys pass through it so that a match can be picked
+// and played without reaching for the mouse.
+bool frmMain::filterBoxKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        HideFilterBox();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // With Ctrl they are the window's: the volume, full screen.
+        if (event->modifiers() & Qt::ControlModifier)
+            emit Form_KeyDown(event->key(), event->modifiers());
+        else
+            QApplication::sendEvent(lvwFiles, event);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -9,9 +9,13 @@
 
 class FlashControl;
 class QAction;
+class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTimer;
+class VolumeControl;
+struct SoundLevel;
 
 // The borderless, skinned main window: title bar, control bar, playlist panel, player area and idle logo.
 // It presents and forwards; the transport, the playlist and the dialogs are connected to its signals by
@@ -56,6 +60,17 @@ public:
     // The playlist toggle of transport command 8.
     void SetPlaylistVisible(bool visible);
     bool PlaylistVisible() const { return m_layout.PlaylistVisible(); }
+
+    // The volume control shows the level the program applies; its requests come out as signals.
+    void ShowSoundLevel(const SoundLevel& level);
+    VolumeControl* volumeControl() const { return fraVolume; }
+
+    // The one-line filter box above the list. Showing it focuses it with its text selected; hiding it
+    // empties it (every row shows again) and gives the list the focus.
+    void ShowFilterBox();
+    void HideFilterBox();
+    bool FilterBoxVisible() const { return m_layout.FilterBoxVisible(); }
+    QLineEdit* filterBox() const { return txtFilter; }
 
     // Skinned buttons.
     SkinButtonSet* buttons() const { return m_buttons; }
@@ -109,6 +124,12 @@ signals:
     void playlistShown();
     // Keys pressed on the window or handed over by the player area.
     void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The volume control: wheel steps, a level clicked or dragged to, the speaker clicked.
+    void soundStepRequested(int steps);
+    void volumeRequested(int percent);
+    void muteToggleRequested();
+    // The filter box's text, as typed; empty when the box closes.
+    void filterTextChanged(const QString& text);
     // The window starts moving with the pointer (a system move).
     void windowDragStarted();
     // The window is closing: save what must survive the run.
@@ -134,6 +155,7 @@ private:
     bool isMaximisedState() const;
     void onSplitterMouse(QEvent* event);
     void onButtonClicked(SkinButtonSet::Group group, int index);
+    bool filterBoxKey(QKeyEvent* event);
     void hideProgressBar();
     void stopFullScreenTimer();
     QRect screenGeometry() const;
@@ -160,10 +182,13 @@ private:
     std::array<SkinButton*, MainLayout::TransportCount> PlayerBtns {};
     QLabel* lblTime = nullptr;
     QLabel* lblFrameInfo = nullptr;
+    VolumeControl* fraVolume = nullptr;
     QWidget* PlProgBar = nullptr;
     QWidget* picPlayList = nullptr;
     QWidget* picListEditor = nullptr;
     std::array<SkinButton*, MainLayout::ListToolCount> ListBtn {};
+    SkinButton* imgFindBtn = nullptr;
+    QLineEdit* txtFilter = nullptr;
     QWidget* picSpliter = nullptr;
     QWidget* lvwFiles = nullptr;
     QWidget* Flash = nullptr;

@@ -6,8 +6,10 @@
 #include "shell/windowgeometry.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -280,6 +282,8 @@ void frmMain::onSplitterMouse(QEvent* event)
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (watched == txtFilter && type == QEvent::KeyPress)
+        return filterBoxKey(static_cast<QKeyEvent*>(event));
     const bool isMouse = type == QEvent::MouseMove || type == QEvent::MouseButtonPress
         || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
     QWidget* list = lvwFiles;
@@ -293,6 +297,17 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (onPlayer && type == QEvent::KeyPress) {
         // Keys on the player are the window's shortcuts, never the movie's.
         const auto* key = static_cast<QKeyEvent*>(event);
+        // A movie started from the filter box takes the focus for the engine: what is typed on goes back
+        // to the box. Space and the arrows left and right stay the player's.
+        const bool typing = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            && ((!key->text().isEmpty() && key->text().at(0).isPrint() && key->key() != Qt::Key_Space)
+                || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down
+                || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+        if (typing && txtFilter->isVisible()) {
+            txtFilter->setFocus(Qt::OtherFocusReason);
+            QApplication::sendEvent(txtFilter, event);
+            return true;
+        }
         emit Form_KeyDown(key->key(), key->modifiers());
         return true;
     }

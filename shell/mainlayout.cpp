@@ -35,10 +35,13 @@ MainLayout::MainLayout()
         Square(5100, 360), Square(4224, 360), Square(932, 360) };
     a.lblTime = { 11580, 180, 1230, 360 };
     a.lblFrameInfo = { 240, 240, 630, 300 };
+    a.fraVolume = { 0, 0, 1350, 360 };
     a.PlProgBar = { 0, 7800, 975, 240 };
     a.picPlayList = { 3300, 1020, 3795, 5355 };
     a.picListEditor = { 300, 120, 2355, 435 };
     a.ListBtn = { Square(420, 360), Square(840, 360), Square(1260, 360), Square(0, 360) };
+    a.imgFindBtn = Square(0, 360);
+    a.txtFilter = { 0, 0, 0, FilterBoxHeight };
     a.picSpliter = { 300, 2880, 375, 1575 };
     a.lvwFiles = { 240, 780, 2355, 1935 };
     a.Flash = { 0, 660, 4245, 3165 };
@@ -57,6 +60,8 @@ void MainLayout::ArrangeControls()
         button.top = Half(a.picWinBtn.height - button.height);
     for (TwipRect& button : a.ListBtn)
         button.top = Half(a.picListEditor.height - button.height);
+    a.imgFindBtn.top = Half(a.picListEditor.height - a.imgFindBtn.height);
+    a.fraVolume.top = Half(a.picBottom.height - a.fraVolume.height);
     a.imgPlayerIcon.moveTo(200, Half(a.picTop.height - a.imgPlayerIcon.height));
     a.lblFormTitle.moveTo(a.imgPlayerIcon.right() + 120, Half(a.picTop.height - a.lblFormTitle.height));
     a.picBigLogo.width = a.imgBigOpen.width + 200;
@@ -87,12 +92,14 @@ bool MainLayout::SetControlsSize(int width, int height)
     a.fraProgressMini = { 0, 0, W, MiniStripHeight };
     a.fraPlayBtn.left = Half(W - a.fraPlayBtn.width);
     a.lblTime.moveTo(W - a.lblTime.width - TimeRightGap, Half(BH - a.lblTime.height));
+    a.fraVolume.moveTo(a.fraPlayBtn.right() + VolumeGap, Half(BH - a.fraVolume.height));
     a.PlProgBar = { 0, a.picBottom.top - PH + MiniStripHeight, W, PH };
     a.picPlayList = { W - a.picPlayList.width - EdgeMargin, TH, a.picPlayList.width, H - TH - BH };
     a.picListEditor = { 0, 0, a.picPlayList.width, a.picListEditor.height };
     const int listHeight = a.picPlayList.height - a.picListEditor.height;
     a.picSpliter = { 0, a.picListEditor.height, SplitterWidth, listHeight };
     a.lvwFiles = { SplitterWidth, a.picListEditor.height, a.picPlayList.width - SplitterWidth, listHeight };
+    placeListParts();
     const int reserved = m_playlistVisible ? a.picPlayList.width + SplitterWidth : SplitterWidth;
     a.Flash = { EdgeMargin, TH, W - reserved, H - TH - BH };
     // Half the free space each way, measured without the player area's origin.
@@ -124,6 +131,7 @@ bool MainLayout::SplitterMove(double x, int windowWidth)
     a.picPlayList.width = newWidth; // the right edge stays where it was
     a.picListEditor.width = newWidth;
     a.lvwFiles.width = newWidth - SplitterWidth;
+    placeListParts();
     centreLogoHorizontally();
     return true;
 }
@@ -145,6 +153,29 @@ void MainLayout::FillWindowWithPlayer(int width, int height)
 {
     m_areas.Flash = { 0, 0, width, height };
     m_layoutSuspended = true;
+}
+
+void MainLayout::SetFilterBoxVisible(bool visible)
+{
+    if (visible == m_filterBoxVisible)
+        return;
+    m_filterBoxVisible = visible;
+    const int shift = visible ? FilterBoxHeight : -FilterBoxHeight;
+    m_areas.lvwFiles.top += shift;
+    m_areas.lvwFiles.height -= shift;
+    placeListParts();
+}
+
+// The find button keeps to the right end of the tool bar, and the filter box spans the list below it.
+void MainLayout::placeListParts()
+{
+    Areas& a = m_areas;
+    a.imgFindBtn.left = a.picListEditor.width - a.imgFindBtn.width - VolumeGap;
+    a.txtFilter = { a.lvwFiles.left, a.picListEditor.height, a.lvwFiles.width, FilterBoxHeight };
+    if (m_filterBoxVisible && a.lvwFiles.top == a.picListEditor.height) {
+        a.lvwFiles.top += FilterBoxHeight;
+        a.lvwFiles.height -= FilterBoxHeight;
+    }
 }
 
 void MainLayout::centreLogoHorizontally()

@@ -18,6 +18,8 @@ public:
     static constexpr int ColumnReserve = 300;
     static constexpr int SplitterMinStep = 15;
     static constexpr int PlaylistMinWidth = 3750;
+    static constexpr int VolumeGap = 120; // between the transport buttons and the volume control
+    static constexpr int FilterBoxHeight = 390;
 
     static constexpr int TransportCount = 13;
     static constexpr int ListToolCount = 4;
@@ -37,10 +39,13 @@ public:
         std::array<TwipRect, TransportCount> PlayerBtns; // fraPlayBtn
         TwipRect lblTime; // picBottom
         TwipRect lblFrameInfo; // picBottom
+        TwipRect fraVolume; // picBottom: the speaker and the level beside it
         TwipRect PlProgBar; // window
         TwipRect picPlayList; // window
         TwipRect picListEditor; // picPlayList
         std::array<TwipRect, ListToolCount> ListBtn; // picListEditor
+        TwipRect imgFindBtn; // picListEditor, at its right end
+        TwipRect txtFilter; // picPlayList, over the list while it is shown
         TwipRect picSpliter; // picPlayList
         TwipRect lvwFiles; // picPlayList
         TwipRect Flash; // window
@@ -78,6 +83,10 @@ public:
     void SetPlaylistVisible(bool visible, int windowWidth);
     bool PlaylistVisible() const { return m_playlistVisible; }
 
+    // The filter box above the list takes its height from the list.
+    void SetFilterBoxVisible(bool visible);
+    bool FilterBoxVisible() const { return m_filterBoxVisible; }
+
     // The thin strip's fill, set by the playback monitor as it moves.
     void SetMiniProgressWidth(int twips) { m_areas.lblProgressMini.width = twips; }
 
@@ -87,10 +96,12 @@ public:
 
 private:
     void centreLogoHorizontally();
+    void placeListParts();
 
     Areas m_areas;
     bool m_layoutSuspended = false;
     bool m_playlistVisible = true;
+    bool m_filterBoxVisible = false;
     bool m_splitterDragging = false;
     double m_splitterStartX = 0;
 };

@@ -29,6 +29,12 @@ QString SkinButtonSet::resourceName(Group group, int index, State state)
     case Group::BigOpen:
         name = QStringLiteral("BIGOPENBTN");
         break;
+    case Group::Sound:
+        name = QStringLiteral("SOUNDBTN") + QString::number(index);
+        break;
+    case Group::Find:
+        name = QStringLiteral("FINDBTN") + QString::number(index);
+        break;
     }
     switch (state) {
     case State::Normal:
@@ -116,7 +122,7 @@ void SkinButtonSet::release(Group group, int index)
 
 void SkinButtonSet::ResetAllBtnIcon()
 {
-    for (Group group : { Group::Transport, Group::ListTools, Group::Window }) {
+    for (Group group : { Group::Transport, Group::ListTools, Group::Window, Group::Sound, Group::Find }) {
         if (!m_hot[Slot(group)])
             continue;
         // Hidden and disabled buttons too: one of them may have been hovered before it changed.
@@ -148,7 +154,7 @@ void SkinButtonSet::ExchangeSingleLoopPictures()
 
 void SkinButtonSet::showAllNormal()
 {
-    for (Group group : { Group::Transport, Group::ListTools, Group::Window, Group::BigOpen }) {
+    for (Group group : { Group::Transport, Group::ListTools, Group::Window, Group::BigOpen, Group::Sound, Group::Find }) {
         for (int i = 0; i < m_groups[Slot(group)].buttons.size(); ++i)
             show(group, i, State::Normal);
     }

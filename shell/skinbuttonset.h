@@ -18,7 +18,8 @@ struct ButtonPictures {
 class SkinButtonSet : public QObject {
     Q_OBJECT
 public:
-    enum class Group { Transport, ListTools, Window, BigOpen };
+    // Sound: 0 the speaker, 1 the muted speaker in the same place. Find: 0 the list's filter.
+    enum class Group { Transport, ListTools, Window, BigOpen, Sound, Find };
     enum class State { Normal, Down, Over };
 
     explicit SkinButtonSet(QObject* parent = nullptr);
@@ -62,7 +63,7 @@ private:
     const SkinPicture& picture(Group group, int index, State state);
     bool acceptsMouse(Group group, int index) const;
 
-    std::array<GroupData, 4> m_groups;
-    std::array<bool, 3> m_hot { false, false, false };
+    std::array<GroupData, 6> m_groups;
+    std::array<bool, 6> m_hot {}; // by group; the big open button's stays false
     int m_loaded = 0;
 };

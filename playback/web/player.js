@@ -12,6 +12,8 @@
         const url = new URL(href, document.baseURI);
         if (url.protocol !== ourScheme)
             return realFetch(input, init);
+        // The engine asks for the movie once its player exists and before any of it can sound.
+        applyVolume();
         return new Promise(function (resolve, reject) {
             const xhr = new XMLHttpRequest();
             xhr.open((init && init.method) || "GET", url.href);
@@ -76,6 +78,13 @@
     }
 
     function api() { return player ? player.ruffle() : null; }
+
+    let volume = 1; // 0 to 1; every new player takes it before its movie arrives
+    function applyVolume() {
+        const r = api();
+        if (r && Math.abs(r.volume - volume) > 1e-6)
+            r.volume = volume;
+    }
 
     // Where the stage lies in the page under a scale mode, stage centred as the engine places it.
     function stageRect(mode, stageWidth, stageHeight) {
@@ -179,6 +188,10 @@
             const r = api();
             return !!r && r.readyState >= 2;
         },
+        volume: function (level) {
+            volume = level;
+            applyVolume();
+        },
         settings: function (next) {
             settings = Object.assign(settings, next);
             document.body.style.background = settings.background;
@@ -208,6 +221,7 @@
         read: function () {
             if (!movie)
                 return { gen: -1, ready: false };
+            applyVolume();
             const r = api();
             const loaded = r && r.readyState >= 2 && r.metadata;
             let frame = 0;

@@ -257,6 +257,15 @@ private slots:
             },
             5000));
     }
+    // The level set before a movie loads is the engine's when it plays, and a change reaches it at once.
+    void moviesPlayAtTheSetVolume()
+    {
+        m_flash->SetGain(0.3);
+        QVERIFY(load(write(movieSpec(40))));
+        const QString volume = QStringLiteral("document.querySelector('ruffle-player').ruffle().volume");
+        QVERIFY(WaitInEventLoop([&] { return qAbs(evaluate(volume).toDouble() - 0.3) < 0.001; }, 5000));
+        m_flash->SetGain(1);
+    }
     void fileThatIsNoMovieNeverBecomesReady()
     {
         const QString path = m_dir.filePath(QStringLiteral("text.swf"));

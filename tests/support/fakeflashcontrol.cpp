@@ -6,6 +6,7 @@ void FakeFlashControl::LoadMovie(int layer, const QString& url)
     if (layer != 0)
         return;
     setMovie(url);
+    gainAtLoad = Gain();
     m_frame = 0;
     m_ready = 0;
     m_sinceLoadMs = 0;

@@ -31,6 +31,7 @@ public:
     // Every command received, in order, e.g. "LoadMovie 0 /a.swf", "Play", "SetFrameNum 41".
     QStringList calls;
     int propertyChanges = 0;
+    double gainAtLoad = -1; // the gain in force when the last movie was loaded
 
     void LoadMovie(int layer, const QString& url) override;
     void Play() override { calls.append(u"Play"_qs), m_playing = m_playing || (loaded() && m_timeline.loads); }

@@ -1,5 +1,8 @@
+#include "core/inifile.h"
 #include "core/settings.h"
+#include "core/soundlevel.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -46,6 +49,39 @@ private slots:
             text.append(QString::number(value));
         QCOMPARE(text.join(u' ') + u' ' + s.ListFontName, fields);
         QCOMPARE(QFile::exists(ini), options != "-"); // loading writes nothing
+    }
+
+    // The [Player] section: read, then a step down and a step up from it, then written back and read
+    // again beside an [Options] section that stays as it was.
+    void soundLevel_data()
+    {
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QString>("expected");
+        AddTextTableRows(uR"(
+no section, 100 and not muted: - => 100 0 95 100
+as written: Volume=70|Muted=True => 70 1 65 75
+0 is a level, steps stop at 0: Volume=0|Muted=False => 0 0 0 5
+out of range: Volume=101|Muted=yes => 100 0 95 100
+negative: Volume=-5|Muted=1 => 100 0 95 100
+a sign: Volume=+50|Muted=true => 100 0 95 100
+not a whole number: Volume=50.5 => 100 0 95 100
+words: Volume=loud|Muted=True => 100 1 95 100)"_s);
+    }
+    void soundLevel()
+    {
+        QFETCH(QString, player);
+        QFETCH(QString, expected);
+        const QString ini = m_dir.filePath(u"sound.ini"_s);
+        QFile::remove(ini);
+        const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.replace(u'|', u'\n').toUtf8();
+        QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n" + section));
+        const SoundLevel level = ReadSoundLevel(ini);
+        QCOMPARE(u"%1 %2 %3 %4"_s.arg(level.volume).arg(level.muted).arg(level.Stepped(-1).volume).arg(
+                     level.Stepped(1).volume),
+            expected);
+        WriteSoundLevel(ini, level);
+        QCOMPARE(ReadSoundLevel(ini), level);
+        QCOMPARE(ReadIni(ini, u"Options"_s, u"FastFrames"_s, 255), u"7"_s);
     }
 
     void textAndFolders()

@@ -1,15 +1,19 @@
 #include "app/program.h"
+#include "core/inifile.h"
 #include "core/settings.h"
 #include "platform/pointervisibility.h"
 #include "playback/playerprogressbar.h"
 #include "playback/transport.h"
 #include "playlist/playlistmodel.h"
 #include "shell/frmmain.h"
+#include "shell/volumecontrol.h"
 #include "tests/support/fakeflashcontrol.h"
+#include "tests/support/texttable.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +51,8 @@ private slots:
     void init()
     {
         QVERIFY(swfgen::WriteMovieFile(m_movie, {}));
+        m_settings.IniFile = m_dir.filePath(QStringLiteral("Quenbarrowick.ini"));
+        QFile::remove(m_settings.IniFile);
         m_program = std::make_unique<Program>(m_settings, m_dir.path(), m_engine, new QWidget);
         m_program->window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->window()));
@@ -87,6 +93,77 @@ private slots:
             = QString::asprintf("%d/%d %d%s", m_program->transport().CurrFileIndex(), m_program->model().SelectedRow(),
                 m_program->transport().PlayState(), window.isFullScreen() ? " full screen" : "");
         QCOMPARE(modal.isEmpty() ? state : modal, effect);
+    }
+
+    // The sound keys from the player area, the list, the window and the filter box: the level shown, the
+    // remembered one, the one the next movie starts at, and the list's row (its own Up and Down are untouched).
+    void soundKeys_data()
+    {
+        QTest::addColumn<QString>("given"); // where the keys go, the keys
+        QTest::addColumn<QString>("effect");
+        AddTextTableRows(uR"(
+player area, two steps down, mute: player Ctrl+Down,Ctrl+Down,Ctrl+M => shown 90 muted, saved 90 True, next at 0, row 1
+list, down and up past 100, Down moves: list Ctrl+Down,Ctrl+Up,Ctrl+Up,Down => shown 100, saved 100 False, next at 100, row 3
+window, mute, a step ends it, mute: window Ctrl+M,Ctrl+Down,Ctrl+M => shown 95 muted, saved 95 True, next at 0, row 1
+filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 100, row 1)"_qs);
+    }
+    void soundKeys()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, effect);
+        const QString place = given.section(u' ', 0, 0), keys = given.section(u' ', 1);
+        frmMain& window = m_program->window();
+        for (int i = 1; i <= 3; ++i)
+            m_program->model().AddFileToList(m_movie, i == 1, true);
+        auto* list = qobject_cast<QAbstractItemView*>(window.playlistView());
+        if (place == u"list")
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 1)).center());
+        if (place == u"box")
+            QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        QWidget* target = place == u"player" ? window.playerView() : QApplication::focusWidget();
+        QVERIFY(target && (place != u"box" || target == window.filterBox()));
+        for (const QString& key : keys.split(u',')) {
+            const QKeyCombination k = QKeySequence(key)[0];
+            QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers());
+            QApplication::sendEvent(place == u"window" ? static_cast<QWidget*>(&window) : target, &press);
+        }
+        const int row = m_program->model().SelectedRow();
+        m_program->transport().PlayerBtns_Click(TransportControl::CmdNext);
+        const SoundLevel shown = window.volumeControl()->shownLevel();
+        const QString saved = ReadIni(m_settings.IniFile, u"Player"_qs, u"Volume"_qs, 255) + u' '
+            + ReadIni(m_settings.IniFile, u"Player"_qs, u"Muted"_qs, 255);
+        QCOMPARE(QString::asprintf("shown %d%s, saved %s, next at %d, row %d", shown.volume, shown.muted ? " muted" : "",
+                     qPrintable(saved), int(m_engine.gainAtLoad * 100 + 0.5), row),
+            effect);
+    }
+
+    // Ctrl+F from the list, a word typed, Down and Enter play the second match; Escape shows every row
+    // again with the played row selected.
+    void filterBox_typeDownEnterEscape()
+    {
+        frmMain& window = m_program->window();
+        for (const char* name : { "alpha", "beta", "gamma", "Beta 2" }) {
+            const QString path = m_dir.filePath(QString::fromLatin1(name) + u".swf"_qs);
+            QVERIFY(swfgen::WriteMovieFile(path, {}));
+            m_program->model().AddFileToList(path, false, true);
+        }
+        auto* list = qobject_cast<QAbstractItemView*>(window.playlistView());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(window.filterBox()->hasFocus());
+        QTest::keyClicks(window.filterBox(), u"BETA"_qs);
+        QCOMPARE(list->model()->rowCount(), 2);
+        QTest::keyClick(window.filterBox(), Qt::Key_Down);
+        QTest::keyClick(window.filterBox(), Qt::Key_Return);
+        QCOMPARE(m_program->transport().CurrFileIndex(), 4);
+        // The engine may take the focus as the movie starts: typing on still reaches the box.
+        QTest::keyClick(window.playerView(), Qt::Key_Backspace);
+        QTest::keyClick(window.playerView(), Qt::Key_2);
+        QCOMPARE(window.filterBox()->text() + u' ' + QString::number(list->model()->rowCount()), u"BET2 0"_qs);
+        QTest::keyClick(window.filterBox(), Qt::Key_Escape);
+        QVERIFY(!window.FilterBoxVisible() && list->hasFocus());
+        QCOMPARE(list->model()->rowCount(), 4);
+        QCOMPARE(list->currentIndex().row() + 1, 4);
     }
 
     void dialogs_showHiddenPointer()

@@ -73,7 +73,7 @@ private:
     }
     QPoint rowCenter(int row) const
     {
-        return m_view->visualRect(m_f->model.index(row - 1, PlaylistModel::ColFileName)).center();
+        return m_view->visualRect(m_view->model()->index(row - 1, PlaylistModel::ColFileName)).center();
     }
     std::unique_ptr<PlaylistFixture> m_f;
     std::unique_ptr<QWidget> m_window;

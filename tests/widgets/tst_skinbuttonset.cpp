@@ -40,6 +40,8 @@ private slots:
                 pictures.append({ u"LISTBTN%1"_qs.arg(i), QSize(24, 24) });
             for (int i = 0; i <= 2; ++i)
                 pictures.append({ u"WINBTN%1"_qs.arg(i), QSize(24, 24) });
+            for (const char* name : { "SOUNDBTN0", "SOUNDBTN1", "FINDBTN0" })
+                pictures.append({ QString::fromLatin1(name), QSize(24, 24) });
             for (const auto& [name, size] : pictures) {
                 QSvgRenderer renderer(u":/skin/%1%2.svg"_qs.arg(name, QLatin1String(state)));
                 if (!renderer.isValid() || renderer.defaultSize() != size)

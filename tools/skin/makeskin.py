@@ -59,6 +59,16 @@ GLYPHS = {
     "LISTBTN3": '<path d="M6 4.8 H12.8 L16 8 V16 a0.9 0.9 0 0 1 -0.9 0.9 H6.9 a0.9 0.9 0 0 1 -0.9-0.9 Z" fill="none" stroke="{c}" stroke-width="1.5" stroke-linejoin="round"/>'
                 '<path d="M12.6 5 V8.2 H15.8" fill="none" stroke="{c}" stroke-width="1.2"/>'
                 '<path d="M14.2 16.2 L19.6 16.2 L16.9 19.4 Z" fill="{c}"/>',
+    # sound on: a speaker with two waves
+    "SOUNDBTN0": '<path d="M4.5 9.5 H8 L12.5 5.8 V18.2 L8 14.5 H4.5 Z" fill="{c}" stroke="{c}" stroke-width="0.8" stroke-linejoin="round"/>'
+                 '<g fill="none" stroke="{c}" stroke-width="1.6" stroke-linecap="round">'
+                 '<path d="M15 9.4 a3.6 3.6 0 0 1 0 5.2"/><path d="M17.4 7 a7 7 0 0 1 0 10"/></g>',
+    # muted: the speaker with a cross
+    "SOUNDBTN1": '<path d="M4.5 9.5 H8 L12.5 5.8 V18.2 L8 14.5 H4.5 Z" fill="{c}" stroke="{c}" stroke-width="0.8" stroke-linejoin="round"/>'
+                 '<path d="M15 9.5 L20 14.5 M20 9.5 L15 14.5" stroke="{c}" stroke-width="1.7" stroke-linecap="round"/>',
+    # find in the list: a magnifier
+    "FINDBTN0": '<circle cx="10.5" cy="10.5" r="4.6" fill="none" stroke="{c}" stroke-width="1.8"/>'
+                '<path d="M14 14 L18.5 18.5" stroke="{c}" stroke-width="2.2" stroke-linecap="round"/>',
     # minimise
     "WINBTN0": '<rect x="6.5" y="14.5" width="11" height="1.8" rx="0.7" fill="{c}"/>',
     # maximise / restore

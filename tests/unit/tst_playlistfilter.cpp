@@ -1,0 +1,165 @@
+#include "playlist/listfile.h"
+#include "playlist/playlistfilter.h"
+#include "tests/support/playlistfixture.h"
+#include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The rows a typed filter shows, and what the list's commands do to the rows picked through it.
+class TestPlaylistFilter : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<PlaylistFixture> m_f;
+    std::unique_ptr<PlaylistFilter> m_filter;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+
+    // "number:name" of every shown row, as the view shows them.
+    QString shown() const
+    {
+        QStringList out;
+        for (int row = 0; row < m_filter->rowCount(); ++row)
+            out.append(m_filter->index(row, PlaylistModel::ColNumber).data().toString() + u':'
+                + m_filter->index(row, PlaylistModel::ColFileName).data().toString());
+        return out.join(u", ");
+    }
+    // The rows of the whole list whose names hold `word` in any case, worked out without the filter.
+    QString expectedShown(const QString& word) const
+    {
+        QStringList out;
+        for (int row = 1; row <= m_f->model.RowCount(); ++row) {
+            if (m_f->model.FileName(row).contains(word, Qt::CaseInsensitive))
+                out.append(m_f->model.Text(row, PlaylistModel::ColNumber) + u':' + m_f->model.FileName(row));
+        }
+        return out.join(u", ");
+    }
+
+private slots:
+    void init()
+    {
+        m_tester.reset();
+        m_filter.reset();
+        m_f = std::make_unique<PlaylistFixture>(m_dir.path());
+        m_filter = std::make_unique<PlaylistFilter>(m_f->model);
+        m_tester = std::make_unique<QAbstractItemModelTester>(
+            m_filter.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+
+    // "paths|typed" => "number:name" of the rows shown.
+    void matches_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("expected");
+        AddTextTableRows(uR"(
+case does not matter: /m/Boss Fight.swf,/m/menu.swf,/m/boss_intro.swf|BOSS => 1:Boss Fight.swf, 3:boss_intro.swf
+full-width letters in the name: /m/ＡＢＣ动画.swf,/m/abd.swf|abc => 1:ＡＢＣ动画.swf
+full-width digits typed: /m/Level 12.swf,/m/Level 3.swf|level １２ => 1:Level 12.swf
+every word, in any order: /m/cat and dog.swf,/m/dog.swf,/m/cat.swf|dog  CAT => 1:cat and dog.swf
+Chinese names: /m/第3集 动画.swf,/m/第4集.swf,/m/动画片.swf|动画 => 1:第3集 动画.swf, 3:动画片.swf
+an ideographic space separates words: /m/第3集 动画.swf,/m/第4集 动画.swf|动画　第4 => 2:第4集 动画.swf
+only the file name, not its folder: /boss/a.swf,/m/boss b.swf|boss => 2:boss b.swf
+blank text shows every row: /m/a.swf,/m/b.swf|   => 1:a.swf, 2:b.swf)"_s);
+    }
+    void matches()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, expected);
+        m_f->add(given.section(u'|', 0, 0).split(u','));
+        m_filter->SetFilterText(given.section(u'|', 1));
+        QCOMPARE(shown(), expected);
+    }
+
+    // A row picked among the matches is the playlist row with that name: played, deleted (nothing
+    // hidden with it), and the selection then moves to a match, never to a hidden row.
+    // "action shown-row" => "current row | rows left | selected row".
+    void pickedThroughTheFilter_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("expected");
+        AddTextTableRows(uR"(
+double click on the second match: play 2 => 3|b1 x b2 y B3 z|3
+Enter on the third match: enter 3 => 5|b1 x b2 y B3 z|5
+Delete takes the second match only: delete 2 => 1|b1 x y B3 z|4
+Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s);
+    }
+    void pickedThroughTheFilter()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, expected);
+        for (const QString name : { u"b1"_s, u"x"_s, u"b2"_s, u"y"_s, u"B3"_s, u"z"_s })
+            m_f->model.AddFileToList(u"/m/"_s + name + u".swf"_s, false, false);
+        m_f->transport.setUp(1, TransportControl::Playing);
+        m_filter->SetFilterText(u"b"_s);
+        const QString action = given.section(u' ', 0, 0);
+        const int row = given.section(u' ', 1).toInt();
+        // As a click in the view selects it.
+        m_filter->selectionModel()->setCurrentIndex(m_filter->index(row - 1, 0), QItemSelectionModel::ClearAndSelect);
+        if (action == u"play")
+            m_f->commands.PlaySelected();
+        else if (action == u"enter")
+            m_f->commands.ListKeyDown(Qt::Key_Return);
+        else if (action == u"delete")
+            m_f->commands.DeleteSelectedItem();
+        const QString names = m_f->paths().join(u' ').remove(u"/m/"_s).remove(u".swf"_s);
+        QCOMPARE(u"%1|%2|%3"_s.arg(m_f->transport.CurrFileIndex()).arg(names).arg(m_f->model.SelectedRow()), expected);
+        QCOMPARE(shown(), expectedShown(u"b"_s));
+    }
+
+    // The list's commands work on the whole list and the filter follows them: the shown rows are the
+    // matching rows of the new contents, numbered as the whole list.
+    void commandsWhileFiltered_data()
+    {
+        QTest::addColumn<int>("command");
+        const char* const names[] = { "remove duplicates", "remove missing", "sort by name", "sort descending",
+            "shuffle", "add rows" };
+        for (int i = 0; i < int(std::size(names)); ++i)
+            QTest::newRow(names[i]) << i;
+    }
+    void commandsWhileFiltered()
+    {
+        QFETCH(int, command);
+        QStringList paths;
+        for (const char* name : { "boss 9", "menu", "Boss 2", "boss 9", "end", "BOSS 5", "intro boss" })
+            paths.append(m_dir.filePath(QString::fromLatin1(name) + u".swf"_s));
+        m_f->add(paths);
+        for (int i : { 0, 1, 4, 5 })
+            QFile(paths.at(i)).open(QIODevice::WriteOnly);
+        m_f->transport.setUp(2, TransportControl::Playing);
+        m_filter->SetFilterText(u"boss"_s);
+        m_f->model.SelectRow(3);
+        switch (command) {
+        case 0: m_f->commands.RemoveDuplicateItems(); break;
+        case 1: m_f->commands.RemoveMissingItems(); break;
+        case 2: m_f->commands.SortByName(); break;
+        case 3: m_f->commands.ToggleSortOrder(); break;
+        case 4: m_f->commands.ShuffleList(); break;
+        case 5: m_f->add({ u"/n/boss 7.swf"_s, u"/n/other.swf"_s }); break;
+        }
+        QCOMPARE(shown(), expectedShown(u"boss"_s));
+        QVERIFY(m_f->model.SelectedRow() == 0 || m_filter->ShownRow(m_f->model.SelectedRow()) > 0);
+    }
+
+    // Filtering changes what shows, never the playlist: the saved list is the same, and the filter
+    // typed on in steps shows what it would typed at once.
+    void savedListAndTypingOn()
+    {
+        for (int n = 1; n <= 40; ++n)
+            m_f->model.AddFileToList(u"/m/part %1 of 40.swf"_s.arg(n), false, false);
+        const QString plain = m_dir.filePath(u"plain.m3u"_s), filtered = m_dir.filePath(u"filtered.m3u"_s);
+        QVERIFY(WriteListFile(m_f->model, plain).ok);
+        for (const QString& typed : { u"1"_s, u"1 "_s, u"1 o"_s, u"1 of"_s, u"12"_s, u"1"_s })
+            m_filter->SetFilterText(typed);
+        QCOMPARE(shown(), expectedShown(u"1"_s));
+        QCOMPARE(m_filter->rowCount(), 13); // 1, 10-19, 21, 31
+        QVERIFY(WriteListFile(m_f->model, filtered).ok);
+        QCOMPARE(ReadAll(filtered), ReadAll(plain));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlaylistFilter)
+#include "tst_playlistfilter.moc"
