@@ -3,6 +3,7 @@
 #include "app/companionfiles.h"
 #include "app/handoff.h"
 #include "app/infocommand.h"
+#include "app/mpris.h"
 #include "app/program.h"
 #include "app/singleinstance.h"
 #include "core/interfacefont.h"
@@ -15,6 +16,7 @@
 #include "shell/frmmain.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <cstdio>
 
@@ -81,6 +83,8 @@ int runProgram(const QStringList& paths)
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &program.window(), &QWidget::close);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &program.window(), &QWidget::close);
 
+    // Media keys and the desktop's player controls; without a session bus there are none, silently.
+    program.mpris().registerOn(QDBusConnection::sessionBus());
     program.start(files);
     const int status = QApplication::exec();
     // The engine's view sits in the window: the engine goes first, taking its view, page and

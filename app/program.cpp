@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/companionmessages.h"
 #include "app/frmoptions.h"
+#include "app/mpris.h"
 #include "app/singleinstance.h"
 #include "core/fileexists.h"
 #include "core/flashcontrol.h"
@@ -52,6 +53,7 @@ Program::Program(Settings& settings, const QString& dataFolder, FlashControl& fl
     m_model->SetTransport(m_transport.get());
     m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, settings, *m_dialogs, dataFolder);
     m_commands->SetFlashControl(&flash);
+    m_mpris = std::make_unique<MprisService>(*m_transport, *m_model);
 
     // The window's load steps, in order: the list's columns, the engine in front with its properties,
     // drops, then the list font.
@@ -109,6 +111,9 @@ void Program::connectWindow()
     });
     connect(w, &frmMain::Form_KeyDown, this, &Program::keyDown);
     connect(w, &frmMain::unloading, this, &Program::unload);
+    connect(m_mpris.get(), &MprisService::raiseRequested, w, [w] { SingleInstance::activateWindow(w, QString()); });
+    connect(m_mpris.get(), &MprisService::quitRequested, w, &QWidget::close);
+    connect(m_mpris.get(), &MprisService::openRequested, this, &Program::playHandedOver);
     connect(m_progressBar, &PlayerProgressBar::DragProgress, &t->Monitor(), &PlaybackMonitor::DragProgress);
     // The bar of a movie whose position is unknown takes no clicks: it stays where it shows.
     connect(&t->Monitor(), &PlaybackMonitor::SeekableChanged, m_progressBar, &QWidget::setEnabled);
@@ -267,7 +272,11 @@ void Program::ShowAbout()
 
 void Program::SetWindowState(int command) { m_window->SetWindowState(command); }
 
-void Program::SetTitleText(const QString& text) { m_window->SetFormTitle(text); }
+void Program::SetTitleText(const QString& text)
+{
+    m_window->SetFormTitle(text);
+    m_mpris->refresh();
+}
 
 void Program::SetProgressMiniFraction(double fraction)
 {
@@ -286,6 +295,7 @@ void Program::PresentPlayState(const PlayStatePresentation&)
 {
     // The window draws the same table from the state itself, which it also needs for its gestures.
     m_window->PresentPlayState(m_transport->PlayState());
+    m_mpris->refresh();
 }
 
 void Program::ShowNotFlashMessage()

@@ -12,6 +12,7 @@ PACKAGES=(
     nodejs npm
     fonts-noto-cjk fonts-dseg
     libimage-exiftool-perl desktop-file-utils
+    dbus-daemon appstream man-db
 )
 
 missing=()
