@@ -8,6 +8,7 @@
 #include "app/singleinstance.h"
 #include "core/interfacefont.h"
 #include "core/settings.h"
+#include "core/translation.h"
 #include "platform/terminationsignals.h"
 #include "playback/engineprocess.h"
 #include "playback/probecommand.h"
@@ -128,6 +129,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
+    InstallInterfaceTranslation(QProcessEnvironment::systemEnvironment());
     if (command.mode == CommandLine::Mode::Probe)
         return runProbe(command.paths);
     return runProgram(command.paths);

@@ -25,6 +25,7 @@
 #include "swf/frmflashinfo.h"
 #include "swf/swfheader.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -177,7 +178,10 @@ void Program::restoreAtStartUp()
         m_model->AddFileToList(m_startPaths[i], false, true);
 }
 
-void Program::playHandedOver(const QString& path) { m_model->AddFileToList(path, true, true); }
+void Program::playHandedOver(const QString& path)
+{
+    m_model->AddFileToList(path, true, true);
+}
 
 void Program::addHandedOver(const QStringList& paths)
 {
@@ -250,11 +254,20 @@ bool Program::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void Program::OpenSwfFiles() { m_commands->OpenSwfFiles(); }
+void Program::OpenSwfFiles()
+{
+    m_commands->OpenSwfFiles();
+}
 
-bool Program::PlaylistPanelVisible() const { return m_window->PlaylistVisible(); }
+bool Program::PlaylistPanelVisible() const
+{
+    return m_window->PlaylistVisible();
+}
 
-void Program::SetPlaylistPanelVisible(bool visible) { m_window->SetPlaylistVisible(visible); }
+void Program::SetPlaylistPanelVisible(bool visible)
+{
+    m_window->SetPlaylistVisible(visible);
+}
 
 void Program::ShowOptions(OptionsOwner owner)
 {
@@ -270,7 +283,10 @@ void Program::ShowAbout()
     about.exec();
 }
 
-void Program::SetWindowState(int command) { m_window->SetWindowState(command); }
+void Program::SetWindowState(int command)
+{
+    m_window->SetWindowState(command);
+}
 
 void Program::SetTitleText(const QString& text)
 {
@@ -283,13 +299,25 @@ void Program::SetProgressMiniFraction(double fraction)
     m_window->SetMiniProgressWidth(int(std::lround(fraction * m_window->MiniStripWidth())));
 }
 
-void Program::SetProgressMiniTwips(int twips) { m_window->SetMiniProgressWidth(twips); }
+void Program::SetProgressMiniTwips(int twips)
+{
+    m_window->SetMiniProgressWidth(twips);
+}
 
-void Program::SetFrameInfoText(const QString& text) { m_window->SetFrameInfoText(text); }
+void Program::SetFrameInfoText(const QString& text)
+{
+    m_window->SetFrameInfoText(text);
+}
 
-void Program::SetProgressBarValue(float percent) { m_progressBar->SetValue(percent); }
+void Program::SetProgressBarValue(float percent)
+{
+    m_progressBar->SetValue(percent);
+}
 
-void Program::SetClockText(const QString& text) { m_window->SetTimeText(text); }
+void Program::SetClockText(const QString& text)
+{
+    m_window->SetTimeText(text);
+}
 
 void Program::PresentPlayState(const PlayStatePresentation&)
 {
@@ -306,9 +334,12 @@ void Program::ShowNotFlashMessage()
     if (m_notFlashBox)
         return;
     m_notFlashBox = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"),
-        SwfFormat::NotFlash.toString(), QMessageBox::Ok, m_window.get());
+        QCoreApplication::translate("SwfFormat", "不是Flash文件格式"), QMessageBox::Ok, m_window.get());
     m_notFlashBox->setAttribute(Qt::WA_DeleteOnClose);
     m_notFlashBox->open();
 }
 
-void Program::SwapSingleLoopPictures() { m_window->ExchangeSingleLoopPictures(); }
+void Program::SwapSingleLoopPictures()
+{
+    m_window->ExchangeSingleLoopPictures();
+}
