@@ -14,12 +14,10 @@ private slots:
         AddTextTableRows(uR"(
 nothing set: TERM=xterm => zh
 LANG English: LANG=en_US.UTF-8 => en
-LANG Chinese: LANG=zh_CN.UTF-8 => zh
 LANGUAGE before LANG: LANGUAGE=en:zh LANG=zh_CN.UTF-8 => en
 LC_ALL before LANG: LC_ALL=zh_CN.UTF-8 LANG=en_GB.UTF-8 => zh
 LC_MESSAGES before LANG: LC_MESSAGES=en_GB.UTF-8 LANG=zh_CN.UTF-8 => en
 an empty one is passed over: LANGUAGE= LC_ALL=en_US.UTF-8 => en
-C locale: LANG=C => zh
 )"_qs);
     }
     void language()
