@@ -12,7 +12,7 @@ PACKAGES=(
     nodejs npm
     fonts-noto-cjk fonts-dseg
     libimage-exiftool-perl desktop-file-utils
-    dbus-daemon appstream man-db
+    dbus-daemon dbus-bin appstream man-db bsdextrautils xdotool imagemagick
 )
 
 missing=()
