@@ -56,7 +56,7 @@ shoot_program() {
     }
     local middle=($((x + w / 3)) $((y + h / 3)))
     lit_picture "" "" "${middle[@]}"
-    # The warm engine goes back to the first, longest movie at once; three seconds in, the seek bar and
+    # The warm engine goes back to the first movie at once; three seconds in, the seek bar and
     # the position have something to show.
     for _ in 1 2 3 4 5; do
         player_property CanGoPrevious | grep -q 'boolean true' || break
