@@ -24,7 +24,7 @@ frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow), m_mainWindow(main
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     setFixedSize(Px(0, 0, 3915, 2580).size());
-    setWindowTitle(QStringLiteral("关于 ") + QString::fromUtf16(AboutText::ProductName));
+    setWindowTitle(tr("关于 %1").arg(QString::fromUtf16(AboutText::ProductName)));
     setMouseTracking(true);
 
     Frame1 = new QGroupBox(this);
@@ -44,8 +44,7 @@ frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow), m_mainWindow(main
     lblTitle->move(Px(960, 360, 840, 300).topLeft());
     lblTitle->adjustSize();
 
-    lblAuthor = new QLabel(
-        QString::fromUtf16(AboutText::CompanyName) + u' ' + QString::fromUtf16(AboutText::LegalNotice), Frame1);
+    lblAuthor = new QLabel(tr(AboutText::CompanyName) + u' ' + tr(AboutText::LegalNotice), Frame1);
     QPalette palette = lblAuthor->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lblAuthor->setPalette(palette);
@@ -55,7 +54,7 @@ frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow), m_mainWindow(main
     lblAuthor->installEventFilter(this);
     lblAuthor->hide();
 
-    cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK = new QPushButton(tr("确定"), this);
     cmdOK->setGeometry(Px(1920, 2040, 1500, 465));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

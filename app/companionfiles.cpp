@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "core/textfile.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,7 @@ void ReleaseResFile(QStringView name, QStringView type, const QString& target, c
     const QByteArray bytes = CompanionResource(name, type);
     if (bytes.isEmpty()) {
         if (report)
-            report({ ENOENT, QStringLiteral("程序中没有 %1 (%2)").arg(name, type) });
+            report({ ENOENT, QCoreApplication::translate("CompanionFiles", "程序中没有 %1 (%2)").arg(name, type) });
         return;
     }
     errno = 0;

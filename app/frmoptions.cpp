@@ -34,7 +34,7 @@ constexpr int HintPointSize = 8;
 frmOptions::frmOptions(Settings& settings, FlashControl* flash, QWidget* owner)
     : QDialog(owner), m_settings(settings), m_flash(flash), m_editor(settings)
 {
-    setWindowTitle(QStringLiteral("选项"));
+    setWindowTitle(tr("选项"));
     setModal(true);
     setFont(InterfaceFont());
     setFixedSize(Twips::ToPixels(DialogWidth), Twips::ToPixels(DialogHeight));
@@ -49,8 +49,8 @@ void frmOptions::buildControls()
 {
     tbsOptions = new QTabBar(this);
     tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
-    tbsOptions->addTab(QStringLiteral("Flash设置"));
-    tbsOptions->setTabToolTip(0, QStringLiteral("为群组 1 设置选项"));
+    tbsOptions->addTab(tr("Flash设置"));
+    tbsOptions->setTabToolTip(0, tr("为群组 1 设置选项"));
     tbsOptions->setDrawBase(false);
     tbsOptions->setExpanding(false);
     tbsOptions->setGeometry(TwipsRect(PageLeftDesigned, 120, PageWidth, PageTop - 120));
@@ -80,28 +80,27 @@ void frmOptions::buildControls()
         return c;
     };
 
-    Label2 = label("Label2", QStringLiteral("快进/快退帧数"), TwipsRect(300, 120, 1350, 300));
+    Label2 = label("Label2", tr("快进/快退帧数"), TwipsRect(300, 120, 1350, 300));
     txtFastFrames = box("txtFastFrames", TwipsRect(1800, 60, 1155, 420));
     txtFastFrames->setText(QStringLiteral("20"));
-    chkAutoPlay = check("chkAutoPlay", QStringLiteral("启动后自动播放"), TwipsRect(300, 660, 2115, 375));
-    chkSaveList = check("chkSaveList", QStringLiteral("保存播放列表"), TwipsRect(300, 1260, 2475, 375));
-    chkNotAllowNetworking = check(
-        "chkNotAllowNetworking", QStringLiteral("禁止Flash联网(用于关闭弹窗)"), TwipsRect(300, 1860, 3500, 375));
-    chkNOtAllowScript
-        = check("chkNOtAllowScript", QStringLiteral("禁止Flash使用脚本"), TwipsRect(300, 2460, 2415, 375));
-    Label1 = label("Label1", QStringLiteral("循环帧超时/秒"), TwipsRect(300, 3120, 1350, 300));
+    chkAutoPlay = check("chkAutoPlay", tr("启动后自动播放"), TwipsRect(300, 660, 2115, 375));
+    chkSaveList = check("chkSaveList", tr("保存播放列表"), TwipsRect(300, 1260, 2475, 375));
+    chkNotAllowNetworking
+        = check("chkNotAllowNetworking", tr("禁止Flash联网(用于关闭弹窗)"), TwipsRect(300, 1860, 3500, 375));
+    chkNOtAllowScript = check("chkNOtAllowScript", tr("禁止Flash使用脚本"), TwipsRect(300, 2460, 2415, 375));
+    Label1 = label("Label1", tr("循环帧超时/秒"), TwipsRect(300, 3120, 1350, 300));
     txtLoopTimeOut = box("txtLoopTimeOut", TwipsRect(1740, 3060, 795, 420));
     txtLoopTimeOut->setText(QStringLiteral("1"));
-    Label3 = label("Label3", QStringLiteral("影响切换速度,太低会导致某些使用循环帧做虚拟进度条的Flahs无法播放"),
+    Label3 = label("Label3", tr("影响切换速度,太低会导致某些使用循环帧做虚拟进度条的Flahs无法播放"),
         TwipsRect(2760, 3075, 3105, HintHeight));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3->setFont(InterfaceFont(HintPointSize));
 
-    cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK = new QPushButton(tr("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsRect(2490, 4455, 1095, 375));
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel = new QPushButton(tr("取消"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(TwipsRect(4200, 4455, 1095, 375));
     // Enter in a box must not press OK behind the user's back.

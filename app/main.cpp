@@ -3,10 +3,12 @@
 #include "app/companionfiles.h"
 #include "app/handoff.h"
 #include "app/infocommand.h"
+#include "app/mpris.h"
 #include "app/program.h"
 #include "app/singleinstance.h"
 #include "core/interfacefont.h"
 #include "core/settings.h"
+#include "core/translation.h"
 #include "platform/terminationsignals.h"
 #include "playback/engineprocess.h"
 #include "playback/probecommand.h"
@@ -15,6 +17,7 @@
 #include "shell/frmmain.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -125,6 +128,8 @@ int runProgram(const QStringList& paths)
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &program.window(), &QWidget::close);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &program.window(), &QWidget::close);
 
+    // Media keys and the desktop's player controls; without a session bus there are none, silently.
+    program.mpris().registerOn(QDBusConnection::sessionBus());
     program.start(files);
     const int status = QApplication::exec();
     // The engine's view sits in the window: the engine goes first, taking its view, page and
@@ -168,6 +173,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));
+    InstallInterfaceTranslation(QProcessEnvironment::systemEnvironment());
     if (command.mode == CommandLine::Mode::Probe)
         return runProbe(command.paths);
     return runProgram(command.paths);

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/companionmessages.h"
 #include "app/frmoptions.h"
+#include "app/mpris.h"
 #include "app/singleinstance.h"
 #include "core/fileexists.h"
 #include "core/flashcontrol.h"
@@ -25,6 +26,7 @@
 #include "swf/frmflashinfo.h"
 #include "swf/swfheader.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -53,6 +55,7 @@ Program::Program(Settings& settings, const QString& dataFolder, FlashControl& fl
     m_model->SetTransport(m_transport.get());
     m_commands = std::make_unique<PlaylistCommands>(*m_model, *m_transport, settings, *m_dialogs, dataFolder);
     m_commands->SetFlashControl(&flash);
+    m_mpris = std::make_unique<MprisService>(*m_transport, *m_model);
 
     // The window's load steps, in order: the list's columns, the engine in front with its properties,
     // drops, then the list font.
@@ -118,6 +121,9 @@ void Program::connectWindow()
     connect(w, &frmMain::muteToggleRequested, this,
         [this] { setSoundLevel({ m_sound.volume, !m_sound.muted }); });
     connect(w, &frmMain::unloading, this, &Program::unload);
+    connect(m_mpris.get(), &MprisService::raiseRequested, w, [w] { SingleInstance::activateWindow(w, QString()); });
+    connect(m_mpris.get(), &MprisService::quitRequested, w, &QWidget::close);
+    connect(m_mpris.get(), &MprisService::openRequested, this, &Program::playHandedOver);
     connect(m_progressBar, &PlayerProgressBar::DragProgress, &t->Monitor(), &PlaybackMonitor::DragProgress);
     // The bar of a movie whose position is unknown takes no clicks: it stays where it shows.
     connect(&t->Monitor(), &PlaybackMonitor::SeekableChanged, m_progressBar, &QWidget::setEnabled);
@@ -185,7 +191,10 @@ void Program::restoreAtStartUp()
         m_model->AddFileToList(m_startPaths[i], false, true);
 }
 
-void Program::playHandedOver(const QString& path) { m_model->AddFileToList(path, true, true); }
+void Program::playHandedOver(const QString& path)
+{
+    m_model->AddFileToList(path, true, true);
+}
 
 void Program::addHandedOver(const QStringList& paths)
 {
@@ -294,11 +303,20 @@ bool Program::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void Program::OpenSwfFiles() { m_commands->OpenSwfFiles(); }
+void Program::OpenSwfFiles()
+{
+    m_commands->OpenSwfFiles();
+}
 
-bool Program::PlaylistPanelVisible() const { return m_window->PlaylistVisible(); }
+bool Program::PlaylistPanelVisible() const
+{
+    return m_window->PlaylistVisible();
+}
 
-void Program::SetPlaylistPanelVisible(bool visible) { m_window->SetPlaylistVisible(visible); }
+void Program::SetPlaylistPanelVisible(bool visible)
+{
+    m_window->SetPlaylistVisible(visible);
+}
 
 void Program::ShowOptions(OptionsOwner owner)
 {
@@ -314,27 +332,47 @@ void Program::ShowAbout()
     about.exec();
 }
 
-void Program::SetWindowState(int command) { m_window->SetWindowState(command); }
+void Program::SetWindowState(int command)
+{
+    m_window->SetWindowState(command);
+}
 
-void Program::SetTitleText(const QString& text) { m_window->SetFormTitle(text); }
+void Program::SetTitleText(const QString& text)
+{
+    m_window->SetFormTitle(text);
+    m_mpris->refresh();
+}
 
 void Program::SetProgressMiniFraction(double fraction)
 {
     m_window->SetMiniProgressWidth(int(std::lround(fraction * m_window->MiniStripWidth())));
 }
 
-void Program::SetProgressMiniTwips(int twips) { m_window->SetMiniProgressWidth(twips); }
+void Program::SetProgressMiniTwips(int twips)
+{
+    m_window->SetMiniProgressWidth(twips);
+}
 
-void Program::SetFrameInfoText(const QString& text) { m_window->SetFrameInfoText(text); }
+void Program::SetFrameInfoText(const QString& text)
+{
+    m_window->SetFrameInfoText(text);
+}
 
-void Program::SetProgressBarValue(float percent) { m_progressBar->SetValue(percent); }
+void Program::SetProgressBarValue(float percent)
+{
+    m_progressBar->SetValue(percent);
+}
 
-void Program::SetClockText(const QString& text) { m_window->SetTimeText(text); }
+void Program::SetClockText(const QString& text)
+{
+    m_window->SetTimeText(text);
+}
 
 void Program::PresentPlayState(const PlayStatePresentation&)
 {
     // The window draws the same table from the state itself, which it also needs for its gestures.
     m_window->PresentPlayState(m_transport->PlayState());
+    m_mpris->refresh();
 }
 
 void Program::ShowNotFlashMessage()
@@ -345,9 +383,12 @@ void Program::ShowNotFlashMessage()
     if (m_notFlashBox)
         return;
     m_notFlashBox = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"),
-        SwfFormat::NotFlash.toString(), QMessageBox::Ok, m_window.get());
+        QCoreApplication::translate("SwfFormat", "不是Flash文件格式"), QMessageBox::Ok, m_window.get());
     m_notFlashBox->setAttribute(Qt::WA_DeleteOnClose);
     m_notFlashBox->open();
 }
 
-void Program::SwapSingleLoopPictures() { m_window->ExchangeSingleLoopPictures(); }
+void Program::SwapSingleLoopPictures()
+{
+    m_window->ExchangeSingleLoopPictures();
+}

@@ -9,6 +9,7 @@
 #include <memory>
 
 class FlashControl;
+class MprisService;
 class PlayerProgressBar;
 class QMessageBox;
 class PlaylistCommands;
@@ -37,6 +38,8 @@ public:
     PlaylistModel& model() const { return *m_model; }
     PlaylistCommands& commands() const { return *m_commands; }
     Transport& transport() const { return *m_transport; }
+    // The desktop's media controls; registered on a bus by whoever starts the program.
+    MprisService& mpris() const { return *m_mpris; }
 
     // The widget that takes the engine's input (it may change while the engine runs).
     void watchPlayerInput(QWidget* input);
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<PlaylistDialogs> m_dialogs;
     std::unique_ptr<Transport> m_transport;
     std::unique_ptr<PlaylistCommands> m_commands;
+    std::unique_ptr<MprisService> m_mpris;
     PlaylistView* m_view = nullptr; // owned by the window
     PlayerProgressBar* m_progressBar = nullptr; // owned by the window
     PlaylistMenus* m_menus = nullptr; // owned by the window

@@ -12,6 +12,14 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/skin/icon.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME quenbarrowick.svg)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/quenbarrowick-mime.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME quenbarrowick.xml)
+# Software centres read the AppStream data; its pictures are those of docs/, published on the web.
+set(QUEN_HOMEPAGE "https://example.org/quenbarrowick" CACHE STRING "The home page named in the AppStream data")
+set(QUEN_PICTURES_URL "${QUEN_HOMEPAGE}/docs" CACHE STRING "Where the pictures of docs/ are published")
+configure_file(${CMAKE_SOURCE_DIR}/resources/quenbarrowick.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/org.quenbarrowick.Quenbarrowick.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/org.quenbarrowick.Quenbarrowick.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/quenbarrowick.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/fonts/OFL.txt
     DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME DSEG-font-licence.txt)
 

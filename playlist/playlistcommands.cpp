@@ -18,8 +18,8 @@
 #include <numeric>
 
 namespace {
-const QString Ascending = QStringLiteral("升序");
-const QString Descending = QStringLiteral("降序");
+const QString Ascending = QString::fromUtf8(QT_TRANSLATE_NOOP("PlaylistMenus", "升序"));
+const QString Descending = QString::fromUtf8(QT_TRANSLATE_NOOP("PlaylistMenus", "降序"));
 } // namespace
 
 PlaylistCommands::PlaylistCommands(PlaylistModel& model, TransportControl& transport, Settings& settings,
@@ -143,8 +143,7 @@ void PlaylistCommands::SaveListAs()
         return;
     const WriteResult result = WriteListFile(m_model, chosen);
     if (!result.ok)
-        m_ui.ShowMessage(
-            QStringLiteral("另存列表"), QStringLiteral("无法保存列表文件 %1：\n%2").arg(chosen, result.error));
+        m_ui.ShowMessage(tr("另存列表"), tr("无法保存列表文件 %1：\n%2").arg(chosen, result.error));
 }
 
 // --- editing ---

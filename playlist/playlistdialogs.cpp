@@ -5,6 +5,7 @@
 #include "playlist/playlistmodel.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -15,18 +16,21 @@
 
 QStringList PlaylistDialogs::ChooseSwfFiles()
 {
-    return QFileDialog::getOpenFileNames(m_parent, QStringLiteral("打开"), QString(), SwfFilter);
+    return QFileDialog::getOpenFileNames(m_parent, QCoreApplication::translate("PlaylistDialogs", "打开"), QString(),
+        QCoreApplication::translate("PlaylistDialogs", "flash文件(*.swf)"));
 }
 
 QString PlaylistDialogs::ChooseListFileToOpen(const QString& folder)
 {
-    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("打开列表"), folder, ListFilter);
+    return QFileDialog::getOpenFileName(m_parent, QCoreApplication::translate("PlaylistDialogs", "打开列表"), folder,
+        QCoreApplication::translate("PlaylistDialogs", "flash文件(*.m3u)"));
 }
 
 QString PlaylistDialogs::ChooseListFileToSave()
 {
     // No default suffix: a name typed without ".m3u" is written as typed.
-    return QFileDialog::getSaveFileName(m_parent, QStringLiteral("另存列表"), QString(), ListFilter);
+    return QFileDialog::getSaveFileName(m_parent, QCoreApplication::translate("PlaylistDialogs", "另存列表"), QString(),
+        QCoreApplication::translate("PlaylistDialogs", "flash文件(*.m3u)"));
 }
 
 std::optional<ListFontChoice> PlaylistDialogs::ChooseFont()
@@ -62,9 +66,9 @@ bool PlaylistDialogs::FontInstalled(const QString& family) const
 void PlaylistDialogs::WatchAddition(AddFilesJob& job)
 {
     auto* dialog = new QProgressDialog(m_parent);
-    dialog->setWindowTitle(QStringLiteral("添加文件"));
-    dialog->setLabelText(QStringLiteral("正在添加文件……"));
-    dialog->setCancelButtonText(QStringLiteral("取消"));
+    dialog->setWindowTitle(QCoreApplication::translate("PlaylistDialogs", "添加文件"));
+    dialog->setLabelText(QCoreApplication::translate("PlaylistDialogs", "正在添加文件……"));
+    dialog->setCancelButtonText(QCoreApplication::translate("PlaylistDialogs", "取消"));
     dialog->setRange(0, 0);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
@@ -72,8 +76,10 @@ void PlaylistDialogs::WatchAddition(AddFilesJob& job)
     dialog->setMinimumDuration(std::numeric_limits<int>::max());
     dialog->setWindowModality(Qt::WindowModal);
 
-    QObject::connect(&job, &AddFilesJob::Progress, dialog,
-        [dialog](int collected) { dialog->setLabelText(QStringLiteral("正在添加文件……已找到 %1 个").arg(collected)); });
+    QObject::connect(&job, &AddFilesJob::Progress, dialog, [dialog](int collected) {
+        dialog->setLabelText(
+            QCoreApplication::translate("PlaylistDialogs", "正在添加文件……已找到 %1 个").arg(collected));
+    });
     QObject::connect(dialog, &QProgressDialog::canceled, &job, &AddFilesJob::Cancel);
     QObject::connect(&job, &AddFilesJob::Done, dialog, &QObject::deleteLater);
     QObject::connect(&job, &QObject::destroyed, dialog, &QObject::deleteLater);

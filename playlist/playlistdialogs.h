@@ -8,8 +8,6 @@ class QWidget;
 class PlaylistDialogs : public PlaylistUi {
 public:
     // Filters in Qt's form: the caption with its pattern in parentheses.
-    static inline const QString SwfFilter = QStringLiteral("flash文件(*.swf)");
-    static inline const QString ListFilter = QStringLiteral("flash文件(*.m3u)");
     // The progress of a long addition appears after this long.
     static constexpr int ProgressDelayMs = 500;
 

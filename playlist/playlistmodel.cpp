@@ -368,14 +368,14 @@ QVariant PlaylistModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     switch (section) {
     case ColNumber:
-        return QStringLiteral("序号");
+        return tr("序号");
     case ColFileName:
-        return QStringLiteral("文件名");
+        return tr("文件名");
     case ColTimeShort:
     case ColTimeFull:
-        return QStringLiteral("时长");
+        return tr("时长");
     case ColFilePath:
-        return QStringLiteral("路径");
+        return tr("路径");
     default:
         return {};
     }

@@ -12,6 +12,7 @@ PACKAGES=(
     nodejs npm
     fonts-noto-cjk fonts-dseg
     libimage-exiftool-perl desktop-file-utils
+    dbus-daemon dbus-bin appstream man-db bsdextrautils xdotool imagemagick
 )
 
 missing=()

@@ -108,7 +108,7 @@ void frmMain::createControls()
     lblProgressMini = Area(fraProgressMini, QColor(100, 182, 40), "lblProgressMini");
     fraPlayBtn = Area(picBottom, QColor(19, 19, 19), "fraPlayBtn");
     lblTime = TextLabel(picBottom, QStringLiteral("22:30:50"), QColor(0, 255, 0), "lblTime");
-    lblFrameInfo = TextLabel(picBottom, QStringLiteral("帧信息"), Qt::white, "lblFrameInfo");
+    lblFrameInfo = TextLabel(picBottom, tr("帧信息"), Qt::white, "lblFrameInfo");
     fraVolume = new VolumeControl(picBottom);
     connect(fraVolume, &VolumeControl::StepRequested, this, &frmMain::soundStepRequested);
     connect(fraVolume, &VolumeControl::VolumeRequested, this, &frmMain::volumeRequested);
@@ -121,12 +121,12 @@ void frmMain::createControls()
     picListEditor = Area(picPlayList, palette().color(QPalette::Base), "picListEditor");
     picSpliter = Area(picPlayList, QColor(64, 64, 64), "picSpliter");
     picSpliter->setCursor(Qt::SizeHorCursor);
-    picSpliter->setToolTip(QStringLiteral("拖动改变列表宽度"));
+    picSpliter->setToolTip(tr("拖动改变列表宽度"));
     lvwFiles = Area(picPlayList, QColor(30, 30, 30), "lvwFiles");
     txtFilter = new QLineEdit(picPlayList);
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
-    txtFilter->setPlaceholderText(QStringLiteral("筛选：输入文件名中的字词"));
-    txtFilter->setToolTip(QStringLiteral("只显示文件名含有每个字词的行(Esc 关闭)"));
+    txtFilter->setPlaceholderText(tr("筛选：输入文件名中的字词"));
+    txtFilter->setToolTip(tr("只显示文件名含有每个字词的行(Esc 关闭)"));
     txtFilter->setClearButtonEnabled(true);
     txtFilter->setFrame(false);
     QPalette boxColours = txtFilter->palette();
@@ -153,30 +153,35 @@ void frmMain::createControls()
 
 void frmMain::createButtons()
 {
-    static const char* const transportTips[MainLayout::TransportCount]
-        = { "播放/暂停", "暂停", "停止播放", "打开文件(Ctrl+O)", "下一首(PageDown)", "上一首(PageUp)", "快进(→)",
-              "快退(←)", "播放列表", "设置(F2)", "关于", "全屏(Ctrl+Enter)", "单曲播放" };
+    static const char* const transportTips[MainLayout::TransportCount] = { QT_TRANSLATE_NOOP("frmMain", "播放/暂停"),
+        QT_TRANSLATE_NOOP("frmMain", "暂停"), QT_TRANSLATE_NOOP("frmMain", "停止播放"),
+        QT_TRANSLATE_NOOP("frmMain", "打开文件(Ctrl+O)"), QT_TRANSLATE_NOOP("frmMain", "下一首(PageDown)"),
+        QT_TRANSLATE_NOOP("frmMain", "上一首(PageUp)"), QT_TRANSLATE_NOOP("frmMain", "快进(→)"),
+        QT_TRANSLATE_NOOP("frmMain", "快退(←)"), QT_TRANSLATE_NOOP("frmMain", "播放列表"),
+        QT_TRANSLATE_NOOP("frmMain", "设置(F2)"), QT_TRANSLATE_NOOP("frmMain", "关于"),
+        QT_TRANSLATE_NOOP("frmMain", "全屏(Ctrl+Enter)"), QT_TRANSLATE_NOOP("frmMain", "单曲播放") };
     for (int i = 0; i < MainLayout::TransportCount; ++i) {
         PlayerBtns[i] = new SkinButton(i, fraPlayBtn);
-        PlayerBtns[i]->setToolTip(QString::fromUtf8(transportTips[i]));
+        PlayerBtns[i]->setToolTip(tr(transportTips[i]));
         m_buttons->addButton(SkinButtonSet::Group::Transport, PlayerBtns[i]);
     }
-    static const char* const listTips[MainLayout::ListToolCount]
-        = { "添加文件(Ctrl+O)", "删除(Delete)", "清空列表", "" };
+    static const char* const listTips[MainLayout::ListToolCount] = { QT_TRANSLATE_NOOP("frmMain", "添加文件(Ctrl+O)"),
+        QT_TRANSLATE_NOOP("frmMain", "删除(Delete)"), QT_TRANSLATE_NOOP("frmMain", "清空列表"), "" };
     for (int i = 0; i < MainLayout::ListToolCount; ++i) {
         ListBtn[i] = new SkinButton(i, picListEditor);
-        ListBtn[i]->setToolTip(QString::fromUtf8(listTips[i]));
+        ListBtn[i]->setToolTip(tr(listTips[i]));
         m_buttons->addButton(SkinButtonSet::Group::ListTools, ListBtn[i]);
     }
     imgFindBtn = new SkinButton(0, picListEditor);
-    imgFindBtn->setToolTip(QStringLiteral("查找(Ctrl+F)"));
+    imgFindBtn->setToolTip(tr("查找(Ctrl+F)"));
     m_buttons->addButton(SkinButtonSet::Group::Find, imgFindBtn);
     for (int i = 0; i < 2; ++i)
         m_buttons->addButton(SkinButtonSet::Group::Sound, fraVolume->speaker(i));
-    static const char* const windowTips[MainLayout::WindowButtonCount] = { "最小化", "最大化", "关闭" };
+    static const char* const windowTips[MainLayout::WindowButtonCount] = { QT_TRANSLATE_NOOP("frmMain", "最小化"),
+        QT_TRANSLATE_NOOP("frmMain", "最大化"), QT_TRANSLATE_NOOP("frmMain", "关闭") };
     for (int i = 0; i < MainLayout::WindowButtonCount; ++i) {
         WinBtns[i] = new SkinButton(i, picWinBtn);
-        WinBtns[i]->setToolTip(QString::fromUtf8(windowTips[i]));
+        WinBtns[i]->setToolTip(tr(windowTips[i]));
         m_buttons->addButton(SkinButtonSet::Group::Window, WinBtns[i]);
     }
     imgBigOpen = new SkinButton(0, picBigLogo);

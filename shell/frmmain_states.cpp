@@ -19,52 +19,50 @@
 
 void frmMain::createMenus()
 {
-    m_mnuIcon = new QMenu(QStringLiteral("图标菜单"), this);
+    m_mnuIcon = new QMenu(tr("图标菜单"), this);
     m_mnuIcon->setObjectName(QStringLiteral("mnuIcon"));
-    QMenu* open = m_mnuIcon->addMenu(QStringLiteral("打开"));
+    QMenu* open = m_mnuIcon->addMenu(tr("打开"));
     open->setObjectName(QStringLiteral("mnuIconOpen"));
-    QAction* openSwf = open->addAction(QStringLiteral("swf文件"), this, &frmMain::openFilesRequested);
+    QAction* openSwf = open->addAction(tr("swf文件"), this, &frmMain::openFilesRequested);
     openSwf->setObjectName(QStringLiteral("mnuIconOpenSwf"));
     openSwf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    open->addAction(QStringLiteral("播放列表"), this, &frmMain::openListRequested)
+    open->addAction(tr("播放列表"), this, &frmMain::openListRequested)
         ->setObjectName(QStringLiteral("mnuIconOpenList"));
-    QAction* options = m_mnuIcon->addAction(QStringLiteral("设置"), this, &frmMain::optionsRequested);
+    QAction* options = m_mnuIcon->addAction(tr("设置"), this, &frmMain::optionsRequested);
     options->setObjectName(QStringLiteral("mnuIconOptons"));
     options->setShortcut(QKeySequence(Qt::Key_F2));
-    m_mnuIcon->addAction(QStringLiteral("关于"), this, &frmMain::aboutRequested)
-        ->setObjectName(QStringLiteral("mnuIconAbout"));
-    m_mnuIcon->addAction(QStringLiteral("简要说明"), this, &frmMain::readmeRequested)
+    m_mnuIcon->addAction(tr("关于"), this, &frmMain::aboutRequested)->setObjectName(QStringLiteral("mnuIconAbout"));
+    m_mnuIcon->addAction(tr("简要说明"), this, &frmMain::readmeRequested)
         ->setObjectName(QStringLiteral("mnuIconReadme"));
-    m_mnuIcon->addAction(QStringLiteral("退出"), this, &QWidget::close)->setObjectName(QStringLiteral("mnuIconQuit"));
+    m_mnuIcon->addAction(tr("退出"), this, &QWidget::close)->setObjectName(QStringLiteral("mnuIconQuit"));
     // The keys are the window's own (its key handler); the menu only shows them.
     for (QAction* action : { openSwf, options })
         action->setShortcutContext(Qt::WidgetShortcut);
 
-    m_mnuPlayer = new QMenu(QStringLiteral("播放器菜单"), this);
+    m_mnuPlayer = new QMenu(tr("播放器菜单"), this);
     m_mnuPlayer->setObjectName(QStringLiteral("mnuPlayer"));
-    m_mnuPlayer->addAction(QStringLiteral("打开"), this, &frmMain::openFilesRequested)
+    m_mnuPlayer->addAction(tr("打开"), this, &frmMain::openFilesRequested)
         ->setObjectName(QStringLiteral("mnuPlayerOpen"));
-    m_mnuPlayerFull
-        = m_mnuPlayer->addAction(QStringLiteral("全屏"), this, [this] { SetWindowState(FullScreenToggle); });
+    m_mnuPlayerFull = m_mnuPlayer->addAction(tr("全屏"), this, [this] { SetWindowState(FullScreenToggle); });
     m_mnuPlayerFull->setObjectName(QStringLiteral("mnuPlayerFull"));
-    QMenu* size = m_mnuPlayer->addMenu(QStringLiteral("画面大小"));
+    QMenu* size = m_mnuPlayer->addMenu(tr("画面大小"));
     size->setObjectName(QStringLiteral("mnuPlayerSize"));
     const struct {
         const char* name;
         const char* caption;
         const char* mode;
-    } sizes[] = { { "mnuPlayerSizeAtutoFit", "自动适应", "ShowAll" }, { "mnuPlayerSizeOrigin", "原始大小", "NoScale" },
-        { "mnuPlayerSizeStrech", "填满窗口", "ExactFit" } };
+    } sizes[] = { { "mnuPlayerSizeAtutoFit", QT_TRANSLATE_NOOP("frmMain", "自动适应"), "ShowAll" },
+        { "mnuPlayerSizeOrigin", QT_TRANSLATE_NOOP("frmMain", "原始大小"), "NoScale" },
+        { "mnuPlayerSizeStrech", QT_TRANSLATE_NOOP("frmMain", "填满窗口"), "ExactFit" } };
     for (const auto& item : sizes) {
         const QString mode = QLatin1String(item.mode);
-        size->addAction(QString::fromUtf8(item.caption), this, [this, mode] { emit scaleModeRequested(mode); })
+        size->addAction(tr(item.caption), this, [this, mode] { emit scaleModeRequested(mode); })
             ->setObjectName(QLatin1String(item.name));
     }
-    m_mnuPlayer->addAction(QStringLiteral("设置"), this, &frmMain::optionsRequested)
+    m_mnuPlayer->addAction(tr("设置"), this, &frmMain::optionsRequested)
         ->setObjectName(QStringLiteral("mnuPlayerOptions"));
-    m_mnuPlayer->addAction(QStringLiteral("关于"), this, &frmMain::aboutRequested)
-        ->setObjectName(QStringLiteral("mnuPlayerAbout"));
-    m_mnuPlayerInfo = m_mnuPlayer->addAction(QStringLiteral("文件信息"), this, &frmMain::fileInfoRequested);
+    m_mnuPlayer->addAction(tr("关于"), this, &frmMain::aboutRequested)->setObjectName(QStringLiteral("mnuPlayerAbout"));
+    m_mnuPlayerInfo = m_mnuPlayer->addAction(tr("文件信息"), this, &frmMain::fileInfoRequested);
     m_mnuPlayerInfo->setObjectName(QStringLiteral("mnuPlayerInfo"));
 }
 
@@ -162,14 +160,14 @@ void frmMain::SetWindowState(int state)
             m_layout.SetLayoutSuspended(false);
             restoreNormal();
             SetControlsSize();
-            m_mnuPlayerFull->setText(QStringLiteral("全屏"));
+            m_mnuPlayerFull->setText(tr("全屏"));
         } else {
             // Without a window manager that honours the full-screen request the window still covers the screen.
             setGeometry(screenGeometry());
             showFullScreen();
             if (m_flash && m_flash->Scale() != u"ExactFit" && m_flash->Scale() != u"ShowAll")
                 m_flash->SetScale(QStringLiteral("ShowAll"));
-            m_mnuPlayerFull->setText(QStringLiteral("退出全屏"));
+            m_mnuPlayerFull->setText(tr("退出全屏"));
             m_timerFullScr->start();
         }
         break;

@@ -2,10 +2,15 @@
 
 #include "core/numbertext.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // The last two digits of the number, zero-padded: 7 -> "07", 123 -> "23".
-QString twoDigits(int64_t n) { return QString(QStringLiteral("00") + QString::number(n)).right(2); }
+QString twoDigits(int64_t n)
+{
+    return QString(QStringLiteral("00") + QString::number(n)).right(2);
+}
 
 // value / unit rounded to two places (ties to even), shortest form: 1.5, 2, 1023.99.
 QString scaled(int64_t bytes, int64_t unit)
@@ -33,11 +38,11 @@ QString FormatDuration(int32_t seconds, int32_t style)
     switch (style) {
     case DurationWords:
         if (h >= 1)
-            text += QString::number(h) + u"小时";
+            text += QCoreApplication::translate("Duration", "%1小时").arg(h);
         if (m > 0)
-            text += QString::number(m) + u"分";
+            text += QCoreApplication::translate("Duration", "%1分").arg(m);
         if (!text.isEmpty() || s != 0)
-            text += QString::number(s) + u"秒";
+            text += QCoreApplication::translate("Duration", "%1秒").arg(s);
         break;
     case DurationShort:
         if (h >= 1)

@@ -6,6 +6,7 @@
 #include "platform/revealfile.h"
 #include "swf/fileinfo.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,8 +36,8 @@ constexpr double Opacity = 220.0 / 255.0;
 void ShowNotFlashMessage(QWidget* parent)
 {
     // A plain note: an OK button and no icon.
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"), QStringLiteral("不是Flash文件格式"),
-        QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quenbarrowick"),
+        QCoreApplication::translate("SwfFormat", "不是Flash文件格式"), QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -48,7 +49,7 @@ frmFlashInfo::Services frmFlashInfo::defaultServices()
 frmFlashInfo::frmFlashInfo(const QString& selFileName, QWidget* owner, Services services)
     : QDialog(owner), m_services(std::move(services)), InfoPath(selFileName)
 {
-    setWindowTitle(QStringLiteral("文件属性"));
+    setWindowTitle(tr("文件属性"));
     setModal(true);
     setFont(InterfaceFont());
     setFixedSize(Twips::ToPixels(WindowWidth), Twips::ToPixels(WindowHeight));
@@ -72,10 +73,10 @@ frmFlashInfo::frmFlashInfo(const QString& selFileName, QWidget* owner, Services 
     txtInfo[0]->installEventFilter(this);
     connect(txtInfo[0], &QLineEdit::textChanged, this, &frmFlashInfo::txtInfo0_Change);
 
-    cmdRefresh = new QPushButton(QStringLiteral("刷新"), this);
+    cmdRefresh = new QPushButton(tr("刷新"), this);
     cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
     cmdRefresh->setGeometry(TwipsRect(1200, ButtonTop, ButtonWidth, ButtonHeight));
-    cmdReturn = new QPushButton(QStringLiteral("返回"), this);
+    cmdReturn = new QPushButton(tr("返回"), this);
     cmdReturn->setObjectName(QStringLiteral("cmdReturn"));
     cmdReturn->setGeometry(TwipsRect(3540, ButtonTop, ButtonWidth, ButtonHeight));
     cmdRefresh->setAutoDefault(false);

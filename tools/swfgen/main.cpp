@@ -1,5 +1,6 @@
 // swfgen: writes a small SWF movie, for fixtures and demo playlists.
 //   swfgen [options] OUTPUT.swf
+#include "tools/swfgen/demoscene.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QCommandLineParser>
@@ -50,7 +51,8 @@ int main(int argc, char* argv[])
         QStringLiteral("hex"), QStringLiteral("203040"));
     const QCommandLineOption pad(QStringLiteral("pad"), QStringLiteral("bytes of padding"), QStringLiteral("n"),
         QStringLiteral("0"));
-    parser.addOptions({ compression, version, frames, rate, size, as3, stopAt, gotoAt, color, background, pad });
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("add shapes in motion and a chime"));
+    parser.addOptions({ compression, version, frames, rate, size, as3, stopAt, gotoAt, color, background, pad, demo });
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("file to write"));
     parser.process(app);
 
@@ -89,6 +91,8 @@ int main(int argc, char* argv[])
         if (!parseFrameAction(v, swfgen::Action::Kind::GotoAndPlay, movieSpec))
             return fail(QStringLiteral("bad --goto-at: ") + v);
     }
+    if (parser.isSet(demo))
+        swfgen::AddDemoScene(movieSpec);
     if (!swfgen::WriteMovieFile(parser.positionalArguments().first(), movieSpec))
         return fail(QStringLiteral("cannot write ") + parser.positionalArguments().first());
     return 0;

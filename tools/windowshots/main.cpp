@@ -5,6 +5,7 @@
 #include "app/frmoptions.h"
 #include "core/interfacefont.h"
 #include "core/settings.h"
+#include "core/translation.h"
 #include "swf/frmflashinfo.h"
 #include "tools/swfgen/swfwriter.h"
 
@@ -33,7 +34,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     InstallInterfaceFontSubstitutes();
     InstallDigitalFont();
+    // The language follows the environment as the program's does; the second argument ends the file names.
+    InstallInterfaceTranslation(QProcessEnvironment::systemEnvironment());
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
 
     QTemporaryDir dir;
@@ -50,7 +54,7 @@ int main(int argc, char* argv[])
     swfgen::WriteMovieFile(movie, movieSpec);
     frmFlashInfo info(movie, nullptr, { [](const QString&) { return true; }, [](QWidget*) {} });
 
-    const bool ok = save(options, out + QStringLiteral("/options-dialog.png"))
-        && save(info, out + QStringLiteral("/file-information.png"));
+    const bool ok = save(options, out + QStringLiteral("/options-dialog%1.png").arg(suffix))
+        && save(info, out + QStringLiteral("/file-information%1.png").arg(suffix));
     return ok ? 0 : 1;
 }

@@ -1,0 +1,111 @@
+// The media controls, called as the desktop calls them: over a session bus of the test's own.
+#include "app/mpris.h"
+#include "tests/support/fakeplaylistrows.h"
+#include "tests/support/recordingtransport.h"
+#include "tests/support/texttable.h"
+#include "tools/swfgen/swfwriter.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QTemporaryDir>
+
+class TestMpris : public QObject {
+    Q_OBJECT
+public slots:
+    void propertiesChanged(const QString&, const QVariantMap& properties) { changed += properties.keys(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(client.connect(QString(), QString::fromLatin1(MprisService::ObjectPath),
+            u"org.freedesktop.DBus.Properties"_qs, u"PropertiesChanged"_qs, this,
+            SLOT(propertiesChanged(QString, QVariantMap))));
+    }
+    void methods_data()
+    {
+        QTest::addColumn<QString>("given"); // current row, play state, rows in the list, method
+        QTest::addColumn<QString>("expected"); // the transport command (- for none), the properties announced
+        AddTextTableRows(uR"(
+Play when stopped: 1 0 3 Play => 0 CanPause Metadata PlaybackStatus
+Play when paused resumes: 2 2 3 Play => 0 CanPause PlaybackStatus
+Play when playing does nothing: 2 1 3 Play => -
+Play with an empty list asks for no files: 0 0 0 Play => -
+PlayPause when stopped plays: 0 0 3 PlayPause => 0 CanPause Metadata PlaybackStatus
+PlayPause when playing pauses: 1 1 3 PlayPause => 1
+Pause when stopped does nothing: 1 0 3 Pause => -
+Stop when playing: 1 1 3 Stop => 2
+Stop when stopped does nothing: 1 0 3 Stop => -
+Next: 3 1 3 Next => 4
+Next with an empty list does nothing: 0 0 0 Next => -
+Previous: 2 1 3 Previous => 5
+Previous from the first row does nothing: 1 1 3 Previous => -
+)"_qs);
+    }
+    void methods()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, expected);
+        const QStringList in = given.split(u' '), out = expected.split(u' ');
+        QVERIFY(dir.isValid());
+        swfgen::MovieSpec movie; // 30 frames at 12 a second
+        movie.frameRate = 12;
+        movie.frameCount = 30;
+        QVERIFY(swfgen::WriteMovieFile(dir.filePath(u"a b.swf"_qs), movie));
+        FakePlaylistRows rows(
+            QStringList { dir.filePath(u"a b.swf"_qs), u"/2.swf"_qs, u"/3.swf"_qs }.mid(0, in[2].toInt()));
+        RecordingTransport transport(&rows);
+        transport.setUp(in[0].toInt(), in[1].toInt());
+        MprisService service(transport, rows);
+        QVERIFY(service.registerOn(QDBusConnection::sessionBus()));
+        changed.clear();
+
+        QCOMPARE(call(QString::fromLatin1(MprisService::PlayerInterface), in[3]).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(transport.calls.join(u','), out[0] == u"-" ? QString() : u"PlayerBtns_Click "_qs + out[0]);
+        call(u"org.freedesktop.DBus.Peer"_qs, u"Ping"_qs); // a round trip: an announcement is in by now
+        changed.sort();
+        QCOMPARE(changed, out.mid(1));
+        QCOMPARE(property(u"PlaybackStatus"_qs).toString(), service.playbackStatus());
+        // Only the first row's file is there to be read: the others have no length.
+        const auto data = qdbus_cast<QVariantMap>(property(u"Metadata"_qs));
+        const bool first = service.playbackStatus() != u"Stopped" && transport.CurrFileIndex() == 1;
+        QCOMPARE(data.value(u"mpris:length"_qs).toLongLong(), first ? 2'500'000 : 0);
+        const QString track = data.value(u"mpris:trackid"_qs).value<QDBusObjectPath>().path();
+        if (service.playbackStatus() == u"Stopped")
+            QCOMPARE(track + data.value(u"xesam:title"_qs).toString(), u"/org/mpris/MediaPlayer2/TrackList/NoTrack"_qs);
+        else
+            QCOMPARE(track + u' ' + data.value(u"xesam:title"_qs).toString(),
+                u"/org/quenbarrowick/track/%1 %2"_qs.arg(transport.CurrFileIndex())
+                    .arg(first ? u"a b.swf"_qs : rows.FileName(transport.CurrFileIndex())));
+        if (first)
+            QCOMPARE(QUrl(data.value(u"xesam:url"_qs).toString()).toLocalFile(), rows.FilePath(1));
+    }
+
+private:
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(MprisService::ServiceName),
+            QString::fromLatin1(MprisService::ObjectPath), interface, method);
+        message.setArguments(args);
+        // The service answers from this thread's loop: wait without blocking it.
+        QDBusPendingCall pending = client.asyncCall(message);
+        QTest::qWaitFor([&] { return pending.isFinished(); }, 5000);
+        QCoreApplication::processEvents(); // what came in before the answer, announcements included
+        return pending.reply();
+    }
+    QVariant property(const QString& name)
+    {
+        const QVariantList args { QString::fromLatin1(MprisService::PlayerInterface), name };
+        const QDBusMessage reply = call(u"org.freedesktop.DBus.Properties"_qs, u"Get"_qs, args);
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+
+    QTemporaryDir dir;
+    QStringList changed;
+    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"client"_qs);
+};
+
+QTEST_GUILESS_MAIN(TestMpris)
+#include "tst_mpris.moc"
