@@ -4,6 +4,7 @@
 #include "app/handoff.h"
 #include "app/infocommand.h"
 #include "app/program.h"
+#include "app/runningprogram.h"
 #include "app/singleinstance.h"
 #include "core/interfacefont.h"
 #include "core/settings.h"
@@ -65,10 +66,8 @@ int runProgram(const QStringList& paths)
     Settings settings;
     RunStartupSteps(settings, settingsFile(dataFolder));
 
-    RuffleFlashControl flash;
-    Program program(settings, dataFolder, flash, flash.widget());
-    program.watchPlayerInput(flash.inputWidget());
-    QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
+    RunningProgram running(settings, dataFolder);
+    Program& program = running.program;
 
     program.takeHandOffsFrom(instance);
     ClipboardHandOff clipboard;
@@ -82,12 +81,7 @@ int runProgram(const QStringList& paths)
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &program.window(), &QWidget::close);
 
     program.start(files);
-    const int status = QApplication::exec();
-    // The engine's view sits in the window: the engine goes first, taking its view, page and
-    // profile down in their own order, before the window is torn down around them.
-    program.window().hide();
-    delete flash.widget();
-    return status;
+    return QApplication::exec();
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "playback/rufflecontrol.h"
 
 #include "playback/enginepage.h"
+#include "playback/enginerenderer.h"
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
+#include "playback/lookahead.h"
 #include "playback/swfcontainer.h"
 
 #include <QEvent>
@@ -98,7 +100,16 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
     // the first page and the engine does not start twice.
-    QTimer::singleShot(0, this, &RuffleFlashControl::startPage);
+    QTimer::singleShot(0, this, [this] {
+        if (!m_pageStarted)
+            startPage();
+    });
+}
+
+void RuffleFlashControl::startEngine()
+{
+    if (!m_pageStarted)
+        startPage();
 }
 
 RuffleFlashControl::~RuffleFlashControl()
@@ -129,6 +140,7 @@ void RuffleFlashControl::runInPage(const QString& code, const std::function<void
 
 void RuffleFlashControl::startPage()
 {
+    m_pageStarted = true;
     m_pageReady = false;
     m_readTimer.stop();
     m_readInFlight = false;
@@ -173,8 +185,11 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 
     QString error;
     const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
-    const QByteArray bytes = url == UnloadUrl ? QByteArray() : readMovieFile(path, error);
-    if (!bytes.isEmpty())
+    std::optional<PreparedMovie> ahead = url == UnloadUrl || !m_lookahead ? std::nullopt : m_lookahead->take(path);
+    const QByteArray bytes = url == UnloadUrl || ahead ? QByteArray() : readMovieFile(path, error);
+    if (ahead)
+        m_report = std::move(*ahead);
+    else if (!bytes.isEmpty())
         m_report = PrepareMovie(bytes);
     else if (url != UnloadUrl)
         m_report.error = error.isEmpty() ? QStringLiteral("empty file") : error;
@@ -330,10 +345,11 @@ void RuffleFlashControl::applyProperties()
 void RuffleFlashControl::applySettingsToPage()
 {
     const QString settings
-        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3})")
+        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3, renderer: %4})")
               .arg(jsString(scaleName(Scale())), jsString(cssColor(BackgroundColor())),
                   WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
-                                                                            : QStringLiteral("false"));
+                                                                            : QStringLiteral("false"),
+                  jsString(EngineRenderer(qgetenv("QUEN_RENDERER"))));
     command(settings);
 }
 
