@@ -194,7 +194,11 @@ QList<double> measureSwitches(
         clock.start();
         const double cpuBefore = CpuMs(ProcessFamily(int(getpid())));
         running.program.transport().PlayNextItem();
-        if (!waitFor([&] { return ShowsColour(running.flash.widget(), colours[i]); }, 30000))
+        // Grabbing holds up the thread that serves the engine the movie: grab only once it is loaded.
+        RuffleFlashControl& flash = running.flash;
+        if (!waitFor([&] { return flash.Movie() == movies[i] && flash.ReadyState() == FlashControl::ReadyComplete; },
+                30000)
+            || !waitFor([&] { return ShowsColour(flash.widget(), colours[i]); }, 30000))
             continue;
         switches.append(double(clock.nsecsElapsed()) / 1e6);
         cpuMs.append(CpuMs(ProcessFamily(int(getpid()))) - cpuBefore);
