@@ -5,6 +5,7 @@
 #include "app/infocommand.h"
 #include "app/mpris.h"
 #include "app/program.h"
+#include "app/runningprogram.h"
 #include "app/singleinstance.h"
 #include "core/interfacefont.h"
 #include "core/settings.h"
@@ -112,10 +113,8 @@ int runProgram(const QStringList& paths)
     Settings settings;
     RunStartupSteps(settings, settingsFile(dataFolder));
 
-    RuffleFlashControl flash;
-    Program program(settings, dataFolder, flash, flash.widget());
-    program.watchPlayerInput(flash.inputWidget());
-    QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
+    RunningProgram running(settings, dataFolder);
+    Program& program = running.program;
 
     program.takeHandOffsFrom(instance);
     ClipboardHandOff clipboard;
@@ -131,12 +130,7 @@ int runProgram(const QStringList& paths)
     // Media keys and the desktop's player controls; without a session bus there are none, silently.
     program.mpris().registerOn(QDBusConnection::sessionBus());
     program.start(files);
-    const int status = QApplication::exec();
-    // The engine's view sits in the window: the engine goes first, taking its view, page and
-    // profile down in their own order, before the window is torn down around them.
-    program.window().hide();
-    delete flash.widget();
-    return status;
+    return QApplication::exec();
 }
 
 } // namespace

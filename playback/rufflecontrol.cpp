@@ -1,8 +1,10 @@
 #include "playback/rufflecontrol.h"
 
 #include "playback/enginepage.h"
+#include "playback/enginerenderer.h"
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
+#include "playback/lookahead.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -82,7 +84,16 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
     // the first page and the engine does not start twice.
-    QTimer::singleShot(0, this, &RuffleFlashControl::startPage);
+    QTimer::singleShot(0, this, [this] {
+        if (!m_pageStarted)
+            startPage();
+    });
+}
+
+void RuffleFlashControl::startEngine()
+{
+    if (!m_pageStarted)
+        startPage();
 }
 
 RuffleFlashControl::~RuffleFlashControl()
@@ -113,6 +124,7 @@ void RuffleFlashControl::runInPage(const QString& code, const std::function<void
 
 void RuffleFlashControl::startPage()
 {
+    m_pageStarted = true;
     m_pageReady = false;
     m_readTimer.stop();
     m_readInFlight = false;
@@ -140,6 +152,11 @@ void RuffleFlashControl::onPageLoaded(bool ok)
     watchInputWidget();
 }
 
+QByteArray RuffleFlashControl::nextMovieIdentity() const
+{
+    return EngineSchemeHandler::movieIdentity(m_gen + 1);
+}
+
 void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 {
     if (layer != 0)
@@ -159,8 +176,13 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     m_pending.clear(); // nothing said about the previous movie matters any more
 
     const QString path = url.startsWith(u"file:") ? QUrl(url).toLocalFile() : url;
-    if (url != UnloadUrl)
-        m_report = PrepareMovieFile(path, { EngineSchemeHandler::movieIdentity(m_gen), false });
+    const QByteArray identity = EngineSchemeHandler::movieIdentity(m_gen);
+    std::optional<PreparedMovie> ahead
+        = url == UnloadUrl || !m_lookahead ? std::nullopt : m_lookahead->take(path, identity);
+    if (ahead)
+        m_report = std::move(*ahead);
+    else if (url != UnloadUrl)
+        m_report = PrepareMovieFile(path, { identity, false });
     if (url == UnloadUrl || !m_report.error.isEmpty()) {
         // An empty player: a file that is no movie never becomes ready.
         m_scheme->clearMovie();
@@ -329,10 +351,11 @@ void RuffleFlashControl::applyProperties()
 void RuffleFlashControl::applySettingsToPage()
 {
     const QString settings
-        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3})")
+        = QStringLiteral("quen.settings({scale: %1, background: %2, transparent: %3, renderer: %4})")
               .arg(jsString(scaleName(Scale())), jsString(cssColor(BackgroundColor())),
                   WMode().compare(u"Transparent", Qt::CaseInsensitive) == 0 ? QStringLiteral("true")
-                                                                            : QStringLiteral("false"));
+                                                                            : QStringLiteral("false"),
+                  jsString(EngineRenderer(qgetenv("QUEN_RENDERER"))));
     command(settings);
 }
 

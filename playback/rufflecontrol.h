@@ -8,6 +8,7 @@
 #include <optional>
 
 class EngineSchemeHandler;
+class Lookahead;
 class EngineRequestFilter;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -47,6 +48,15 @@ public:
     bool TimelineReadable() const override { return m_probeUp && m_hasTimeline; }
     void SkipStuckFrame(int lastFrame) override;
 
+    // Starts loading the player page now rather than from the event loop: the engine then starts
+    // while the window is still being built. Set the properties first, or the page loads twice.
+    void startEngine();
+
+    // Where LoadMovie looks first for a movie prepared ahead of time; none by default.
+    void setLookahead(Lookahead* lookahead) { m_lookahead = lookahead; }
+    // The name the next movie loaded will be known by; bytes prepared ahead must carry it.
+    QByteArray nextMovieIdentity() const;
+
     // Runs code in the player page; for tests and benchmarks that look at the page itself.
     void runInPage(const QString& code, const std::function<void(const QVariant&)>& done = {});
 
@@ -78,7 +88,9 @@ private:
     QPointer<QWebEngineView> m_view;
     QPointer<QWidget> m_input;
     QTimer m_readTimer;
+    Lookahead* m_lookahead = nullptr;
 
+    bool m_pageStarted = false;
     bool m_pageReady = false;
     QStringList m_pending; // commands given before the page was up, run once it is
     QString m_pagePolicy; // the policy the page was loaded with

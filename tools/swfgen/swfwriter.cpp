@@ -123,6 +123,13 @@ QByteArray place(uint16_t depth, std::optional<uint16_t> character, int32_t tx, 
 
 } // namespace
 
+QByteArray SquareShapeBody(uint16_t id, int32_t side, uint32_t color) { return squareShape(id, side, color); }
+
+QByteArray PlaceBody(uint16_t depth, std::optional<uint16_t> character, int32_t tx, int32_t ty)
+{
+    return place(depth, character, tx, ty);
+}
+
 QByteArray Tag(int code, const QByteArray& body)
 {
     QByteArray tag;

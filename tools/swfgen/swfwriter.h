@@ -46,6 +46,10 @@ bool WriteMovieFile(const QString& path, const MovieSpec& movieSpec);
 QByteArray Tag(int code, const QByteArray& body);
 QByteArray Rect(int32_t xmin, int32_t xmax, int32_t ymin, int32_t ymax, int nbits = -1);
 QByteArray ActionBytes(const std::vector<Action>& actions); // DoAction body, end marker included
+// A DefineShape body (a filled square of side twips, corner at the origin) and a PlaceObject2 body
+// that places a character at a depth, or moves what is there when character is empty.
+QByteArray SquareShapeBody(uint16_t id, int32_t side, uint32_t color);
+QByteArray PlaceBody(uint16_t depth, std::optional<uint16_t> character, int32_t tx, int32_t ty);
 // Turns a complete FWS file into the same movie compressed; the header's length field is kept.
 QByteArray Compress(const QByteArray& fws, Compression compression);
 
