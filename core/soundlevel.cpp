@@ -3,6 +3,7 @@
 #include "core/inifile.h"
 #include "core/settings.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 SoundLevel SoundLevel::Stepped(int steps) const
@@ -12,8 +13,8 @@ SoundLevel SoundLevel::Stepped(int steps) const
 
 QString SoundLevel::ToolTip() const
 {
-    const QString text = QStringLiteral("音量 %1%").arg(volume);
-    return muted ? text + QStringLiteral("（静音）") : text;
+    const QString text = QCoreApplication::translate("SoundLevel", "音量 %1%").arg(volume);
+    return muted ? text + QCoreApplication::translate("SoundLevel", "（静音）") : text;
 }
 
 SoundLevel ReadSoundLevel(const QString& iniFile)

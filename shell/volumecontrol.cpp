@@ -33,7 +33,7 @@ void VolumeControl::ShowLevel(const SoundLevel& level)
     const QString tip = level.ToolTip();
     setToolTip(tip);
     for (SkinButton* speaker : m_speakers)
-        speaker->setToolTip(tip + QStringLiteral("，单击静音(Ctrl+M)"));
+        speaker->setToolTip(tip + tr("，单击静音(Ctrl+M)"));
     update();
 }
 

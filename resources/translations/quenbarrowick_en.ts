@@ -233,6 +233,17 @@
     </message>
 </context>
 <context>
+    <name>SoundLevel</name>
+    <message>
+        <source>音量 %1%</source>
+        <translation>Volume %1%</translation>
+    </message>
+    <message>
+        <source>（静音）</source>
+        <translation> (muted)</translation>
+    </message>
+</context>
+<context>
     <name>SwfFormat</name>
     <message>
         <source>不是Flash文件格式</source>
@@ -249,6 +260,13 @@
     <message>
         <source>LZMA压缩格式的Flash</source>
         <translation>LZMA-compressed Flash</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeControl</name>
+    <message>
+        <source>，单击静音(Ctrl+M)</source>
+        <translation>, click to mute (Ctrl+M)</translation>
     </message>
 </context>
 <context>
@@ -426,6 +444,18 @@
     <message>
         <source>退出全屏</source>
         <translation>Leave full screen</translation>
+    </message>
+    <message>
+        <source>筛选：输入文件名中的字词</source>
+        <translation>Filter: words in the file name</translation>
+    </message>
+    <message>
+        <source>只显示文件名含有每个字词的行(Esc 关闭)</source>
+        <translation>Show only rows whose file name holds every word (Esc closes)</translation>
+    </message>
+    <message>
+        <source>查找(Ctrl+F)</source>
+        <translation>Find (Ctrl+F)</translation>
     </message>
 </context>
 <context>
