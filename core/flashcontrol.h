@@ -72,6 +72,9 @@ signals:
     void OnReadyStateChange(int newState);
     // reachedFrame == fromFrame: the movie could not be moved.
     void StuckFrameSkipped(int fromFrame, int reachedFrame);
+    // The engine stopped working (its process died, it panicked or it stopped answering) and has
+    // been started again: the movie given last (Movie()) is gone and the player is empty.
+    void EngineFailed();
 
 protected:
     // Called after any property changed; the engine takes the new values from the getters.

@@ -3,6 +3,7 @@
 #include "playback/enginepage.h"
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
+#include "playback/enginewatch.h"
 #include "playback/swfcontainer.h"
 
 #include <QEvent>
@@ -94,6 +95,8 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     m_view->installEventFilter(this);
 
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
+    m_watch = new EngineWatch(m_page, this);
+    connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -127,15 +130,38 @@ void RuffleFlashControl::runInPage(const QString& code, const std::function<void
         m_page->runJavaScript(code);
 }
 
+qint64 RuffleFlashControl::engineProcessId() const
+{
+    return m_page->renderProcessPid();
+}
+
 void RuffleFlashControl::startPage()
 {
     m_pageReady = false;
+    m_watch->pageStarted();
     m_readTimer.stop();
     m_readInFlight = false;
     m_pagePolicy = contentSecurityPolicy();
     m_scheme->setContentSecurityPolicy(m_pagePolicy);
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
     m_page->load(QUrl(EngineSchemeHandler::pageUrl()));
+}
+
+// The same page, with its profile, settings, scheme, filter and policy, gets a fresh engine; the
+// movie it had is gone and the monitor moves on.
+void RuffleFlashControl::recover()
+{
+    ++m_gen;
+    m_ready = 0;
+    m_frame = 0;
+    m_total = 0;
+    m_playing = false;
+    m_probeUp = false;
+    m_resumeAt.reset();
+    m_pending.clear();
+    m_scheme->clearMovie();
+    startPage();
+    emit EngineFailed();
 }
 
 void RuffleFlashControl::onPageLoaded(bool ok)
@@ -263,6 +289,7 @@ void RuffleFlashControl::requestRead()
     if (m_readInFlight || !m_pageReady)
         return;
     m_readInFlight = true;
+    m_watch->readSent(m_playing);
     const int gen = m_gen;
     const quint64 seq = m_commandSeq;
     QPointer<RuffleFlashControl> self(this);
@@ -276,6 +303,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
 {
     m_readInFlight = false;
     const QVariantMap map = answer.toMap();
+    m_watch->readAnswered(gen == m_gen ? map : QVariantMap());
     // An answer to a read sent before the latest command or load would undo what it set.
     if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
         return;

@@ -8,6 +8,7 @@
 #include <optional>
 
 class EngineSchemeHandler;
+class EngineWatch;
 class EngineRequestFilter;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -47,6 +48,8 @@ public:
     bool TimelineReadable() const override { return m_probeUp && m_hasTimeline; }
     void SkipStuckFrame(int lastFrame) override;
 
+    // The engine's page process, for tests and benchmarks that make it fail; 0 while there is none.
+    qint64 engineProcessId() const;
     // Runs code in the player page; for tests and benchmarks that look at the page itself.
     void runInPage(const QString& code, const std::function<void(const QVariant&)>& done = {});
 
@@ -61,6 +64,7 @@ protected:
 
 private:
     void startPage();
+    void recover();
     void onPageLoaded(bool ok);
     void requestRead();
     void applyRead(const QVariant& answer, int gen, quint64 commandSeq);
@@ -74,6 +78,7 @@ private:
     EngineSchemeHandler* m_scheme = nullptr;
     EngineRequestFilter* m_filter = nullptr;
     QWebEnginePage* m_page = nullptr;
+    EngineWatch* m_watch = nullptr;
     QPointer<QWebEngineView> m_view;
     QPointer<QWidget> m_input;
     QTimer m_readTimer;

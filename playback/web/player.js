@@ -59,7 +59,8 @@
             wmode: settings.transparent ? "transparent" : "window",
             scale: Scales[settings.scale] || "showAll",
             backgroundColor: settings.transparent ? null : settings.background,
-            maxExecutionDuration: 15,
+            // A movie's script that runs on is cut after this many seconds a frame, not Flash's 15.
+            maxExecutionDuration: 3,
         };
     }
 
@@ -216,6 +217,8 @@
                 playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
                 probe: probed,
                 timeline: !movie.noTimeline,
+                // The engine's error screen: it has given up on the movie and must be started again.
+                panicked: !!(player && player.shadowRoot && player.shadowRoot.getElementById("panic")),
             };
         },
         play: function () {

@@ -93,6 +93,10 @@ late, paused, nothing moved: 100,100; late f 40 f 40 pause answer 40 => 1 paused
 late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused @41 hw40 L0 |  | Play,StopPlay
 late, asked again: 100,100; late f 40 f 40 f 40 f 40 f 40 f 40 f 40 answer 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
 late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
+engine failure moves on: 100,100; go f 10 crash => 2 playing @0 hw-1 L0 | engine
+third failure passes over: 100,100; go crash next crash next crash next => 2 playing @0 hw-1 L0 | engine,engine,engine
+a good end clears: 100,100; go crash next crash next run 0 f 99 next crash next => 1 playing @0 hw-1 L0 | engine,engine,last,engine
+all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | engine,engine,engine
 )")
                                  .split(u'\n', Qt::SkipEmptyParts);
     for (const QString& row : rows) {
@@ -112,7 +116,7 @@ void TestPlaybackMonitor::ticks()
     PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
     addMovies(rig, movies);
     QStringList ended;
-    const QStringList reasons = u"last stuck timeout jumped-back"_qs.split(u' ');
+    const QStringList reasons = u"last stuck timeout jumped-back engine"_qs.split(u' ');
     connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });
     Transport& t = rig.transport;
     const QStringList names = u"play pause stop - next - ff rew - - - - loop"_qs.split(u' ');
@@ -126,6 +130,8 @@ void TestPlaybackMonitor::ticks()
                 t.PlayerBtns_Click(Transport::CmdPlay), rig.flash.advance(0);
             rig.flash.calls.clear();
             rig.host.clock.clear();
+        } else if (w[i] == u"crash") {
+            rig.flash.failEngine();
         } else if (names.contains(w[i])) {
             t.PlayerBtns_Click(int(names.indexOf(w[i])));
         } else {
