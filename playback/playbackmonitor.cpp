@@ -53,7 +53,7 @@ void PlaybackMonitor::TimerPlay_Timer()
     // once. Wait for its ready report, but not forever: a movie the engine cannot open is then
     // judged by the usual rules and moved past.
     if (m_flash.ReadyState() != FlashControl::ReadyComplete) {
-        if (m_loadWait.generation != t.m_movieGeneration)
+        if (m_loadWait.generation != t.m_movieGeneration || m_flash.Starting())
             m_loadWait = { t.m_movieGeneration, 0 };
         if (++m_loadWait.ticks <= MaxLoadWaitTicks)
             return;

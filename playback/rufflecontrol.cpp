@@ -130,6 +130,12 @@ void RuffleFlashControl::runInPage(const QString& code, const std::function<void
         m_page->runJavaScript(code);
 }
 
+// Not for ever: a first movie the engine cannot open must not keep the monitor waiting.
+bool RuffleFlashControl::Starting() const
+{
+    return !m_engineUp && (!m_pageStart.isValid() || m_pageStart.elapsed() < 60000);
+}
+
 qint64 RuffleFlashControl::engineProcessId() const
 {
     return m_page->renderProcessPid();
@@ -139,6 +145,8 @@ void RuffleFlashControl::startPage()
 {
     m_pageReady = false;
     m_watch->pageStarted();
+    m_pageStart.start();
+    m_engineUp = false;
     m_readTimer.stop();
     m_readInFlight = false;
     m_pagePolicy = contentSecurityPolicy();
@@ -315,6 +323,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();
         m_ready = ReadyComplete;
+        m_engineUp = true;
         if (const std::optional<Place> place = std::exchange(m_resumeAt, std::nullopt)) {
             if (place->frame > 0)
                 SetFrameNum(place->frame);

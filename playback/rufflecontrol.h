@@ -4,6 +4,7 @@
 #include "playback/movieprep.h"
 
 #include <QPointer>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <optional>
 
@@ -46,6 +47,7 @@ public:
     bool Playing() const override { return m_playing; }
     int ReadyState() const override { return m_ready; }
     bool TimelineReadable() const override { return m_probeUp && m_hasTimeline; }
+    bool Starting() const override;
     void SkipStuckFrame(int lastFrame) override;
 
     // The engine's page process, for tests and benchmarks that make it fail; 0 while there is none.
@@ -82,6 +84,8 @@ private:
     QPointer<QWebEngineView> m_view;
     QPointer<QWidget> m_input;
     QTimer m_readTimer;
+    QElapsedTimer m_pageStart;
+    bool m_engineUp = false; // a movie has been ready since the page was started
 
     bool m_pageReady = false;
     QStringList m_pending; // commands given before the page was up, run once it is

@@ -9,12 +9,13 @@ namespace {
 
 // The simulated engine; "late" answers a skip only when the test says so, "blind" cannot read the root timeline.
 struct Engine : DeferredSkipEngine {
-    bool late = false, readable = true;
+    bool late = false, readable = true, starting = false;
     void SkipStuckFrame(int f) override
     {
         late ? DeferredSkipEngine::SkipStuckFrame(f) : FakeFlashControl::SkipStuckFrame(f);
     }
     bool TimelineReadable() const override { return readable; }
+    bool Starting() const override { return starting; }
 };
 
 // Movies "100,100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
@@ -76,6 +77,7 @@ loading is not judged: 100 r3000,100 r3000; play tick 7 f 150 => 1 playing @150 
 nor by the last count: 100 r3000,100 r3000; play tick 8 f 99 f 150 => 2 playing @150 hw-1 L0 | last
 never loaded waits 25 ticks: 100 b,50; play tick 25 => 1 playing @0 hw-1 L0 |
 and is judged at the 26th: 100 b,50; play tick 26 => 2 playing @0 hw-1 L0 | last
+not while the engine starts: 100 b,50; starting play tick 40 => 1 playing @0 hw-1 L0 |
 blind, plays on: 100; blind go tick 100 drag 50 ff => 1 playing @99 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:10 0 0
 one frame plays on: 1; go tick 100 drag 50 ff => 1 playing @0 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:00 0 0
 drag 50: 200; go f 60 clear drag 50 => 1 playing @100 hw-1 L0 |  | SetFrameNum 100,Play |  100/200  00:10/00:20 0.5 30
@@ -123,7 +125,9 @@ void TestPlaybackMonitor::ticks()
     const QStringList w = script.split(u' ');
     for (int i = 0; i < w.size(); ++i) {
         const float n = i + 1 < w.size() && w.at(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
-        if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
+        if (w[i] == u"starting") {
+            engine->starting = true;
+        } else if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
             engine->late = engine->late || w[i] == u"late";
             engine->readable = engine->readable && w[i] != u"blind";
             if (w[i] != u"clear" && w[i] != u"blind")
