@@ -172,8 +172,12 @@ int main(int argc, char* argv[])
         ++ended;
         ++reasons[names.value(int(reason))];
         sinceEnd.restart();
-        if (ended % 50 == 0)
-            std::printf("%d ended\n", ended), std::fflush(stdout);
+        if (ended % 50 == 0) {
+            const Sample now = sample();
+            std::printf("%d ended, %d restarts: pss %.0f MiB, %lld fds, %lld processes\n", ended, restarts, now.pss,
+                static_cast<long long>(now.fds), static_cast<long long>(now.processes));
+            std::fflush(stdout);
+        }
     });
     QObject::connect(&flash, &FlashControl::EngineFailed, &flash, [&] { ++restarts; });
     // The movie that kills the engine: its renderer dies as soon as it plays.

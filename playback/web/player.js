@@ -179,6 +179,9 @@
         read: function () {
             if (!movie)
                 return { gen: -1, ready: false };
+            // The engine's error screen: it has given up on the movie and must be started again.
+            if (player && player.shadowRoot && player.shadowRoot.getElementById("panic"))
+                return { gen: movie.gen, ready: false, panicked: true };
             const r = api();
             const loaded = r && r.readyState >= 2 && r.metadata;
             let frame = 0;
@@ -217,8 +220,6 @@
                 playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
                 probe: probed,
                 timeline: !movie.noTimeline,
-                // The engine's error screen: it has given up on the movie and must be started again.
-                panicked: !!(player && player.shadowRoot && player.shadowRoot.getElementById("panic")),
             };
         },
         play: function () {

@@ -34,6 +34,7 @@ void TestEngineRecovery::failingMovie_listGoesOn_data()
     const QString failed = u"engine-failed@bad.swf played@引擎已重启 · good.swf"_qs;
     QTest::newRow("renderer killed") << u"kill"_qs << failed;
     QTest::newRow("page stops answering") << u"hang"_qs << failed;
+    QTest::newRow("engine panics") << u"panic"_qs << failed;
     QTest::newRow("script never returns") << u"loop"_qs << u"ended@bad.swf played@good.swf"_qs;
     QTest::newRow("killed three times, then passed over")
         << u"kill"_qs << QStringList(3, failed).join(u' ') + u" played@good.swf";
@@ -88,6 +89,8 @@ void TestEngineRecovery::failingMovie_listGoesOn()
             ::kill(pid_t(flash.engineProcessId()), SIGKILL);
         else if (failure == u"hang")
             flash.runInPage(QStringLiteral("for (;;) {}"));
+        else if (failure == u"panic") // the engine's own answer to a call it cannot take
+            flash.runInPage(QStringLiteral("document.querySelector('ruffle-player').ruffle().load(42)"));
     });
     transport.SetCurrFileIndex(1);
     transport.PlayerBtns_Click(Transport::CmdPlay);
