@@ -297,7 +297,9 @@ void RuffleFlashControl::requestRead()
     if (m_readInFlight || !m_pageReady)
         return;
     m_readInFlight = true;
-    m_watch->readSent(m_playing);
+    // An engine still starting answers slowly on a busy machine; taking that for a hang would
+    // restart it again and again.
+    m_watch->readSent(m_playing && !Starting());
     const int gen = m_gen;
     const quint64 seq = m_commandSeq;
     QPointer<RuffleFlashControl> self(this);

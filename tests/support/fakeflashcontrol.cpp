@@ -25,14 +25,6 @@ void FakeFlashControl::LoadMovie(int layer, const QString& url)
         m_pendingActionsFrame = 0;
 }
 
-void FakeFlashControl::failEngine()
-{
-    m_frame = 0;
-    m_ready = 0;
-    m_playing = false;
-    emit EngineFailed();
-}
-
 void FakeFlashControl::Play()
 {
     calls.append(QStringLiteral("Play"));

@@ -95,9 +95,6 @@ late, paused, nothing moved: 100,100; late f 40 f 40 pause answer 40 => 1 paused
 late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused @41 hw40 L0 |  | Play,StopPlay
 late, asked again: 100,100; late f 40 f 40 f 40 f 40 f 40 f 40 f 40 answer 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
 late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
-engine failure moves on: 100,100; go f 10 crash => 2 playing @0 hw-1 L0 | engine
-third failure passes over: 100,100; go crash next crash next crash next => 2 playing @0 hw-1 L0 | engine,engine,engine
-a good end clears: 100,100; go crash next crash next run 0 f 99 next crash next => 1 playing @0 hw-1 L0 | engine,engine,last,engine
 all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | engine,engine,engine
 )")
                                  .split(u'\n', Qt::SkipEmptyParts);
