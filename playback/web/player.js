@@ -64,17 +64,9 @@
         };
     }
 
-    // A removed player's canvas keeps its picture memory until the page collects its garbage, which
-    // a page this small hardly ever does: drop that memory at once.
-    function discard(old) {
-        if (old.shadowRoot)
-            old.shadowRoot.querySelectorAll("canvas").forEach(function (c) { c.width = 0; c.height = 0; });
-        old.remove();
-    }
-
     function newPlayer() {
         if (player)
-            discard(player);
+            player.remove();
         player = window.RufflePlayer.newest().createPlayer();
         document.body.appendChild(player);
         return player;
@@ -179,7 +171,7 @@
         },
         unload: function () {
             if (player)
-                discard(player);
+                player.remove();
             player = null;
             movie = null;
         },
