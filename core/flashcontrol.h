@@ -41,6 +41,9 @@ public:
     // plays without a frame to report (no probe in it, a probe that never answered, an
     // ActionScript 3 movie whose document class is a Sprite); FrameNum then says nothing.
     virtual bool TimelineReadable() const { return true; }
+    // True while the engine itself starts (its code compiling after a start or a restart) and has
+    // not yet had a movie ready: a movie given meanwhile has not really begun to load.
+    virtual bool Starting() const { return false; }
 
     // Moving off a frame that waits for a click: from lastFrame, set FrameNum to FrameNum + 1,
     // then + 2, + 3 ... while the frame stays lastFrame, at most MaxSkipAttempts times; when the
@@ -77,6 +80,9 @@ signals:
     void OnReadyStateChange(int newState);
     // reachedFrame == fromFrame: the movie could not be moved.
     void StuckFrameSkipped(int fromFrame, int reachedFrame);
+    // The engine stopped working (its process died, it panicked or it stopped answering) and has
+    // been started again: the movie given last (Movie()) is gone and the player is empty.
+    void EngineFailed();
 
 protected:
     // Called after any property changed; the engine takes the new values from the getters.

@@ -1,6 +1,7 @@
 #include "playback/playbackmonitor.h"
 
 #include "core/flashcontrol.h"
+#include "core/playlistrows.h"
 #include "core/settings.h"
 #include "core/windowhost.h"
 #include "playback/transport.h"
@@ -38,6 +39,7 @@ PlaybackMonitor::PlaybackMonitor(Transport& transport, FlashControl& flash, Wind
     connect(&transport.TimerPlay(), &QTimer::timeout, this, &PlaybackMonitor::TimerPlay_Timer);
     connect(&flash, &FlashControl::OnReadyStateChange, this, &PlaybackMonitor::OnReadyStateChange);
     connect(&flash, &FlashControl::StuckFrameSkipped, this, &PlaybackMonitor::onStuckFrameSkipped);
+    connect(&flash, &FlashControl::EngineFailed, this, &PlaybackMonitor::onEngineFailed);
 }
 
 void PlaybackMonitor::TimerPlay_Timer()
@@ -51,7 +53,7 @@ void PlaybackMonitor::TimerPlay_Timer()
     // once. Wait for its ready report, but not forever: a movie the engine cannot open is then
     // judged by the usual rules and moved past.
     if (m_flash.ReadyState() != FlashControl::ReadyComplete) {
-        if (m_loadWait.generation != t.m_movieGeneration)
+        if (m_loadWait.generation != t.m_movieGeneration || m_flash.Starting())
             m_loadWait = { t.m_movieGeneration, 0 };
         if (++m_loadWait.ticks <= MaxLoadWaitTicks)
             return;
@@ -99,8 +101,10 @@ void PlaybackMonitor::TimerPlay_Timer()
 void PlaybackMonitor::endMovie(EndReason reason)
 {
     Transport& t = m_transport;
+    if (reason != EndReason::EngineFailed)
+        m_engineFailures.remove(m_flash.Movie());
     emit MovieEnded(reason);
-    if (reason == EndReason::StuckFrame) {
+    if (reason == EndReason::StuckFrame || reason == EndReason::EngineFailed) {
         t.PlayNextItem();
         return;
     }
@@ -138,6 +142,22 @@ void PlaybackMonitor::onStuckFrameSkipped(int fromFrame, int reachedFrame)
     if (t.m_lastFrame != fromFrame || m_flash.FrameNum() != fromFrame)
         return;
     endMovie(EndReason::StuckFrame);
+}
+
+void PlaybackMonitor::onEngineFailed()
+{
+    Transport& t = m_transport;
+    const QString movie = m_flash.Movie();
+    if (t.m_playState == Transport::Stopped || movie.isEmpty() || movie == FlashControl::UnloadUrl) {
+        m_host.SetTitleText(QStringLiteral("引擎已重启"));
+        return;
+    }
+    if (++m_engineFailures[movie] >= MaxEngineFailures)
+        m_passedOver.insert(movie);
+    m_skip.pending = false;
+    endMovie(EndReason::EngineFailed);
+    const bool playing = t.m_playState == Transport::Playing;
+    m_host.SetTitleText(playing ? u"引擎已重启 · " + t.m_rows.FileName(t.m_currFileIndex) : QStringLiteral("引擎已重启"));
 }
 
 void PlaybackMonitor::OnReadyStateChange(int newState)

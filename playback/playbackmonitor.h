@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QTime>
 #include <functional>
 
@@ -15,6 +17,7 @@ enum class EndReason {
     StuckFrame, // no frame after a frame that waits for a click could be reached
     LoopTimeOut, // the movie stayed behind its high-water frame for the loop time-out
     JumpedBackFromEnd, // the movie jumped back from its last tenth: its own ending loop
+    EngineFailed, // the engine died, panicked or hung under the movie and was started again
 };
 
 // Supervises the playing movie by polling, since the engine gives no end-of-movie event: the
@@ -41,6 +44,10 @@ public:
     // plays until the user moves on.
     bool Unsupervised() const;
 
+    // A movie that brought the engine down this many times running is passed over from then on.
+    static constexpr int MaxEngineFailures = 3;
+    bool PassedOver(const QString& path) const { return m_passedOver.contains(path); }
+
     // Ticks a movie may take to report ready before the usual rules judge it (10 s at 400 ms).
     static constexpr int MaxLoadWaitTicks = 25;
 
@@ -65,6 +72,7 @@ signals:
 
 private:
     void onStuckFrameSkipped(int fromFrame, int reachedFrame);
+    void onEngineFailed();
     void endMovie(EndReason reason);
     double stripFraction(int frame) const;
 
@@ -86,4 +94,6 @@ private:
         quint64 generation = 0;
         int ticks = 0;
     } m_loadWait;
+    QHash<QString, int> m_engineFailures; // by movie, cleared when the movie ends by another rule
+    QSet<QString> m_passedOver;
 };

@@ -46,6 +46,8 @@ QString reasonText(EndReason reason)
         return ProbeReason::LoopTimeOut;
     case EndReason::JumpedBackFromEnd:
         return ProbeReason::JumpedBackFromEnd;
+    case EndReason::EngineFailed:
+        return ProbeReason::EngineFailed;
     }
     return {};
 }

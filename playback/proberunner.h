@@ -27,6 +27,7 @@ inline const QString LastFrame = QStringLiteral("last-frame");
 inline const QString StuckFrame = QStringLiteral("stuck-frame");
 inline const QString LoopTimeOut = QStringLiteral("loop-timeout");
 inline const QString JumpedBackFromEnd = QStringLiteral("jumped-back-from-end");
+inline const QString EngineFailed = QStringLiteral("engine-failed");
 inline const QString FailedToLoad = QStringLiteral("failed-to-load");
 inline const QString TimeLimit = QStringLiteral("time-limit");
 } // namespace ProbeReason

@@ -4,7 +4,9 @@
 #include "playback/enginerenderer.h"
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
+#include "playback/enginewatch.h"
 #include "playback/lookahead.h"
+#include "playback/swfcontainer.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -80,6 +82,8 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     m_view->installEventFilter(this);
 
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
+    m_watch = new EngineWatch(m_page, this);
+    connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -122,10 +126,24 @@ void RuffleFlashControl::runInPage(const QString& code, const std::function<void
         m_page->runJavaScript(code);
 }
 
+// Not for ever: a first movie the engine cannot open must not keep the monitor waiting.
+bool RuffleFlashControl::Starting() const
+{
+    return !m_engineUp && (!m_pageStart.isValid() || m_pageStart.elapsed() < 60000);
+}
+
+qint64 RuffleFlashControl::engineProcessId() const
+{
+    return m_page->renderProcessPid();
+}
+
 void RuffleFlashControl::startPage()
 {
     m_pageStarted = true;
     m_pageReady = false;
+    m_watch->pageStarted();
+    m_pageStart.start();
+    m_engineUp = false;
     m_readTimer.stop();
     m_readInFlight = false;
     m_skipInFlight = -1; // answers of the old page never come
@@ -133,6 +151,23 @@ void RuffleFlashControl::startPage()
     m_scheme->setContentSecurityPolicy(m_pagePolicy);
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
     m_page->load(QUrl(EngineSchemeHandler::pageUrl()));
+}
+
+// The same page, with its profile, settings, scheme, filter and policy, gets a fresh engine; the
+// movie it had is gone and the monitor moves on.
+void RuffleFlashControl::recover()
+{
+    ++m_gen;
+    m_ready = 0;
+    m_frame = 0;
+    m_total = 0;
+    m_playing = false;
+    m_probeUp = false;
+    m_resumeAt.reset();
+    m_pending.clear();
+    m_scheme->clearMovie();
+    startPage();
+    emit EngineFailed();
 }
 
 void RuffleFlashControl::onPageLoaded(bool ok)
@@ -279,6 +314,9 @@ void RuffleFlashControl::requestRead()
     if (m_readInFlight || !m_pageReady)
         return;
     m_readInFlight = true;
+    // An engine still starting answers slowly on a busy machine; taking that for a hang would
+    // restart it again and again.
+    m_watch->readSent(m_playing && !Starting());
     const int gen = m_gen;
     const quint64 seq = m_commandSeq;
     QPointer<RuffleFlashControl> self(this);
@@ -292,6 +330,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
 {
     m_readInFlight = false;
     const QVariantMap map = answer.toMap();
+    m_watch->readAnswered(gen == m_gen ? map : QVariantMap());
     // An answer to a read sent before the latest command or load would undo what it set.
     if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
         return;
@@ -303,6 +342,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();
         m_ready = ReadyComplete;
+        m_engineUp = true;
         if (const std::optional<Place> place = std::exchange(m_resumeAt, std::nullopt)) {
             if (place->frame > 0)
                 SetFrameNum(place->frame);

@@ -4,10 +4,12 @@
 #include "playback/movieprep.h"
 
 #include <QPointer>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <optional>
 
 class EngineSchemeHandler;
+class EngineWatch;
 class Lookahead;
 class EngineRequestFilter;
 class QWebEnginePage;
@@ -46,6 +48,7 @@ public:
     bool Playing() const override { return m_playing; }
     int ReadyState() const override { return m_ready; }
     bool TimelineReadable() const override { return m_probeUp && m_hasTimeline; }
+    bool Starting() const override;
     void SkipStuckFrame(int lastFrame) override;
 
     // Starts loading the player page now rather than from the event loop: the engine then starts
@@ -57,6 +60,8 @@ public:
     // The name the next movie loaded will be known by; bytes prepared ahead must carry it.
     QByteArray nextMovieIdentity() const;
 
+    // The engine's page process, for tests and benchmarks that make it fail; 0 while there is none.
+    qint64 engineProcessId() const;
     // Runs code in the player page; for tests and benchmarks that look at the page itself.
     void runInPage(const QString& code, const std::function<void(const QVariant&)>& done = {});
 
@@ -72,6 +77,7 @@ protected:
 
 private:
     void startPage();
+    void recover();
     void onPageLoaded(bool ok);
     void requestRead();
     void applyRead(const QVariant& answer, int gen, quint64 commandSeq);
@@ -85,10 +91,13 @@ private:
     EngineSchemeHandler* m_scheme = nullptr;
     EngineRequestFilter* m_filter = nullptr;
     QWebEnginePage* m_page = nullptr;
+    EngineWatch* m_watch = nullptr;
     QPointer<QWebEngineView> m_view;
     QPointer<QWidget> m_input;
     QTimer m_readTimer;
     Lookahead* m_lookahead = nullptr;
+    QElapsedTimer m_pageStart;
+    bool m_engineUp = false; // a movie has been ready since the page was started
 
     bool m_pageStarted = false;
     bool m_pageReady = false;

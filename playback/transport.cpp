@@ -141,18 +141,28 @@ void Transport::play()
     }
     m_currFileIndex = ((m_currFileIndex - 1) % n) + 1;
 
-    // A file that vanished since it was added leaves the list when its turn comes.
+    // A file that vanished since it was added leaves the list when its turn comes; a movie that
+    // brought the engine down again and again keeps its row but is passed over.
     bool removed = false;
-    while (!FileExists(m_rows.FilePath(m_currFileIndex))) {
-        m_rows.RemoveRow(m_currFileIndex);
-        removed = true;
-        n = m_rows.RowCount();
-        if (n < m_currFileIndex)
-            m_currFileIndex = n;
-        if (n < 1) {
-            SetPlayState(Stopped);
-            return;
+    for (int passed = 0;;) {
+        const QString path = m_rows.FilePath(m_currFileIndex);
+        if (m_monitor->PassedOver(path)) {
+            m_currFileIndex = (m_currFileIndex % n) + 1;
+            if (++passed < n)
+                continue;
+        } else if (FileExists(path)) {
+            break;
+        } else {
+            m_rows.RemoveRow(m_currFileIndex);
+            removed = true;
+            n = m_rows.RowCount();
+            if (n < m_currFileIndex)
+                m_currFileIndex = n;
+            if (n >= 1)
+                continue;
         }
+        SetPlayState(Stopped);
+        return;
     }
     if (removed)
         m_rows.RenumberList();

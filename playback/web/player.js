@@ -65,7 +65,8 @@
             wmode: settings.transparent ? "transparent" : "window",
             scale: Scales[settings.scale] || "showAll",
             backgroundColor: settings.transparent ? null : settings.background,
-            maxExecutionDuration: 15,
+            // A movie's script that runs on is cut after this many seconds a frame, not Flash's 15.
+            maxExecutionDuration: 3,
         };
     }
 
@@ -237,6 +238,9 @@
         read: function () {
             if (!movie)
                 return { gen: -1, ready: false };
+            // The engine's error screen: it has given up on the movie and must be started again.
+            if (player && player.shadowRoot && player.shadowRoot.getElementById("panic"))
+                return { gen: movie.gen, ready: false, panicked: true };
             applyVolume();
             const r = api();
             const loaded = r && r.readyState >= 2 && r.metadata;

@@ -43,6 +43,8 @@ public:
     int ReadyState() const override { return m_ready; }
     void SkipStuckFrame(int lastFrame) override;
 
+    // The engine dies under the current movie and comes back empty, as the real one recovers.
+    void failEngine() { m_frame = m_ready = 0; m_playing = false; emit EngineFailed(); }
     // Tests may force the frame the engine reports, as a movie's own script would.
     void forceFrame(int frame) { m_frame = frame; }
 

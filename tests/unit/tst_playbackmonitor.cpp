@@ -9,12 +9,13 @@ namespace {
 
 // The simulated engine; "late" answers a skip only when the test says so, "blind" cannot read the root timeline.
 struct Engine : DeferredSkipEngine {
-    bool late = false, readable = true;
+    bool late = false, readable = true, starting = false;
     void SkipStuckFrame(int f) override
     {
         late ? DeferredSkipEngine::SkipStuckFrame(f) : FakeFlashControl::SkipStuckFrame(f);
     }
     bool TimelineReadable() const override { return readable; }
+    bool Starting() const override { return starting; }
 };
 
 // Movies "100,100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
@@ -72,6 +73,7 @@ loading is not judged: 100 r3000,100 r3000; play tick 7 f 150 => 1 playing @150 
 nor by the last count: 100 r3000,100 r3000; play tick 8 f 99 f 150 => 2 playing @150 hw-1 L0 | last
 never loaded waits 25 ticks: 100 b,50; play tick 25 => 1 playing @0 hw-1 L0 |
 and is judged at the 26th: 100 b,50; play tick 26 => 2 playing @0 hw-1 L0 | last
+not while the engine starts: 100 b,50; starting play tick 40 => 1 playing @0 hw-1 L0 |
 blind, plays on: 100; blind go tick 100 drag 50 ff => 1 playing @99 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:10 0 0
 one frame plays on: 1; go tick 100 drag 50 ff => 1 playing @0 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:00 0 0
 drag 50: 200; go f 60 clear drag 50 => 1 playing @100 hw-1 L0 |  | SetFrameNum 100,Play |  100/200  00:10/00:20 0.5 30
@@ -89,6 +91,7 @@ late, paused, nothing moved: 100,100; late f 40 f 40 pause answer 40 => 1 paused
 late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused @41 hw40 L0 |  | Play,StopPlay
 late, asked again: 100,100; late f 40 f 40 f 40 f 40 f 40 f 40 f 40 answer 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
 late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
+all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | engine,engine,engine
 )")
                                      .split(u'\n', Qt::SkipEmptyParts);
         for (const QString& row : rows) {
@@ -107,20 +110,24 @@ late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40
         PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
         addMovies(rig, movies);
         QStringList ended;
-        const QStringList reasons = u"last stuck timeout jumped-back"_qs.split(u' ');
+        const QStringList reasons = u"last stuck timeout jumped-back engine"_qs.split(u' ');
         connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });
         Transport& t = rig.transport;
         const QStringList names = u"play pause stop - next - ff rew - - - - loop"_qs.split(u' ');
         const QStringList w = script.split(u' ');
         for (int i = 0; i < w.size(); ++i) {
             const float n = i + 1 < w.size() && w.at(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
-            if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
+            if (w[i] == u"starting") {
+                engine->starting = true;
+            } else if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
                 engine->late = engine->late || w[i] == u"late";
                 engine->readable = engine->readable && w[i] != u"blind";
                 if (w[i] != u"clear" && w[i] != u"blind")
                     t.PlayerBtns_Click(Transport::CmdPlay), rig.flash.advance(0);
                 rig.flash.calls.clear();
                 rig.host.clock.clear();
+            } else if (w[i] == u"crash") {
+                rig.flash.failEngine();
             } else if (names.contains(w[i])) {
                 t.PlayerBtns_Click(int(names.indexOf(w[i])));
             } else {

@@ -1,0 +1,72 @@
+#include "playback/enginewatch.h"
+
+#include <QLoggingCategory>
+#include <QWebEnginePage>
+#include <csignal>
+
+Q_LOGGING_CATEGORY(lcEngineWatch, "quen.engine.watch", QtInfoMsg)
+
+EngineWatch::EngineWatch(QWebEnginePage* page, QObject* parent) : QObject(parent), m_page(page)
+{
+    m_hangTimer.setInterval(1000);
+    connect(&m_hangTimer, &QTimer::timeout, this, &EngineWatch::checkHang);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+        [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+        // A normal exit only happens when the page itself goes away.
+        if (status == QWebEnginePage::NormalTerminationStatus)
+            return;
+        qCInfo(lcEngineWatch) << "engine process ended" << status << exitCode;
+        fail();
+    });
+}
+
+void EngineWatch::pageStarted()
+{
+    m_waiting = false;
+    m_failing = false;
+    m_hangTimer.stop();
+}
+
+void EngineWatch::readSent(bool moviePlaying)
+{
+    m_waiting = moviePlaying;
+    m_sentAt.start();
+    if (moviePlaying && !m_hangTimer.isActive())
+        m_hangTimer.start();
+}
+
+void EngineWatch::readAnswered(const QVariantMap& answer)
+{
+    m_waiting = false;
+    if (answer.value(QStringLiteral("panicked")).toBool()) {
+        qCInfo(lcEngineWatch) << "engine panicked";
+        fail();
+    }
+}
+
+void EngineWatch::checkHang()
+{
+    if (!m_waiting) {
+        m_hangTimer.stop();
+        return;
+    }
+    if (m_sentAt.elapsed() < HangLimitMs || m_failing)
+        return;
+    m_waiting = false;
+    const qint64 pid = m_page->renderProcessPid();
+    qCInfo(lcEngineWatch) << "engine stopped answering; ending its process" << pid;
+    // The renderer's end is then reported like any other death.
+    if (pid > 0 && ::kill(pid_t(pid), SIGKILL) == 0)
+        return;
+    fail();
+}
+
+void EngineWatch::fail()
+{
+    if (m_failing)
+        return;
+    m_failing = true;
+    m_hangTimer.stop();
+    // Not from inside the page's own signal: the page is loaded again from the event loop.
+    QMetaObject::invokeMethod(this, &EngineWatch::failed, Qt::QueuedConnection);
+}

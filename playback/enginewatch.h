@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <QVariantMap>
+
+class QWebEnginePage;
+
+// Watches the engine's page for the three ways it stops working: its renderer process dies, the
+// engine panics (its error screen replaces the movie), or the page stops answering reads while a
+// movie should be playing. Each is reported once as failed(); a page that hangs has its renderer
+// killed first, so that loading the page again gets a fresh process instead of the stuck one.
+class EngineWatch : public QObject {
+    Q_OBJECT
+public:
+    // Well above the engine's own per-frame script limit (player.js), so that a movie that merely
+    // computes for a while is not taken for a dead engine.
+    static constexpr int HangLimitMs = 10000;
+
+    EngineWatch(QWebEnginePage* page, QObject* parent);
+
+    // A read went to the page; moviePlaying says whether a slow answer would hold up a movie.
+    void readSent(bool moviePlaying);
+    void readAnswered(const QVariantMap& answer);
+    // The page is being loaded afresh: nothing is outstanding any more.
+    void pageStarted();
+
+signals:
+    void failed();
+
+private:
+    void checkHang();
+    void fail();
+
+    QWebEnginePage* m_page;
+    QTimer m_hangTimer;
+    QElapsedTimer m_sentAt;
+    bool m_waiting = false;
+    bool m_failing = false; // reported, and the page not yet started again
+};
