@@ -149,7 +149,7 @@ void PlaybackMonitor::onEngineFailed()
     Transport& t = m_transport;
     const QString movie = m_flash.Movie();
     if (t.m_playState == Transport::Stopped || movie.isEmpty() || movie == FlashControl::UnloadUrl) {
-        m_host.SetTitleText(QStringLiteral("引擎已重启"));
+        m_host.SetTitleText(tr("引擎已重启"));
         return;
     }
     if (++m_engineFailures[movie] >= MaxEngineFailures)
@@ -157,7 +157,7 @@ void PlaybackMonitor::onEngineFailed()
     m_skip.pending = false;
     endMovie(EndReason::EngineFailed);
     const bool playing = t.m_playState == Transport::Playing;
-    m_host.SetTitleText(playing ? u"引擎已重启 · " + t.m_rows.FileName(t.m_currFileIndex) : QStringLiteral("引擎已重启"));
+    m_host.SetTitleText(playing ? tr("引擎已重启 · %1").arg(t.m_rows.FileName(t.m_currFileIndex)) : tr("引擎已重启"));
 }
 
 void PlaybackMonitor::OnReadyStateChange(int newState)

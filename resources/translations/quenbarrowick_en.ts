@@ -79,6 +79,17 @@
     </message>
 </context>
 <context>
+    <name>PlaybackMonitor</name>
+    <message>
+        <source>引擎已重启</source>
+        <translation>Engine restarted</translation>
+    </message>
+    <message>
+        <source>引擎已重启 · %1</source>
+        <translation>Engine restarted · %1</translation>
+    </message>
+</context>
+<context>
     <name>PlaylistCommands</name>
     <message>
         <source>另存列表</source>
