@@ -17,6 +17,7 @@ public:
     // Well above the engine's own per-frame script limit (player.js), so that a movie that merely
     // computes for a while is not taken for a dead engine.
     static constexpr int HangLimitMs = 10000;
+    static constexpr int AnswerLateMs = 1500;
 
     EngineWatch(QWebEnginePage* page, QObject* parent);
 
@@ -25,6 +26,8 @@ public:
     void readAnswered(const QVariantMap& answer);
     // The page is being loaded afresh: nothing is outstanding any more.
     void pageStarted();
+    // False while a read has gone unanswered for longer than a working page ever takes.
+    bool answering() const { return !m_waiting || m_sentAt.elapsed() < AnswerLateMs; }
 
 signals:
     void failed();

@@ -270,7 +270,10 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
     // The monitor asks again only when the last push brought no answer: an engine that no longer
     // answers cannot move the movie, and asking for ever would keep it on the frame for good.
     if (m_skipInFlight == m_gen) {
-        emit StuckFrameSkipped(lastFrame, lastFrame);
+        // A page that answers nothing at all has hung: the watch ends the movie as the engine's
+        // failure, not as a movie stuck on its frame.
+        if (m_watch->answering())
+            emit StuckFrameSkipped(lastFrame, lastFrame);
         return;
     }
     m_skipInFlight = m_gen;
