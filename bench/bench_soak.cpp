@@ -6,6 +6,7 @@
 // Last line: movies=… ended=… engine_restarts=… pss_first_mib=… pss_last_mib=… pss_growth_pct=…
 //            fds_first=… fds_last=… processes_first=… processes_last=…
 #include "app/program.h"
+#include "bench/benchsupport.h"
 #include "core/settings.h"
 #include "playback/engineprocess.h"
 #include "playback/playbackmonitor.h"
@@ -29,44 +30,6 @@
 
 namespace {
 
-QList<int> descendantsOf(int root)
-{
-    QHash<int, int> parentOf;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const int pid = entry.toInt(&ok);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!ok || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        parentOf.insert(pid, text.mid(text.lastIndexOf(')') + 2).split(' ').value(1).toInt());
-    }
-    QList<int> family { root };
-    for (int i = 0; i < family.size(); ++i) {
-        for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
-            if (it.value() == family.at(i))
-                family.append(it.key());
-        }
-    }
-    return family;
-}
-
-double pssMiB(const QList<int>& pids)
-{
-    double kib = 0;
-    for (int pid : pids) {
-        QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& line : f.readAll().split('\n')) {
-            const QList<QByteArray> parts = line.simplified().split(' ');
-            if (parts.value(0) == "Pss:")
-                kib += parts.value(1).toDouble();
-        }
-    }
-    return kib / 1024;
-}
-
 struct Sample {
     double pss = 0;
     qsizetype fds = 0;
@@ -75,9 +38,9 @@ struct Sample {
 
 Sample sample()
 {
-    const QList<int> family = descendantsOf(int(getpid()));
+    const QList<int> family = ProcessFamily(int(getpid()));
     const qsizetype fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size();
-    return { pssMiB(family), fds, family.size() };
+    return { MemoryKiB(family).first / 1024, fds, family.size() };
 }
 
 enum class Kind { Plain, Compressed, Looping, As3, Killer, Runaway, Corrupt };
