@@ -1,5 +1,7 @@
 #include "tools/swfgen/demoscene.h"
 
+#include "tools/swfgen/bitwriter.h"
+
 #include <QtMath>
 #include <algorithm>
 #include <bit>
@@ -9,30 +11,6 @@
 namespace swfgen {
 
 namespace {
-
-class Bits {
-public:
-    void put(uint32_t value, int count)
-    {
-        for (int i = count - 1; i >= 0; --i) {
-            if (m_used == 0)
-                m_bytes.append('\0');
-            if ((value >> i) & 1u)
-                m_bytes.back() = static_cast<char>(m_bytes.back() | (0x80 >> m_used));
-            m_used = (m_used + 1) % 8;
-        }
-    }
-    void putSigned(int32_t value, int count) { put(static_cast<uint32_t>(value) & ((1u << count) - 1), count); }
-    QByteArray take()
-    {
-        m_used = 0;
-        return std::exchange(m_bytes, {});
-    }
-
-private:
-    QByteArray m_bytes;
-    int m_used = 0;
-};
 
 int bitsFor(std::initializer_list<int32_t> values)
 {
@@ -83,15 +61,15 @@ QByteArray gradientShape(uint16_t id, const std::vector<Point>& outline, int32_t
     body += Rect(-radius, radius, -radius, radius);
     body.append('\1'); // one fill style
     body.append('\x12'); // radial gradient
-    Bits m; // the gradient square (32768 twips wide) scaled onto the shape
+    BitWriter m; // the gradient square (32768 twips wide) scaled onto the shape
     const int32_t scale = static_cast<int32_t>(double(radius) * 2.0 / 32768.0 * 65536.0);
     const int ns = bitsFor({ scale });
-    m.put(1, 1);
-    m.put(static_cast<uint32_t>(ns), 5);
-    m.putSigned(scale, ns);
-    m.putSigned(scale, ns);
-    m.put(0, 1);
-    m.put(0, 5); // no translation
+    m.bits(1, 1);
+    m.bits(static_cast<uint32_t>(ns), 5);
+    m.signedBits(scale, ns);
+    m.signedBits(scale, ns);
+    m.bits(0, 1);
+    m.bits(0, 5); // no translation
     body += m.take();
     body.append('\2'); // two stops
     body.append('\0');
@@ -99,39 +77,39 @@ QByteArray gradientShape(uint16_t id, const std::vector<Point>& outline, int32_t
     body.append('\xff');
     rgb(body, outer);
     body.append('\0'); // no line styles
-    Bits w;
-    w.put(1, 4);
-    w.put(0, 4);
+    BitWriter w;
+    w.bits(1, 4);
+    w.bits(0, 4);
     const Point& start = outline.front();
     const int nm = bitsFor({ start.x, start.y });
-    w.put(0, 1);
-    w.put(0b00011, 5); // fill style 0 and a move
-    w.put(static_cast<uint32_t>(nm), 5);
-    w.putSigned(start.x, nm);
-    w.putSigned(start.y, nm);
-    w.put(1, 1); // fill style 0 = 1
+    w.bits(0, 1);
+    w.bits(0b00011, 5); // fill style 0 and a move
+    w.bits(static_cast<uint32_t>(nm), 5);
+    w.signedBits(start.x, nm);
+    w.signedBits(start.y, nm);
+    w.bits(1, 1); // fill style 0 = 1
     Point at = start;
     for (size_t i = 1; i <= outline.size(); ++i) {
         const Point& to = outline[i % outline.size()];
         if (to.curve) {
             const int32_t cdx = to.cx - at.x, cdy = to.cy - at.y, adx = to.x - to.cx, ady = to.y - to.cy;
             const int n = bitsFor({ cdx, cdy, adx, ady });
-            w.put(0b10, 2);
-            w.put(static_cast<uint32_t>(n - 2), 4);
+            w.bits(0b10, 2);
+            w.bits(static_cast<uint32_t>(n - 2), 4);
             for (int32_t v : { cdx, cdy, adx, ady })
-                w.putSigned(v, n);
+                w.signedBits(v, n);
         } else {
             const int32_t dx = to.x - at.x, dy = to.y - at.y;
             const int n = bitsFor({ dx, dy });
-            w.put(0b11, 2);
-            w.put(static_cast<uint32_t>(n - 2), 4);
-            w.put(1, 1); // general line
-            w.putSigned(dx, n);
-            w.putSigned(dy, n);
+            w.bits(0b11, 2);
+            w.bits(static_cast<uint32_t>(n - 2), 4);
+            w.bits(1, 1); // general line
+            w.signedBits(dx, n);
+            w.signedBits(dy, n);
         }
         at = to;
     }
-    w.put(0, 6);
+    w.bits(0, 6);
     return body + w.take();
 }
 
@@ -168,33 +146,33 @@ QByteArray place(uint16_t depth, uint16_t character, bool first, double x, doubl
     u16(body, depth);
     if (first)
         u16(body, character);
-    Bits m;
+    BitWriter m;
     const auto fixed = [](double v) { return static_cast<int32_t>(std::lround(v * 65536.0)); };
     const int32_t sx = fixed(scale * std::cos(angle)), r0 = fixed(scale * std::sin(angle)), r1 = -r0;
     const int32_t tx = int32_t(std::lround(x)), ty = int32_t(std::lround(y));
     const int ns = bitsFor({ sx }), nr = bitsFor({ r0, r1 }), nt = bitsFor({ tx, ty });
-    m.put(1, 1);
-    m.put(static_cast<uint32_t>(ns), 5);
-    m.putSigned(sx, ns);
-    m.putSigned(sx, ns);
-    m.put(1, 1);
-    m.put(static_cast<uint32_t>(nr), 5);
-    m.putSigned(r0, nr);
-    m.putSigned(r1, nr);
-    m.put(static_cast<uint32_t>(nt), 5);
-    m.putSigned(tx, nt);
-    m.putSigned(ty, nt);
+    m.bits(1, 1);
+    m.bits(static_cast<uint32_t>(ns), 5);
+    m.signedBits(sx, ns);
+    m.signedBits(sx, ns);
+    m.bits(1, 1);
+    m.bits(static_cast<uint32_t>(nr), 5);
+    m.signedBits(r0, nr);
+    m.signedBits(r1, nr);
+    m.bits(static_cast<uint32_t>(nt), 5);
+    m.signedBits(tx, nt);
+    m.signedBits(ty, nt);
     body += m.take();
     // Multiply by the tint (8.8 fixed), alpha included.
     const int32_t mr = int32_t((tint >> 16) & 0xff) + 1, mg = int32_t((tint >> 8) & 0xff) + 1,
                   mb = int32_t(tint & 0xff) + 1, ma = int32_t(std::lround(alpha * 256));
     const int nc = bitsFor({ mr, mg, mb, ma });
-    Bits c;
-    c.put(0, 1);
-    c.put(1, 1);
-    c.put(static_cast<uint32_t>(nc), 4);
+    BitWriter c;
+    c.bits(0, 1);
+    c.bits(1, 1);
+    c.bits(static_cast<uint32_t>(nc), 4);
     for (int32_t v : { mr, mg, mb, ma })
-        c.putSigned(v, nc);
+        c.signedBits(v, nc);
     return body + c.take();
 }
 

@@ -1,5 +1,7 @@
 #include "tools/swfgen/swfwriter.h"
 
+#include "tools/swfgen/bitwriter.h"
+
 #include <QFile>
 #include <algorithm>
 #include <bit>
@@ -9,27 +11,6 @@
 namespace swfgen {
 
 namespace {
-
-class BitWriter {
-public:
-    void bits(uint32_t value, int count)
-    {
-        for (int i = count - 1; i >= 0; --i) {
-            if (m_used == 0)
-                m_bytes.append('\0');
-            if ((value >> i) & 1u)
-                m_bytes.back() = static_cast<char>(m_bytes.back() | (0x80 >> m_used));
-            m_used = (m_used + 1) % 8;
-        }
-    }
-    void signedBits(int32_t value, int count) { bits(static_cast<uint32_t>(value) & mask(count), count); }
-    QByteArray take() { return std::exchange(m_bytes, {}); }
-
-private:
-    static uint32_t mask(int count) { return count >= 32 ? 0xFFFFFFFFu : (1u << count) - 1; }
-    QByteArray m_bytes;
-    int m_used = 0;
-};
 
 int signedBitsNeeded(int32_t v)
 {
