@@ -1,4 +1,3 @@
-#include "core/inifile.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"
@@ -34,19 +33,13 @@ class TestPlaylistCommands : public QObject {
         }
         m_f->model.SelectRow(selected);
     }
-    QString ini(const char* key) const
-    {
-        return ReadIni(m_f->settings.IniFile, u"Options"_s, QString::fromLatin1(key), 255);
-    }
 private slots:
     void init()
     {
         m_f = std::make_unique<PlaylistFixture>(m_dir.path());
         m_f->settings.IniFile = m_dir.filePath(u"Quenbarrowick.ini"_s);
         QFile::remove(m_f->settings.IniFile);
-        m_f->settings.ListFontColor = 0x111111;
         m_f->commands.SetFlashControl(&m_flash);
-        m_f->commands.ApplyListFont();
     }
 
     // "command rows current state selected|rows after|current, selected and green rows after|key's result:calls".
@@ -162,45 +155,9 @@ private slots:
         }
     }
 
-    // A cancelled colour dialog writes the colour kept; a new colour reaches rows at the next mark and new rows.
-    // Only an installed font is applied and written; the font in memory is the start-up one.
-    void listColorAndFont()
+    // The click that closes the list menu reaches the button too: only every other click opens it.
+    void listMenuOnEveryOtherClick()
     {
-        fill(letters(u"abc"), 1, TransportControl::Playing, 0);
-        m_f->commands.ChooseListColor();
-        QCOMPARE(ini("ListFontColor"), QString::number(0x111111));
-        m_f->ui.color = 0x0000FF;
-        m_f->commands.ChooseListColor();
-        QCOMPARE(m_f->model.RowColor(2), 0x111111);
-        m_f->model.MarkPlayingItem(2);
-        m_f->add({ u"/d.swf"_s });
-        QVERIFY(m_f->model.RowColor(1) == 0x0000FF && m_f->model.RowColor(4) == 0x0000FF);
-        QCOMPARE(ini("ListFontColor"), QString::number(0x0000FF));
-        m_f->ui.installedFonts = { u"Noto Sans"_s };
-        QSignalSpy fonts(&m_f->commands, &PlaylistCommands::ListFontChanged);
-        // A font that is not installed, then an installed one.
-        for (const QString& name : { u"Nowhere Sans"_s, u"Noto Sans"_s }) {
-            m_f->ui.font = ListFontChoice { name, 10.5, true, false };
-            m_f->commands.ChooseListFont();
-            m_f->settings.ListFontName = name;
-            m_f->commands.ApplyListFont();
-        }
-        QCOMPARE(fonts.count(), 2);
-        QCOMPARE(ini("ListFontName") + ini("ListFontSize") + ini("ListFontBold") + ini("ListFontItalic"),
-            u"Noto Sans10.5TrueFalse"_s);
-    }
-
-    // A missing file's folder shows nothing. The click that closes the list menu reaches the button too: only
-    // every other click opens it.
-    void folderAndMenu()
-    {
-        QVERIFY(WriteAll(m_dir.filePath(u"here.swf"_s), "x"));
-        fill({ m_dir.filePath(u"here.swf"_s) }, 0, 0, 1);
-        m_f->commands.OpenSelectedFolder();
-        m_f->add({ m_dir.filePath(u"gone.swf"_s) });
-        m_f->model.SelectRow(2);
-        m_f->commands.OpenSelectedFolder();
-        QCOMPARE(m_f->ui.calls, QStringList { u"RevealFile "_s + m_dir.filePath(u"here.swf"_s) });
         QSignalSpy menu(&m_f->commands, &PlaylistCommands::ListButtonMenuRequested);
         for (int click = 1; click <= 3; ++click)
             m_f->commands.ListBtn_Click(3);
