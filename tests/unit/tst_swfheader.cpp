@@ -67,11 +67,9 @@ half pixels and seconds to even: 1 0 11010 0 11030 15 512 5 1000 => CWS 6 1000 1
         const QByteArray cws = movie(Compression::Zlib, rect, 0x1800, 240);
         const QByteArray zws = movie(Compression::Lzma, rect, 0x1800, 240);
         QTest::newRow("text") << QByteArray("just some text") << "不是Flash文件格式";
-        QTest::newRow("CWS shorter than 8 bytes") << cws.left(7) << "不是Flash文件格式";
         QTest::newRow("FWS shorter than 8 bytes") << QByteArray("FWS\x06", 4) << "未压缩的Flash格式";
         QTest::newRow("FWS cut inside the stage")
             << movie(Compression::None, rect, 0x1800, 240).left(12) << "未压缩的Flash格式";
-        QTest::newRow("CWS header only") << cws.left(8) << "";
         QTest::newRow("CWS garbage stream") << cws.left(8) + QByteArray(200, '\x5a') << "";
         QTest::newRow("ZWS cut inside the stream") << zws.left(19) << "LZMA压缩格式的Flash";
         QTest::newRow("ZWS invalid properties")
@@ -85,43 +83,30 @@ half pixels and seconds to even: 1 0 11010 0 11030 15 512 5 1000 => CWS 6 1000 1
         QVERIFY(!ParseSwfHeader(file, info));
         QCOMPARE(info.Format, format);
     }
+    // A wide stage needs a wide RECT, which moves the flags byte further out; the flag counts only inside
+    // FileAttributes.
     void actionScript3Flag()
     {
-        // A wide stage needs a wide RECT, which moves the flags byte further out.
-        using Row = std::tuple<Compression, bool, bool>; // compression, AS3 flag, FileAttributes written
-        QList<bool> found;
-        for (auto [c, as3, attributes] : { Row { Compression::Lzma, true, true },
-                 Row { Compression::Zlib, false, true }, Row { Compression::None, false, false } }) {
-            swfgen::MovieSpec movieSpec;
-            movieSpec.compression = c;
-            movieSpec.version = 10;
-            movieSpec.actionScript3 = as3;
-            movieSpec.fileAttributes = attributes;
-            movieSpec.width = movieSpec.height = 100000;
-            SwfHeaderInfo info;
-            info.ActionScript3 = !as3;
-            QVERIFY(ParseSwfHeader(swfgen::WriteMovie(movieSpec), info));
-            found.append(info.ActionScript3);
-        }
-        QCOMPARE(found, (QList<bool> { true, false, false }));
+        swfgen::MovieSpec movieSpec;
+        movieSpec.compression = Compression::Lzma;
+        movieSpec.version = 10;
+        movieSpec.actionScript3 = true;
+        movieSpec.width = movieSpec.height = 100000;
+        SwfHeaderInfo info;
+        QVERIFY(ParseSwfHeader(swfgen::WriteMovie(movieSpec), info) && info.ActionScript3);
+        movieSpec.fileAttributes = false;
+        QVERIFY(ParseSwfHeader(swfgen::WriteMovie(movieSpec), info) && !info.ActionScript3);
     }
+    // Whether the user is told that a file is no movie: not for a folder, a missing or a broken file, and
+    // not because of the record of a text file read before.
     void readsFilesOnly()
     {
         QTemporaryDir dir;
-        const QByteArray bytes = swfgen::WriteMovie({});
-        QVERIFY(WriteAll(dir.filePath(QStringLiteral("名字 1.swf")), bytes));
-        SwfHeaderInfo info;
-        QVERIFY(ReadSwfHeader(dir.filePath(QStringLiteral("名字 1.swf")), info));
-        QCOMPARE(info.FileName + QString::number(info.FileSize),
-            QStringLiteral("名字 1.swf") + QString::number(bytes.size()));
-        // A missing file or a folder leaves the record as it was.
-        QVERIFY(!ReadSwfHeader(dir.filePath(QStringLiteral("absent.swf")), info) && !ReadSwfHeader(dir.path(), info));
-        QCOMPARE(info.FileName, QStringLiteral("名字 1.swf"));
-        QCOMPARE(FileNameOfPath(QStringLiteral("c.swf")), QStringLiteral("c.swf"));
-        // Whether the user is told that a file is no movie: not for a missing or a broken one, and not
-        // because of the record of a text file read before.
         QVERIFY(WriteAll(dir.filePath(QStringLiteral("a.txt")), "plain text")
-            && WriteAll(dir.filePath(QStringLiteral("cut.swf")), "FWS"));
+            && WriteAll(dir.filePath(QStringLiteral("cut.swf")), "FWS")
+            && WriteAll(dir.filePath(QStringLiteral("名字 1.swf")), swfgen::WriteMovie({})));
+        SwfHeaderInfo info;
+        QVERIFY(!ReadSwfHeader(dir.path(), info));
         QStringList decodedAndNotFlash;
         for (const char* name : { "a.txt", "absent.swf", "cut.swf", "名字 1.swf" }) {
             const HeaderReadOutcome outcome = ReadSwfHeaderChecked(dir.filePath(QString::fromUtf8(name)), info);

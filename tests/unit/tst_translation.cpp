@@ -16,7 +16,6 @@ nothing set: TERM=xterm => zh
 LANG English: LANG=en_US.UTF-8 => en
 LANGUAGE before LANG: LANGUAGE=en:zh LANG=zh_CN.UTF-8 => en
 LC_ALL before LANG: LC_ALL=zh_CN.UTF-8 LANG=en_GB.UTF-8 => zh
-LC_MESSAGES before LANG: LC_MESSAGES=en_GB.UTF-8 LANG=zh_CN.UTF-8 => en
 an empty one is passed over: LANGUAGE= LC_ALL=en_US.UTF-8 => en
 )"_qs);
     }
