@@ -1,17 +1,12 @@
 #include "core/settings.h"
 #include "playback/playbackmonitor.h"
-#include "playback/rufflecontrol.h"
 #include "playback/transport.h"
 #include "tests/support/enginetestmain.h"
-#include "tests/support/eventwait.h"
 #include "tests/support/fakeplaylistrows.h"
 #include "tests/support/recordingwindowhost.h"
-#include "tools/swfgen/swfwriter.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QWidget>
-#include <QTest>
 #include <csignal>
 
 // The real engine brought down under a movie: its process killed, its page frozen, a movie script

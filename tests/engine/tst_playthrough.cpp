@@ -1,21 +1,14 @@
 #include "core/settings.h"
-#include "playback/engineprocess.h"
 #include "playback/playbackmonitor.h"
 #include "playback/playerproperties.h"
 #include "playback/proberunner.h"
-#include "playback/rufflecontrol.h"
 #include "playback/transport.h"
-#include "tests/support/as3movie.h"
 #include "tests/support/enginetestmain.h"
-#include "tests/support/eventwait.h"
 #include "tests/support/fakeplaylistrows.h"
 #include "tests/support/recordingwindowhost.h"
-#include "tools/swfgen/swfwriter.h"
+#include "tools/swfgen/corpusscripts.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QWidget>
 
 Q_DECLARE_METATYPE(EndReason)
 
@@ -30,9 +23,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_settings.FastFrames = DefaultFastFrames;
         m_settings.LoopTimeOut = DefaultLoopTimeOut;
-        m_flash = new RuffleFlashControl(this);
-        m_flash->widget()->resize(400, 300);
-        m_flash->widget()->show();
+        m_flash = ShownEngine(this, QSize(400, 300));
         ApplyPlayerProperties(*m_flash, m_settings);
     }
     void threeRowPlaylist_playsThroughToRowOneAgain_data() { generations(); }
@@ -41,9 +32,7 @@ private slots:
         QFETCH(bool, as3);
         const QStringList movies = writeMovies(as3);
         QCOMPARE(movies.size(), 3);
-        FakePlaylistRows rows;
-        for (const QString& path : movies)
-            rows.Append(path);
+        FakePlaylistRows rows(movies);
         RecordingWindowHost host;
         Transport transport(*m_flash, rows, host, m_settings);
         QSignalSpy ended(&transport.Monitor(), &PlaybackMonitor::MovieEnded);
@@ -107,26 +96,26 @@ private:
             { { 12, { { Kind::Stop, 1 } } } }, // waits on frame 12 for a click that never comes
             { { 5, { { Kind::GotoAndPlay, 1 } } } }, // loops frames 1-5 like a loading bar
         };
+        using As3Op = corpus::As3Op;
+        const std::map<int, std::vector<As3Op>> as3Scripts[3] = {
+            {},
+            { { 12, { { As3Op::Stop } } } },
+            { { 5, { { As3Op::GotoAndPlay, 1 } } } },
+        };
         const int frames[3] = { 24, 30, 60 };
         QStringList paths;
         for (int i = 0; i < 3; ++i) {
-            swfgen::MovieSpec movieSpec;
-            movieSpec.frameCount = frames[i];
-            movieSpec.frameRate = 24;
+            swfgen::MovieSpec movieSpec { .frameCount = frames[i] };
             if (as3) {
                 movieSpec.version = 10;
                 movieSpec.actionScript3 = true;
-                movieSpec.extraTags[1] = as3gen::FrameOneTags({ scripts[i], false, {} });
+                movieSpec.extraTags[1] = corpus::As3FrameOneTags({ as3Scripts[i] });
             } else {
-                movieSpec.version = 8;
                 movieSpec.actions = scripts[i];
             }
-            const QString path = m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written));
-            if (!swfgen::WriteMovieFile(path, movieSpec))
-                return {};
-            paths.append(path);
+            paths.append(WrittenMovie(m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written)), movieSpec));
         }
-        return paths;
+        return paths.contains(QString()) ? QStringList() : paths;
     }
 
     QTemporaryDir m_dir;

@@ -1,40 +1,21 @@
-#include "playback/rufflecontrol.h"
 #include "tests/support/enginetestmain.h"
-#include "tests/support/eventwait.h"
-#include "tools/swfgen/swfwriter.h"
+#include "tests/support/testdir.h"
+#include "tools/swfgen/corpusscripts.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QWidget>
 
 namespace {
 
-QByteArray action(char code, const QByteArray& payload)
+// flash.external.ExternalInterface.call(expression): the argument and its count, the function looked up
+// member by member, then CallMethod.
+corpus::Avm1 externalCall(const char* expression)
 {
-    return QByteArray(1, code).append(char(payload.size() & 0xff)).append(char(payload.size() >> 8)).append(payload);
-}
-
-QByteArray pushString(const char* s)
-{
-    return action('\x96', QByteArray(1, '\0').append(s).append('\0'));
-}
-
-// getURL(url, target): with a _level target it is loadMovieNum.
-QByteArray getUrl(const QByteArray& url, const QByteArray& target)
-{
-    return action('\x83', QByteArray(url).append('\0').append(target).append('\0'));
-}
-
-// flash.external.ExternalInterface.call(expression): push the argument and its count (an int),
-// look the function up member by member, then CallMethod.
-QByteArray externalCall(const char* expression)
-{
-    return pushString(expression) + action('\x96', QByteArray("\x07\x01\0\0\0", 5)) + pushString("flash")
-        + QByteArray("\x1c", 1) + pushString("external") + QByteArray("\x4e", 1) + pushString("ExternalInterface")
-        + QByteArray("\x4e", 1) + pushString("call") + QByteArray("\x52\x17", 2);
+    corpus::Avm1 call;
+    call.str(expression).num(1).str("flash").op(0x1C).str("external").op(0x4E); // GetVariable, GetMember
+    return call.str("ExternalInterface").op(0x4E).str("call").op(0x52).op(0x17); // GetMember, CallMethod, Pop
 }
 
 } // namespace
@@ -57,9 +38,7 @@ private slots:
                 connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
             }
         });
-        m_flash = new RuffleFlashControl(this);
-        m_flash->widget()->resize(320, 240);
-        m_flash->widget()->show();
+        m_flash = ShownEngine(this, QSize(320, 240));
     }
     void networkingNoneStopsLoadMovie_data()
     {
@@ -75,8 +54,9 @@ private slots:
         QFETCH(bool, reachesServer);
         m_flash->SetAllowNetworking(networking);
         m_connections = 0;
-        QVERIFY(loadAndWait(writeMovie(
-            getUrl(QStringLiteral("http://127.0.0.1:%1/other.swf").arg(m_server.serverPort()).toLatin1(), "_level5"))));
+        QVERIFY(LoadAndWait(*m_flash,
+            writeMovie(corpus::Avm1().getUrl(
+                QStringLiteral("http://127.0.0.1:%1/other.swf").arg(m_server.serverPort()).toLatin1(), "_level5"))));
         // The movie asks on its first frame; a request that gets through arrives well within this.
         QCOMPARE(WaitInEventLoop([&] { return m_connections > 0; }, 3000), reachesServer);
     }
@@ -97,9 +77,10 @@ private slots:
         QFETCH(bool, runs);
         m_flash->SetAllowNetworking(u"all"_qs);
         m_flash->SetAllowScriptAccess(access);
-        QVERIFY(loadAndWait(
-            writeMovie(viaExternalCall ? externalCall("(function(){document.title='movie-script'})")
-                                       : getUrl("javascript:void(document.title='movie-script')", "_self"))));
+        QVERIFY(LoadAndWait(*m_flash,
+            writeMovie(viaExternalCall
+                    ? externalCall("(function(){document.title='movie-script'})")
+                    : corpus::Avm1().getUrl("javascript:void(document.title='movie-script')", "_self"))));
         QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
         QCOMPARE(
             WaitInEventLoop([&] { return evaluate(u"document.title"_qs).toString() == u"movie-script"; }, 3000), runs);
@@ -108,7 +89,7 @@ private slots:
     void scriptAccessChangeKeepsTheMovieWhereItWas()
     {
         m_flash->SetAllowScriptAccess(u"always"_qs);
-        QVERIFY(loadAndWait(writeMovie({})));
+        QVERIFY(LoadAndWait(*m_flash, writeMovie({})));
         m_flash->StopPlay();
         m_flash->SetFrameNum(120);
         QVERIFY(WaitInEventLoop([&] { return m_flash->FrameNum() == 120; }, 3000));
@@ -141,12 +122,10 @@ private slots:
         QFETCH(bool, served);
         QDir dir(m_dir.path());
         QVERIFY(dir.mkpath(QStringLiteral("movies/sub")));
-        for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" }) {
-            QFile f(dir.filePath(QLatin1String(name)));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("content") == 7);
-        }
+        for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" })
+            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
         QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
-        QVERIFY(loadAndWait(writeMovie({})));
+        QVERIFY(LoadAndWait(*m_flash, writeMovie({})));
         // The movie's own URL is the base its relative loads resolve against.
         const QString base
             = evaluate(u"document.querySelector('ruffle-player').ruffle().loadedConfig.url"_qs).toString();
@@ -160,28 +139,15 @@ private slots:
     }
 
 private:
-    QString writeMovie(const QByteArray& frameOneActions)
+    QString writeMovie(const corpus::Avm1& frameOneActions)
     {
         swfgen::MovieSpec s;
         s.frameCount = 200;
-        s.extraTags[1] = { swfgen::Tag(12, frameOneActions + QByteArray(1, '\0')) };
-        const QString path = m_dir.filePath(QStringLiteral("movies/m%1.swf").arg(++m_movies));
-        return QDir().mkpath(m_dir.filePath(QStringLiteral("movies"))) && swfgen::WriteMovieFile(path, s) ? path
-                                                                                                          : QString();
+        s.extraTags[1] = { frameOneActions.tag() };
+        QDir().mkpath(m_dir.filePath(QStringLiteral("movies")));
+        return WrittenMovie(m_dir.filePath(QStringLiteral("movies/m%1.swf").arg(++m_movies)), s);
     }
-    bool loadAndWait(const QString& path)
-    {
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, path);
-        return ready.wait(20000) || ready.count() > 0;
-    }
-    QVariant evaluate(const QString& code)
-    {
-        auto answer = std::make_shared<std::optional<QVariant>>();
-        m_flash->runInPage(code, [answer](const QVariant& v) { *answer = v; });
-        WaitInEventLoop([&] { return answer->has_value(); }, 10000);
-        return answer->value_or(QVariant());
-    }
+    QVariant evaluate(const QString& code) { return EvaluateInPage(*m_flash, code); }
 
     QTemporaryDir m_dir;
     RuffleFlashControl* m_flash = nullptr;

@@ -1,38 +1,46 @@
-#include "playback/rufflecontrol.h"
-#include "tests/support/as3movie.h"
+#include "playback/abcwriter.h"
 #include "tests/support/enginetestmain.h"
-#include "tests/support/eventwait.h"
-#include "tools/swfgen/swfwriter.h"
+#include "tests/support/testdir.h"
+#include "tools/swfgen/corpusscripts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWidget>
 
 using Kind = swfgen::Action::Kind;
+using As3Op = corpus::As3Op;
 
 namespace {
 
 // A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing.
 QByteArray overrideRootMethods()
 {
-    QByteArray code;
-    for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" }) {
-        for (const QByteArray& s : { QByteArray("_root"), QByteArray(name) }) {
-            code.append('\x96').append(char(s.size() + 2)).append('\0').append('\0').append(s).append('\0'); // Push
-            if (s == "_root")
-                code.append('\x1c'); // GetVariable
-        }
-        code.append("\x9b\x05\x00\x00\x00\x00\x00\x00", 8); // DefineFunction: no name, no params, empty body
-        code.append('\x4f'); // SetMember
-    }
-    return swfgen::Tag(12, code.append('\0'));
+    corpus::Avm1 code;
+    for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" }) // DefineFunction: no name, no body
+        code.str("_root").op(0x1C).str(name).record(0x9B, QByteArray(5, '\0')).op(0x4F); // GetVariable, SetMember
+    return code.tag();
 }
 
-QRect boundsOfColor(const QImage& image, QRgb c)
+// The tags of an ActionScript 3 movie whose document class is a Sprite: a movie without a timeline.
+std::vector<QByteArray> spriteDocumentTags()
 {
+    AbcWriter w;
+    const int name = w.qname({}, "QuenTestDocument"), base = w.qname("flash.display", "Sprite");
+    AbcCode ctor;
+    ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0).op(0x47); // getlocal0, pushscope, getlocal0, constructsuper 0, return
+    const int constructor = w.method(0);
+    w.body(constructor, ctor, 1);
+    w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
+    const QByteArray abc = QByteArray("\x01\0\0\0\0", 5) + w.finish();
+    return { swfgen::Tag(82, abc), swfgen::Tag(76, QByteArray("\x01\0\0\0QuenTestDocument\0", 21)) };
+}
+
+// The size of what the view shows in the writer's shape colour, give or take the smoothing.
+QSize squareSize(QWidget* view)
+{
+    const QImage image = view->grab().toImage();
+    const QRgb c = qRgb(0xF0, 0xA0, 0x30);
     QRect bounds;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -41,7 +49,7 @@ QRect boundsOfColor(const QImage& image, QRgb c)
                 bounds |= QRect(x, y, 1, 1);
         }
     }
-    return bounds;
+    return bounds.size();
 }
 
 swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
@@ -54,16 +62,12 @@ swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
     return s;
 }
 
-swfgen::MovieSpec as3Spec(int frames, const as3gen::As3Movie& movie)
+swfgen::MovieSpec as3Spec(int frames, const corpus::As3Document& document)
 {
     swfgen::MovieSpec s = movieSpec(frames, 30, 10);
-    s.extraTags[1] = as3gen::FrameOneTags(movie);
+    s.extraTags[1] = corpus::As3FrameOneTags(document);
     return s;
 }
-
-} // namespace
-
-namespace {
 
 // Stands for the main window's filter: it sees the view's input before the movie could.
 struct InputRecorder : QObject {
@@ -86,9 +90,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_flash = new RuffleFlashControl(this);
-        m_flash->widget()->resize(400, 300);
-        m_flash->widget()->show();
+        m_flash = ShownEngine(this, QSize(400, 300));
     }
     void init()
     {
@@ -110,7 +112,7 @@ private slots:
         QFETCH(swfgen::Compression, compression);
         swfgen::MovieSpec s = movieSpec(80, 30, version);
         s.compression = compression;
-        QVERIFY(load(write(s)));
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(m_flash->probeAnswering());
         QCOMPARE(m_flash->TotalFrames(), 80);
         QVERIFY(reaches([](int f) { return f >= 10; }));
@@ -129,47 +131,40 @@ private slots:
     {
         QFETCH(QString, name);
         QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
-        const QString path = write(movieSpec(33), m_dir.filePath(u"名字/"_qs + name));
-        QVERIFY(load(path));
-        QCOMPARE(m_flash->Movie(), path);
+        QVERIFY(LoadAndWait(*m_flash, WrittenMovie(m_dir.filePath(u"名字/"_qs + name), movieSpec(33))));
         QCOMPARE(m_flash->TotalFrames(), 33);
         QVERIFY(m_flash->probeAnswering());
     }
     void timelineSettles_data()
     {
-        QTest::addColumn<bool>("as3");
-        QTest::addColumn<int>("frames");
-        QTest::addColumn<int>("scriptFrame"); // 1-based; 0: none
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("target"); // 1-based goto target
+        QTest::addColumn<QString>("movie"); // generation, frames, and the script's frame, action and target (1-based)
         QTest::addColumn<int>("lowest"); // 0-based frames the movie must stay within once settled
         QTest::addColumn<int>("highest");
         // A hold keyed to the header's frame count (70) would never fire and the movie would loop.
-        QTest::newRow("header says 70 frames, 50 written: holds at 50") << false << 50 << 0 << 0 << 0 << 49 << 49;
-        QTest::newRow("AS2 loop of frames 1 to 5") << false << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
-        QTest::newRow("AS2 last frame jumps back to 3") << false << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
-        QTest::newRow("AS3 stop() on frame 40 holds there") << true << 100 << 40 << int(Kind::Stop) << 0 << 39 << 39;
-        QTest::newRow("AS3 loop of frames 1 to 5") << true << 60 << 5 << int(Kind::GotoAndPlay) << 1 << 0 << 4;
-        QTest::newRow("AS3 last frame jumps back to 3") << true << 30 << 30 << int(Kind::GotoAndPlay) << 3 << 2 << 29;
+        QTest::newRow("header says 70 frames, 50 written: holds at 50") << "AS2 50" << 49 << 49;
+        QTest::newRow("AS2 loop of frames 1 to 5") << "AS2 60 5 goto 1" << 0 << 4;
+        QTest::newRow("AS2 last frame jumps back to 3") << "AS2 30 30 goto 3" << 2 << 29;
+        QTest::newRow("AS3 stop() on frame 40 holds there") << "AS3 100 40 stop" << 39 << 39;
+        QTest::newRow("AS3 loop of frames 1 to 5") << "AS3 60 5 goto 1" << 0 << 4;
+        QTest::newRow("AS3 last frame jumps back to 3") << "AS3 30 30 goto 3" << 2 << 29;
     }
     void timelineSettles()
     {
-        QFETCH(bool, as3);
-        QFETCH(int, frames);
-        QFETCH(int, scriptFrame);
-        QFETCH(int, kind);
-        QFETCH(int, target);
+        QFETCH(QString, movie);
         QFETCH(int, lowest);
         QFETCH(int, highest);
-        const std::vector<swfgen::Action> script { { Kind(kind), target } };
+        const QStringList m = movie.split(u' ');
+        const int frames = m[1].toInt(), scriptFrame = m.value(2).toInt();
+        const bool stop = m.value(3) == u"stop";
         swfgen::MovieSpec s = movieSpec(frames, scriptFrame ? 30 : 60);
-        if (as3)
-            s = as3Spec(frames, { { { scriptFrame, script } }, false, {} });
+        if (m[0] == u"AS3")
+            s = as3Spec(
+                frames, { { { scriptFrame, { { stop ? As3Op::Stop : As3Op::GotoAndPlay, m.value(4).toInt() } } } } });
         else if (scriptFrame)
-            s.actions[scriptFrame] = script;
+            s.actions[scriptFrame] = { { stop ? Kind::Stop : Kind::GotoAndPlay, m.value(4).toInt() } };
         else
             s.headerFrameCount = 70;
-        QVERIFY(load(write(s)));
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(m_flash->probeAnswering());
         QCOMPARE(m_flash->TotalFrames(), frames);
         run(1500);
@@ -220,31 +215,19 @@ private slots:
         s.width = 200;
         s.height = 100;
         s.actions[1] = { { Kind::Stop, 1 } };
-        QVERIFY(load(write(s)));
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         // The view is 400x300: the stage's 20-pixel square is drawn twice as large when fitted,
         // as it is when unscaled, and stretched to 40x60 when filled.
         for (const auto& [mode, size] :
             { std::pair { "ShowAll", QSize(40, 40) }, std::pair { "NoScale", QSize(20, 20) },
-                std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } }) {
-            m_flash->SetScale(QLatin1String(mode));
-            QRect r;
-            const bool drawn = WaitInEventLoop(
-                [&] {
-                r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
-                return qAbs(r.width() - size.width()) <= 2 && qAbs(r.height() - size.height()) <= 2;
-                },
-                5000);
-            QVERIFY2(drawn,
-                qPrintable(
-                    QStringLiteral("%1: square drawn %2x%3").arg(QLatin1String(mode)).arg(r.width()).arg(r.height())));
-        }
+                std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } })
+            QVERIFY2(drawnAs(mode, size), mode);
     }
     void unloadRemovesThePlayer()
     {
-        QVERIFY(load(write({})));
+        QVERIFY(LoadAndWait(*m_flash, write({})));
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
         m_flash->LoadMovie(0, FlashControl::UnloadUrl);
-        QCOMPARE(m_flash->Movie(), FlashControl::UnloadUrl);
         QCOMPARE(m_flash->ReadyState(), 0);
         QCOMPARE(m_flash->TotalFrames(), 0);
         QVERIFY(!m_flash->Playing());
@@ -252,7 +235,7 @@ private slots:
         QCOMPARE(ready.count(), 0);
         QVERIFY(WaitInEventLoop(
             [&] {
-            const QVariant players = evaluate(QStringLiteral("document.querySelectorAll('ruffle-player').length"));
+            const QVariant players = evaluate(u"document.querySelectorAll('ruffle-player').length"_qs);
             return players.isValid() && players.toInt() == 0;
             },
             5000));
@@ -261,7 +244,7 @@ private slots:
     void moviesPlayAtTheSetVolume()
     {
         m_flash->SetGain(0.3);
-        QVERIFY(load(write(movieSpec(40))));
+        QVERIFY(LoadAndWait(*m_flash, write(movieSpec(40))));
         const QString volume = QStringLiteral("document.querySelector('ruffle-player').ruffle().volume");
         QVERIFY(WaitInEventLoop([&] { return qAbs(evaluate(volume).toDouble() - 0.3) < 0.001; }, 5000));
         m_flash->SetGain(1);
@@ -269,20 +252,17 @@ private slots:
     void fileThatIsNoMovieNeverBecomesReady()
     {
         const QString path = m_dir.filePath(QStringLiteral("text.swf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a movie at all") > 0);
-        file.close();
+        QVERIFY(WriteAll(path, "this is not a movie at all"));
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
         m_flash->LoadMovie(0, path);
         QVERIFY(!m_flash->movieReport().error.isEmpty());
         run(500);
         QCOMPARE(ready.count(), 0);
         QCOMPARE(m_flash->TotalFrames(), 0);
-        QCOMPARE(m_flash->Movie(), path);
     }
     void inputNeverReachesTheMovie()
     {
-        QVERIFY(load(write({})));
+        QVERIFY(LoadAndWait(*m_flash, write({})));
         evaluate(u"window.quenTestInput = 0; window.quenTestMoves = 0;"
                  " ['pointerdown', 'mousedown', 'keydown', 'keyup'].forEach(function (t) {"
                  " document.addEventListener(t, function () { window.quenTestInput++; }, true); });"
@@ -315,7 +295,7 @@ private slots:
     }
     void as3ScenesCountAsOneTimeline()
     {
-        QVERIFY(load(write(as3Spec(60, { {}, false, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
+        QVERIFY(LoadAndWait(*m_flash, write(as3Spec(60, { {}, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
         QVERIFY(m_flash->probeAnswering());
         QCOMPARE(m_flash->TotalFrames(), 60);
         QVERIFY(reaches([](int f) { return f >= 35; }));
@@ -331,23 +311,16 @@ private slots:
     }
     void as3SpriteDocumentHasNoTimeline()
     {
-        swfgen::MovieSpec s = as3Spec(12, { {}, true, {} });
+        swfgen::MovieSpec s = movieSpec(12, 30, 10);
+        s.extraTags[1] = spriteDocumentTags();
         s.width = s.height = 100;
-        QVERIFY(load(write(s)));
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(!m_flash->hasTimeline());
         QVERIFY(!m_flash->probeAnswering());
         QCOMPARE(m_flash->TotalFrames(), 12); // from the engine's own metadata
         // The scale mode reaches a movie without a probe too: its 20-pixel square fitted three times, then as is.
-        for (const auto& [mode, side] : { std::pair { "ShowAll", 60 }, std::pair { "NoScale", 20 } }) {
-            m_flash->SetScale(QLatin1String(mode));
-            QVERIFY2(WaitInEventLoop(
-                         [&] {
-                const QRect r = boundsOfColor(m_flash->widget()->grab().toImage(), qRgb(0xF0, 0xA0, 0x30));
-                return qAbs(r.width() - side) <= 2 && qAbs(r.height() - side) <= 2;
-                         },
-                         5000),
-                mode);
-        }
+        for (const auto& [mode, side] : { std::pair { "ShowAll", 60 }, std::pair { "NoScale", 20 } })
+            QVERIFY2(drawnAs(mode, QSize(side, side)), mode);
     }
 
     // What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and
@@ -356,11 +329,9 @@ private slots:
     {
         swfgen::MovieSpec s = movieSpec(100, 30);
         s.actions[40] = { { Kind::Stop, 1 } };
-        const QString path = write(s);
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, path);
+        m_flash->LoadMovie(0, write(s));
         QCOMPARE(ready.count(), 0);
-        QCOMPARE(m_flash->Movie(), path);
         QVERIFY(WaitInEventLoop([&] { return ready.count() > 0; }, 20000));
         QCOMPARE(ready.at(0).at(0).toInt(), FlashControl::ReadyComplete);
         QCOMPARE(m_flash->TotalFrames(), 100);
@@ -394,17 +365,9 @@ private slots:
     }
 
 private:
-    QString write(const swfgen::MovieSpec& s, QString path = {})
+    QString write(const swfgen::MovieSpec& s)
     {
-        if (path.isEmpty())
-            path = m_dir.filePath(QStringLiteral("movie%1.swf").arg(++m_movies));
-        return swfgen::WriteMovieFile(path, s) ? path : QString();
-    }
-    bool load(const QString& path)
-    {
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, path);
-        return ready.wait(20000) || ready.count() > 0;
+        return WrittenMovie(m_dir.filePath(u"movie%1.swf"_qs.arg(++m_movies)), s);
     }
     bool reaches(const std::function<bool(int)>& frameIs, int ms = 5000)
     {
@@ -423,12 +386,18 @@ private:
         disconnect(c);
         return frames;
     }
-    QVariant evaluate(const QString& code)
+    QVariant evaluate(const QString& code) { return EvaluateInPage(*m_flash, code); }
+    // Whether the square settles at about size in the given scale mode; what it was drawn at when not.
+    bool drawnAs(const char* mode, QSize size)
     {
-        auto answer = std::make_shared<std::optional<QVariant>>();
-        m_flash->runInPage(code, [answer](const QVariant& v) { *answer = v; });
-        WaitInEventLoop([&] { return answer->has_value(); }, 5000);
-        return answer->value_or(QVariant());
+        m_flash->SetScale(QLatin1String(mode));
+        QSize drawn;
+        const auto near
+            = [&] { return qAbs(drawn.width() - size.width()) <= 2 && qAbs(drawn.height() - size.height()) <= 2; };
+        if (WaitInEventLoop([&] { return drawn = squareSize(m_flash->widget()), near(); }, 5000))
+            return true;
+        qWarning("%s: square drawn %dx%d", mode, drawn.width(), drawn.height());
+        return false;
     }
 
     QTemporaryDir m_dir;

@@ -1,9 +1,14 @@
 #pragma once
 
 #include "playback/engineprocess.h"
+#include "playback/rufflecontrol.h"
+#include "tests/support/eventwait.h"
+#include "tools/swfgen/swfwriter.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWidget>
 
 // main() for tests that run the real engine: the engine's process setup must come before the
 // application object, which QTEST_MAIN does not allow for.
@@ -16,3 +21,35 @@
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
         return QTest::qExec(&tc, argc, argv);                                                                          \
     }
+
+// The real engine in a shown view: starting it costs seconds, so a test shares one across its cases.
+inline RuffleFlashControl* ShownEngine(QObject* parent, QSize size)
+{
+    auto* flash = new RuffleFlashControl(parent);
+    flash->widget()->resize(size);
+    flash->widget()->show();
+    return flash;
+}
+
+// The path the movie was written at, or nothing when it could not be written.
+inline QString WrittenMovie(const QString& path, const swfgen::MovieSpec& spec)
+{
+    return swfgen::WriteMovieFile(path, spec) ? path : QString();
+}
+
+// Loads a movie and waits for its ready report; false when none came.
+inline bool LoadAndWait(FlashControl& flash, const QString& path)
+{
+    QSignalSpy ready(&flash, &FlashControl::OnReadyStateChange);
+    flash.LoadMovie(0, path);
+    return ready.wait(20000) || ready.count() > 0;
+}
+
+// The value of a script run in the engine's page; invalid when the page gave no answer.
+inline QVariant EvaluateInPage(RuffleFlashControl& flash, const QString& code)
+{
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    flash.runInPage(code, [answer](const QVariant& v) { *answer = v; });
+    WaitInEventLoop([&] { return answer->has_value(); }, 10000);
+    return answer->value_or(QVariant());
+}

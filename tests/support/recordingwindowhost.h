@@ -14,14 +14,10 @@ public:
     bool playlistVisible = true;
     QString title;
     double stripFraction = -1;
-    int stripTwips = -1;
     QString frameInfo;
     float barValue = -1;
     QString clock;
     PlayStatePresentation presentation;
-    int presentations = 0;
-    int notFlashMessages = 0;
-    int singleLoopSwaps = 0;
 
     void OpenSwfFiles() override { calls.append(QStringLiteral("OpenSwfFiles")); }
     bool PlaylistPanelVisible() const override { return playlistVisible; }
@@ -38,11 +34,11 @@ public:
     void SetWindowState(int command) override { calls.append(QStringLiteral("SetWindowState %1").arg(command)); }
     void SetTitleText(const QString& text) override { title = text; }
     void SetProgressMiniFraction(double fraction) override { stripFraction = fraction, calls.append(u"Strip"_qs); }
-    void SetProgressMiniTwips(int twips) override { stripTwips = twips, calls.append(u"StripTwips %1"_qs.arg(twips)); }
+    void SetProgressMiniTwips(int twips) override { calls.append(u"StripTwips %1"_qs.arg(twips)); }
     void SetFrameInfoText(const QString& text) override { frameInfo = text, calls.append(u"FrameInfo"_qs); }
     void SetProgressBarValue(float percent) override { barValue = percent; }
     void SetClockText(const QString& text) override { clock = text; }
-    void PresentPlayState(const PlayStatePresentation& p) override { presentation = p, ++presentations; }
-    void SwapSingleLoopPictures() override { ++singleLoopSwaps; }
-    void ShowNotFlashMessage() override { ++notFlashMessages; }
+    void PresentPlayState(const PlayStatePresentation& p) override { presentation = p; }
+    void SwapSingleLoopPictures() override { }
+    void ShowNotFlashMessage() override { }
 };

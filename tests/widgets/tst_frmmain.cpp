@@ -146,7 +146,6 @@ private slots:
         QCOMPARE(w.CursorShowCount(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(w.geometry(), restoreRect(), 2000);
         QVERIFY(w.picTop->isVisible() && !w.picPlayList->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(w.Flash->geometry(), QRect(1, 37, 891, 503), 2000);
         w.setFlashControl(nullptr);
     }
 

@@ -13,8 +13,7 @@
 #include <QTest>
 #include <QUrl>
 
-// The program assembled around a simulated engine: start-up restore, drops, and what is saved when
-// the window closes.
+// The program assembled around a simulated engine: start-up restore and drops.
 class TestProgram : public QObject {
     Q_OBJECT
 private slots:
@@ -91,22 +90,7 @@ private slots:
         // Dropped on an empty, stopped list: the first new row plays.
         QCOMPARE(m_engine->Movie(), paths[0]);
     }
-    void closing_savesListAndCurrentRow()
-    {
-        {
-            Program program(m_settings, m_dir->path(), *m_engine, new QWidget);
-            program.start({ movie(QStringLiteral("one.swf")), movie(QStringLiteral("two.swf")) });
-            QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 5000);
-            program.transport().PlayerBtns_Click(Transport::CmdNext);
-            program.window().close();
-        }
-        const QByteArray list = ReadAll(m_dir->filePath(QStringLiteral("PlayList.m3u")));
-        QCOMPARE(list.count("\r\n"), 2);
-        QVERIFY(list.contains("two.swf|"));
-        Settings reread;
-        LoadSettings(reread, m_settings.IniFile);
-        QCOMPARE(reread.ListFileIndex, 2);
-    }
+    // What the window saves as it closes: program_smoke.sh, through the real program.
 
 private:
     QString movie(const QString& name)

@@ -27,7 +27,6 @@ private slots:
         QTest::newRow("stray file at the socket path") << QByteArray("-") << false << int(SingleInstance::Role::First);
         QTest::newRow("lock of a copy that is gone") << gone << true << int(SingleInstance::Role::First);
         QTest::newRow("empty lock, left by a crash") << QByteArray() << true << int(SingleInstance::Role::First);
-        QTest::newRow("garbage lock") << QByteArray("\x01\x02 not a lock") << true << int(SingleInstance::Role::First);
         // Just created: its owner is still writing it, so it is respected.
         QTest::newRow("empty lock, just created") << QByteArray() << false << int(SingleInstance::Role::Failed);
     }
@@ -96,10 +95,9 @@ private slots:
     }
     void serverNameIsPerUser()
     {
+        // Without a runtime folder of the user's own, the user id keeps users apart in the shared one (the
+        // runtime folder itself is where tst_unansweredcopy and handoff_smoke.sh find the first copy).
         const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", m_dir->path().toUtf8());
-        QCOMPARE(SingleInstance::defaultServerName(), m_dir->filePath(QStringLiteral("quenbarrowick.socket")));
-        // Without a runtime folder of the user's own, the user id keeps users apart in the shared one.
         qputenv("XDG_RUNTIME_DIR", m_dir->filePath(QStringLiteral("missing")).toUtf8());
         QCOMPARE(SingleInstance::defaultServerName(),
             QDir::temp().filePath(QStringLiteral("quenbarrowick-%1.socket").arg(getuid())));
