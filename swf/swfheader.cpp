@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <fcntl.h>
+#include <lzma.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <lzma.h>
 #include <zlib.h>
 
 namespace {
