@@ -5,6 +5,7 @@
 #include "playback/engineprocess.h"
 #include "playback/enginescheme.h"
 #include "playback/enginewatch.h"
+#include "playback/inputfocus.h"
 #include "playback/lookahead.h"
 #include "playback/swfcontainer.h"
 
@@ -80,6 +81,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     m_view->setFocusPolicy(Qt::NoFocus);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
     m_view->installEventFilter(this);
+    m_focus = new InputFocus(this);
 
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
     m_watch = new EngineWatch(m_page, this);
@@ -415,26 +417,15 @@ void RuffleFlashControl::watchInputWidget()
     if (!proxy || proxy == m_input)
         return;
     m_input = proxy;
-    proxy->setFocusPolicy(Qt::NoFocus);
     proxy->installEventFilter(this);
-    dropFocus();
+    m_focus->Watch(proxy);
     emit InputWidgetChanged(proxy);
-}
-
-// The engine gives its input widget the focus by itself (when its page loads, when the window
-// becomes active); the keys belong to the window.
-void RuffleFlashControl::dropFocus()
-{
-    if (m_input && m_input->hasFocus())
-        m_input->clearFocus();
 }
 
 bool RuffleFlashControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::ChildAdded)
         QTimer::singleShot(0, this, &RuffleFlashControl::watchInputWidget);
-    if (watched == m_input && event->type() == QEvent::FocusIn)
-        QTimer::singleShot(0, this, &RuffleFlashControl::dropFocus);
     if (watched == m_input) {
         switch (event->type()) {
         // The movie gets neither keys nor clicks: the window decides what they do.

@@ -10,6 +10,7 @@
 
 class EngineSchemeHandler;
 class EngineWatch;
+class InputFocus;
 class Lookahead;
 class EngineRequestFilter;
 class QWebEnginePage;
@@ -26,7 +27,7 @@ public:
     explicit RuffleFlashControl(QObject* parent = nullptr);
     ~RuffleFlashControl() override;
 
-    // The view the window places; it never takes the keyboard focus.
+    // The view the window places; only a click into it gives it the keyboard focus.
     QWidget* widget() const;
     // The widget that receives the view's input events, for the window's event filter. It appears
     // once the page has been shown, announced by InputWidgetChanged.
@@ -85,7 +86,6 @@ private:
     void applySettingsToPage();
     QString contentSecurityPolicy() const;
     void watchInputWidget();
-    void dropFocus();
 
     QWebEngineProfile* m_profile = nullptr;
     EngineSchemeHandler* m_scheme = nullptr;
@@ -94,6 +94,7 @@ private:
     EngineWatch* m_watch = nullptr;
     QPointer<QWebEngineView> m_view;
     QPointer<QWidget> m_input;
+    InputFocus* m_focus = nullptr;
     QTimer m_readTimer;
     Lookahead* m_lookahead = nullptr;
     QElapsedTimer m_pageStart;

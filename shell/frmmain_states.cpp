@@ -6,7 +6,6 @@
 #include "shell/windowgeometry.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -295,17 +294,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (onPlayer && type == QEvent::KeyPress) {
         // Keys on the player are the window's shortcuts, never the movie's.
         const auto* key = static_cast<QKeyEvent*>(event);
-        // A movie started from the filter box takes the focus for the engine: what is typed on goes back
-        // to the box. Space and the arrows left and right stay the player's.
-        const bool typing = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            && ((!key->text().isEmpty() && key->text().at(0).isPrint() && key->key() != Qt::Key_Space)
-                || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down
-                || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-        if (typing && txtFilter->isVisible()) {
-            txtFilter->setFocus(Qt::OtherFocusReason);
-            QApplication::sendEvent(txtFilter, event);
-            return true;
-        }
         emit Form_KeyDown(key->key(), key->modifiers());
         return true;
     }

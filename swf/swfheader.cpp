@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <fcntl.h>
 #include <lzma.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -14,6 +17,8 @@ namespace {
 // Enough for the largest RECT (17 bytes), rate, count and the first tag's header and flags byte.
 constexpr qsizetype HeaderBodyBytes = 64;
 constexpr qsizetype InputChunk = 512;
+// What one read takes from the start of a file; a movie's header is almost always inside.
+constexpr qsizetype HeadBytes = 4096;
 
 // Most significant bit first, as SWF packs its bit fields.
 class BitReader {
@@ -225,17 +230,42 @@ QString FileNameOfPath(const QString& path)
 
 bool ReadSwfHeader(const QString& path, SwfHeaderInfo& info)
 {
-    const QFileInfo fileInfo(path);
-    if (!fileInfo.isFile())
-        return false;
+    // One open, one fstat and one read: a drop of a tree reads this for every file. Non-blocking, so
+    // that a FIFO named .swf is refused instead of waiting for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     // The record describes this file alone: a read that fails keeps nothing of an earlier movie.
-    info = SwfHeaderInfo {};
-    info.FileName = FileNameOfPath(path);
-    info.FileSize = fileInfo.size();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto fresh = [&](qint64 size) {
+        info = SwfHeaderInfo {};
+        info.FileName = FileNameOfPath(path);
+        info.FileSize = size;
+    };
+    if (fd < 0) {
+        // A file that is there but cannot be opened still gets its name and size.
+        const QFileInfo fileInfo(path);
+        if (fileInfo.isFile())
+            fresh(fileInfo.size());
         return false;
-    return decodeHeader(file, info);
+    }
+    QFile file;
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    fresh(st.st_size);
+    QByteArray head(HeadBytes, Qt::Uninitialized);
+    const qint64 got = file.read(head.data(), HeadBytes);
+    head.truncate(std::max<qint64>(got, 0));
+    QBuffer buffer(&head);
+    buffer.open(QIODevice::ReadOnly);
+    const bool decoded = decodeHeader(buffer, info);
+    // Decoded within the first bytes: the rest of the file would have changed nothing.
+    if (!buffer.atEnd() || head.size() < HeadBytes)
+        return decoded;
+    // A stream that needs more than the first bytes to give its header: read on through the file.
+    fresh(st.st_size);
+    return file.seek(0) && decodeHeader(file, info);
 }
 
 bool ParseSwfHeader(const QByteArray& head, SwfHeaderInfo& info)

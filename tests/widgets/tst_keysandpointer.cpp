@@ -2,6 +2,7 @@
 #include "core/inifile.h"
 #include "core/settings.h"
 #include "platform/pointervisibility.h"
+#include "playback/inputfocus.h"
 #include "playback/playerprogressbar.h"
 #include "playback/transport.h"
 #include "playlist/playlistmodel.h"
@@ -156,10 +157,23 @@ filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 
         QTest::keyClick(window.filterBox(), Qt::Key_Down);
         QTest::keyClick(window.filterBox(), Qt::Key_Return);
         QCOMPARE(m_program->transport().CurrFileIndex(), 4);
-        // The engine may take the focus as the movie starts: typing on still reaches the box.
-        QTest::keyClick(window.playerView(), Qt::Key_Backspace);
-        QTest::keyClick(window.playerView(), Qt::Key_2);
+        // The engine focuses its input as the movie starts: the focus goes back, typing on reaches the box.
+        auto* input = new QWidget(window.playerView());
+        input->resize(50, 50);
+        input->show();
+        InputFocus focus;
+        focus.Watch(input);
+        m_program->watchPlayerInput(input);
+        input->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
         QCOMPARE(window.filterBox()->text() + u' ' + QString::number(list->model()->rowCount()), u"BET2 0"_qs);
+        // A click gives the player area the keys, the engine focusing it again changes nothing: Space pauses.
+        QTest::mouseClick(input, Qt::LeftButton);
+        input->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(m_program->transport().PlayState(), int(TransportControl::Paused));
+        QCOMPARE(window.filterBox()->text(), u"BET2"_qs);
         QTest::keyClick(window.filterBox(), Qt::Key_Escape);
         QVERIFY(!window.FilterBoxVisible() && list->hasFocus());
         QCOMPARE(list->model()->rowCount(), 4);
