@@ -64,6 +64,10 @@ int runProbe(const QStringList& arguments)
         // small enough that drawing it costs little beside the movie's own work.
         engines.back()->widget()->resize(240, 180);
         engines.back()->widget()->show();
+        // Pages compiling side by side would all be ready late; one after the other, the first
+        // starts playing while the next compiles.
+        if (i > 0)
+            engines.back()->holdStart();
         flashes.append(engines.back().get());
     }
     // Each engine compiles its code once, when its page starts, and takes movies only once it has:
@@ -74,8 +78,12 @@ int runProbe(const QStringList& arguments)
     QElapsedTimer warming;
     warming.start();
     QTimer warmCheck;
+    // Not for ever: an engine that never warms still takes its movies, which then fail visibly.
+    const auto engineReady = [&](qsizetype i) { return (*warmth)[size_t(i)] == Warm || warming.elapsed() > 120000; };
     QObject::connect(&warmCheck, &QTimer::timeout, [&] {
         for (size_t i = 0; i < engines.size(); ++i) {
+            if (i > 0 && engineReady(qsizetype(i - 1)))
+                engines[i]->startEngine();
             if ((*warmth)[i] != Cold)
                 continue;
             (*warmth)[i] = Asked;
@@ -84,8 +92,6 @@ int runProbe(const QStringList& arguments)
         }
     });
     warmCheck.start(100);
-    // Not for ever: an engine that never warms still takes its movies, which then fail visibly.
-    const auto engineReady = [&](qsizetype i) { return (*warmth)[size_t(i)] == Warm || warming.elapsed() > 120000; };
     ProbeProgress progress;
     if (isatty(STDERR_FILENO)) {
         progress = [&err](qsizetype done, qsizetype total) {
