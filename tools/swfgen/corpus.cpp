@@ -82,8 +82,8 @@ QByteArray scenes(int version, std::map<int, std::vector<As3Op>> scripts)
     return as3(version, 10, 12, doc);
 }
 
-// Frame 5 walks _root with for-in and goes back to frame 2 for every name it finds that the movie
-// never set: a name the player left there keeps the movie in its opening frames.
+// Frame 5 walks _root with for-in and goes back to frame 2 when it finds the mark the player's probe
+// sets there: a mark left visible keeps the movie in its opening frames.
 QByteArray forInRoot(int version)
 {
     Avm1 back;
