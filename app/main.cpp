@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -63,20 +64,34 @@ int runProbe(const QStringList& arguments)
         // small enough that drawing it costs little beside the movie's own work.
         engines.back()->widget()->resize(240, 180);
         engines.back()->widget()->show();
+        // Pages compiling side by side would all be ready late; one after the other, the first
+        // starts playing while the next compiles.
+        if (i > 0)
+            engines.back()->holdStart();
         flashes.append(engines.back().get());
     }
-    // Each engine compiles its code once. Waiting for all of them before the first movie keeps that
-    // out of every movie's time, and keeps a page that compiles from stalling one that plays.
+    // Each engine compiles its code once, when its page starts, and takes movies only once it has:
+    // a page still compiling would count that into its first movie's time and could fail it. The
+    // engines that are up start at once rather than waiting for the slowest.
+    enum Warmth : char { Cold, Asked, Warm };
+    const auto warmth = std::make_shared<std::vector<Warmth>>(engines.size(), Cold); // shared with late answers
     QElapsedTimer warming;
     warming.start();
-    for (const auto& engine : engines) {
-        // Shared with the answers, which may come after the wait is over.
-        const auto warm = std::make_shared<bool>(false);
-        while (!*warm && warming.elapsed() < 120000) {
-            engine->runInPage(QStringLiteral("quen.warm()"), [warm](const QVariant& v) { *warm = *warm || v.toBool(); });
-            EventLoopPassTime()(100);
+    QTimer warmCheck;
+    // Not for ever: an engine that never warms still takes its movies, which then fail visibly.
+    const auto engineReady = [&](qsizetype i) { return (*warmth)[size_t(i)] == Warm || warming.elapsed() > 120000; };
+    QObject::connect(&warmCheck, &QTimer::timeout, [&] {
+        for (size_t i = 0; i < engines.size(); ++i) {
+            if (i > 0 && engineReady(qsizetype(i - 1)))
+                engines[i]->startEngine();
+            if ((*warmth)[i] != Cold)
+                continue;
+            (*warmth)[i] = Asked;
+            engines[i]->runInPage(QStringLiteral("quen.warm()"),
+                [warmth, i](const QVariant& v) { (*warmth)[i] = v.toBool() ? Warm : Cold; });
         }
-    }
+    });
+    warmCheck.start(100);
     ProbeProgress progress;
     if (isatty(STDERR_FILENO)) {
         progress = [&err](qsizetype done, qsizetype total) {
@@ -84,7 +99,7 @@ int runProbe(const QStringList& arguments)
             err.flush();
         };
     }
-    return RunProbeCommand(probe, flashes, settings, EventLoopPassTime(), out, err, progress);
+    return RunProbeCommand(probe, flashes, settings, EventLoopPassTime(), out, err, progress, engineReady);
 }
 
 int runProgram(const QStringList& paths)

@@ -130,6 +130,17 @@ QByteArray onLevelZero(const QByteArray& identity)
     return a.pushString(mark.constData())
         .pushString(identity.constData())
         .op(0x1D) // SetVariable
+        // ASSetPropFlags(this, mark, don't enumerate, 0): a movie's for-in over its timeline must
+        // not find it.
+        .pushInt(0)
+        .pushInt(1)
+        .pushString(mark.constData())
+        .pushString("this")
+        .op(0x1C) // GetVariable
+        .pushInt(4)
+        .pushString("ASSetPropFlags")
+        .op(0x3D) // CallFunction
+        .pop()
         .pushString(QByteArray("_level0:").append(mark).constData())
         .op(0x1C) // GetVariable
         .pushString(identity.constData())

@@ -2,11 +2,13 @@
 
 #include "core/jsontext.h"
 #include "playback/transport.h"
+#include "swf/swfheader.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -22,6 +24,30 @@ std::optional<double> positiveSeconds(const QString& text)
     if (!ok || !std::isfinite(value) || value <= 0)
         return std::nullopt;
     return value;
+}
+
+// How long the header says the movie plays; 0 for a file that is no movie.
+double headerMs(const QString& path)
+{
+    SwfHeaderInfo info;
+    if (!ReadSwfHeader(path, info) || !(info.FrameRate > 0))
+        return 0;
+    return 1000.0 * info.FrameCount / info.FrameRate;
+}
+
+// The order the movies are started in: the paths' own on one engine; longest first on several, so
+// that no engine is left playing a long movie alone at the end while the others idle.
+std::vector<qsizetype> startOrder(const QStringList& paths, qsizetype engines)
+{
+    std::vector<qsizetype> order(size_t(paths.size()));
+    std::iota(order.begin(), order.end(), 0);
+    if (engines < 2)
+        return order;
+    std::vector<double> ms;
+    for (const QString& path : paths)
+        ms.push_back(headerMs(path));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return ms[size_t(a)] > ms[size_t(b)]; });
+    return order;
 }
 
 } // namespace
@@ -83,7 +109,8 @@ ProbeArguments ParseProbeArguments(const QStringList& arguments)
 }
 
 int RunProbeCommand(const ProbeArguments& arguments, const QList<FlashControl*>& engines, const Settings& settings,
-    const ProbeRunner::PassTime& passTime, QTextStream& out, QTextStream& err, const ProbeProgress& progress)
+    const ProbeRunner::PassTime& passTime, QTextStream& out, QTextStream& err, const ProbeProgress& progress,
+    const ProbeEngineReady& engineReady)
 {
     if (!arguments.error.isEmpty() || engines.isEmpty()) {
         err << "quenbarrowick --probe: " << (engines.isEmpty() ? u"no engine"_qs : arguments.error) << '\n'
@@ -103,6 +130,7 @@ int RunProbeCommand(const ProbeArguments& arguments, const QList<FlashControl*>&
         engineSlots.push_back({ std::make_unique<ProbeRunner>(*engine, settings, options), nullptr, -1 });
 
     const QStringList& paths = arguments.paths;
+    const std::vector<qsizetype> order = startOrder(paths, engines.size());
     std::vector<std::optional<ProbeResult>> results(size_t(paths.size()));
     qsizetype next = 0, printed = 0, done = 0;
     const auto collect = [&](Slot& slot) {
@@ -113,8 +141,10 @@ int RunProbeCommand(const ProbeArguments& arguments, const QList<FlashControl*>&
             progress(done, paths.size());
     };
     const auto fill = [&](Slot& slot) {
+        if (engineReady && !engineReady(&slot - engineSlots.data()))
+            return;
         while (!slot.session && next < paths.size()) {
-            slot.index = next++;
+            slot.index = order[size_t(next++)];
             slot.session = slot.runner->Start(paths.at(slot.index));
             if (slot.session->Done())
                 collect(slot);
@@ -131,8 +161,10 @@ int RunProbeCommand(const ProbeArguments& arguments, const QList<FlashControl*>&
     while (done < paths.size()) {
         const int ms = passTime(Transport::TimerPlayIntervalMs);
         for (Slot& slot : engineSlots) {
-            if (!slot.session)
+            if (!slot.session) {
+                fill(slot);
                 continue;
+            }
             slot.session->Step(ms);
             if (slot.session->Done())
                 collect(slot);

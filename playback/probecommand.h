@@ -24,12 +24,17 @@ inline constexpr int Usage = 2;
 
 // Movies done so far, of all; called as they finish.
 using ProbeProgress = std::function<void(qsizetype done, qsizetype total)>;
+// Whether the engine at this index may take a movie yet: one still compiling its code takes none,
+// so the others start at once and no movie's time holds the start-up.
+using ProbeEngineReady = std::function<bool(qsizetype engine)>;
 
 // Plays every path (already expanded from folders and list files), the movies spread over the
-// engines, and prints one JSON line per movie in the order of the paths, each as soon as it and
-// those before it are done. Returns the exit status.
+// engines, longest first when there are several so that they finish together, and prints one JSON
+// line per movie in the order of the paths, each as soon as it and those before it are done.
+// Returns the exit status.
 int RunProbeCommand(const ProbeArguments& arguments, const QList<FlashControl*>& engines, const Settings& settings,
-    const ProbeRunner::PassTime& passTime, QTextStream& out, QTextStream& err, const ProbeProgress& progress = {});
+    const ProbeRunner::PassTime& passTime, QTextStream& out, QTextStream& err, const ProbeProgress& progress = {},
+    const ProbeEngineReady& engineReady = {});
 inline int RunProbeCommand(const ProbeArguments& arguments, FlashControl& flash, const Settings& settings,
     const ProbeRunner::PassTime& passTime, QTextStream& out, QTextStream& err)
 {

@@ -91,7 +91,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     // Started from the event loop, so that the properties set right after construction are in
     // the first page and the engine does not start twice.
     QTimer::singleShot(0, this, [this] {
-        if (!m_pageStarted)
+        if (!m_pageStarted && !m_holdStart)
             startPage();
     });
 }

@@ -55,6 +55,8 @@ public:
     // Starts loading the player page now rather than from the event loop: the engine then starts
     // while the window is still being built. Set the properties first, or the page loads twice.
     void startEngine();
+    // Keeps the page from starting by itself from the event loop: it starts at startEngine().
+    void holdStart() { m_holdStart = true; }
 
     // Where LoadMovie looks first for a movie prepared ahead of time; none by default.
     void setLookahead(Lookahead* lookahead) { m_lookahead = lookahead; }
@@ -101,6 +103,7 @@ private:
     bool m_engineUp = false; // a movie has been ready since the page was started
 
     bool m_pageStarted = false;
+    bool m_holdStart = false;
     bool m_pageReady = false;
     QStringList m_pending; // commands given before the page was up, run once it is
     QString m_pagePolicy; // the policy the page was loaded with

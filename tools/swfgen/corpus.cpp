@@ -82,6 +82,25 @@ QByteArray scenes(int version, std::map<int, std::vector<As3Op>> scripts)
     return as3(version, 10, 12, doc);
 }
 
+// Frame 5 walks _root with for-in and goes back to frame 2 when it finds the mark the player's probe
+// sets there: a mark left visible keeps the movie in its opening frames.
+QByteArray forInRoot(int version)
+{
+    Avm1 back;
+    back.gotoAndPlay(2);
+    Avm1 test;
+    test.reg(0).str("quenRoot_3b91e7").op(0x13).op(0x12).unless(back); // StringEquals, Not
+    Avm1 step;
+    step.record(0x87, QByteArray(1, '\0')).record(0x96, QByteArray(1, '\2')).op(0x49); // StoreRegister 0, null, Equals2
+    const int jump = int(test.size()) + 5;
+    step.record(0x9D, QByteArray(1, char(jump & 0xff)) + char(jump >> 8)).append(test); // If: the end
+    const int loop = -int(step.size()) - 5;
+    step.record(0x99, QByteArray(1, char(loop & 0xff)) + char((loop >> 8) & 0xff)); // Jump: the next name
+    Avm1 walk;
+    walk.str("_root").op(0x1C).op(0x55).append(step); // GetVariable, Enumerate2
+    return avm1(version, 30, 24, { { 5, { walk.tag() } } });
+}
+
 struct Row {
     const char* path;
     const char* expected; // reasons, total frames, frame range; empty for a companion file
@@ -107,6 +126,7 @@ const std::vector<Row>& rows()
         { "Parts/Data.TXT", "", [] { return QByteArray("ready=1&x=2"); } },
         { "Parts/News.XML", "", [] { return QByteArray("<news><item/></news>"); } },
         { "Parts/Song.MP3", "", [] { return SilentMp3(40); } },
+        { "Parts/Clip.FLV", "", [] { return SilentFlv(); } },
         { "Parts/Intro.swf", "", [] { return as3(10, 20, 24, { {}, {}, {}, {}, "QuenCorpusIntro" }); } },
         // Plain timelines across versions and containers.
         { "plain-v4.swf", "last-frame 24 23-23", [] { return avm1(4, 24, 24); } },
@@ -179,6 +199,7 @@ const std::vector<Row>& rows()
                 doc.frameScripts = { { 3, { { K::Stop } } } };
                 return as3(10, 7, 6, doc);
             } },
+        { "forin-root-v6.swf", "last-frame 30 29-29", [] { return forInRoot(6); } },
         // Companions asked for by relative name in another letter case; waits until they came.
         { "loadvariables-v5.swf", "last-frame 40 39-39", [] { return waitsFor(5, Avm1().getUrl2("PARTS/data.txt", "_level0", 0xC0)); } },
         { "loadvars-v6.swf", "last-frame 40 39-39",
@@ -190,10 +211,13 @@ const std::vector<Row>& rows()
         { "as3-loader.swf", "last-frame 40 39-39", [] { return as3WaitsFor(10, K::Loader, "parts/intro.SWF"); } },
         { "as3-urlloader.swf", "last-frame 40 39-39", [] { return as3WaitsFor(10, K::UrlLoader, "Parts/data.txt"); } },
         { "as3-sound.swf", "last-frame 40 39-39", [] { return as3WaitsFor(10, K::Sound, "parts/Song.mp3"); } },
+        { "netstream-v7.swf", "last-frame 40 39-39", [] { return waitsFor(7, Avm1().playStream("parts/clip.flv")); } },
+        { "as3-netstream.swf", "last-frame 40 39-39", [] { return as3WaitsFor(10, K::NetStream, "Parts/clip.flv"); } },
         // A part missing: the frame is still read, and the monitor gives up on the loop that waits.
         { "missing-loadvars-v6.swf", "loop-timeout 40 2-19",
             [] { return waitsFor(6, Avm1().loadWithOnLoad("LoadVars", "load", "parts/nothing.txt", 0)); } },
         { "as3-missing-loader.swf", "loop-timeout 40 2-19", [] { return as3WaitsFor(10, K::Loader, "parts/nothing.swf"); } },
+        { "as3-missing-netstream.swf", "loop-timeout 40 2-19", [] { return as3WaitsFor(10, K::NetStream, "parts/nothing.flv"); } },
         // Level-0 loads take over the root and are followed; loads into a clip or level 1 are not.
         { "level0-loadmovienum-v6.swf", "last-frame 40 39-39", [] { return levelZero(6, Avm1().getUrl2(MainAsked, "_level0", 0)); } },
         { "level0-geturl-v4.swf", "last-frame 40 39-39", [] { return levelZero(4, Avm1().getUrl(MainAsked, "_level0")); } },

@@ -82,17 +82,31 @@ Avm1& Avm1::unless(const Avm1& actions)
     return record(0x9D, u16(int(actions.size()))).append(actions);
 }
 
-Avm1& Avm1::loadWithOnLoad(const QByteArray& cls, const QByteArray& method, const QByteArray& url, int extraFalseArgs)
+Avm1& Avm1::readyOn(const QByteArray& handler)
 {
-    num(0).str(cls).op(0x40).record(0x87, QByteArray(1, '\0')).op(0x17); // new, StoreRegister 0, Pop
     Avm1 body;
     body.str("_level0:ready").str("ok").op(0x1C).op(0x1D); // GetVariable, SetVariable
     QByteArray function("\0", 1); // no name
     function.append(u16(1)).append("ok").append('\0').append(u16(int(body.size())));
-    reg(0).str("onLoad").record(0x9B, function).append(body).op(0x4F); // DefineFunction, SetMember
+    return reg(0).str(handler).record(0x9B, function).append(body).op(0x4F); // DefineFunction, SetMember
+}
+
+Avm1& Avm1::loadWithOnLoad(const QByteArray& cls, const QByteArray& method, const QByteArray& url, int extraFalseArgs)
+{
+    num(0).str(cls).op(0x40).record(0x87, QByteArray(1, '\0')).op(0x17); // new, StoreRegister 0, Pop
+    readyOn("onLoad");
     for (int i = 0; i < extraFalseArgs; ++i)
         boolean(false);
     return str(url).num(1 + extraFalseArgs).reg(0).str(method).op(0x52).op(0x17); // CallMethod, Pop
+}
+
+Avm1& Avm1::playStream(const QByteArray& url)
+{
+    num(0).str("NetConnection").op(0x40).record(0x87, QByteArray(1, '\1')).op(0x17); // register 1
+    record(0x96, QByteArray(1, '\2')).num(1).reg(1).str("connect").op(0x52).op(0x17); // connect(null)
+    reg(1).num(1).str("NetStream").op(0x40).record(0x87, QByteArray(1, '\0')).op(0x17); // register 0
+    readyOn("onMetaData");
+    return str(url).num(1).reg(0).str("play").op(0x52).op(0x17);
 }
 
 QByteArray Avm1::tag() const
@@ -148,6 +162,20 @@ void load(AbcWriter& w, AbcCode& c, const As3Op& op)
         c.op(0xD0).op(0xD1).op(0x4F, uint32_t(w.qname({}, "addChild"))).u30(1);
 }
 
+// new NetStream(a NetConnection connected to null), its client's onMetaData going to the frame,
+// then play(url).
+void playStream(AbcWriter& w, AbcCode& c, const As3Op& op)
+{
+    const int stream = w.qname("flash.net", "NetStream");
+    const int connection = w.qname("flash.net", "NetConnection");
+    c.op(0x5D, uint32_t(stream)).op(0x5D, uint32_t(connection)).op(0x4A, uint32_t(connection)).u30(0);
+    c.op(0x2A).op(0x20).op(0x4F, uint32_t(w.qname({}, "connect"))).u30(1); // dup, pushnull
+    c.op(0x4A, uint32_t(stream)).u30(1).op(0xD5); // setlocal1
+    c.op(0xD1).op(0x2C, uint32_t(w.string("onMetaData"))).op(0x40, uint32_t(completeListener(w, op.frame)));
+    c.op(0x55, 1).op(0x61, uint32_t(w.qname({}, "client"))); // newobject, setproperty
+    c.op(0xD1).op(0x2C, uint32_t(w.string(op.url))).op(0x4F, uint32_t(w.qname({}, "play"))).u30(1);
+}
+
 void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops);
 
 AbcCode frameScript(AbcWriter& w, const std::vector<As3Op>& ops)
@@ -189,6 +217,9 @@ void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops)
         case As3Op::UrlLoader:
         case As3Op::Sound:
             load(w, c, op);
+            break;
+        case As3Op::NetStream:
+            playStream(w, c, op);
             break;
         }
     }
@@ -292,6 +323,39 @@ QByteArray SilentMp3(int frames)
     for (int i = 0; i < frames; ++i)
         file += silentMp3Frame();
     return file;
+}
+
+namespace {
+
+QByteArray bigEndian(uint32_t v, int bytes)
+{
+    QByteArray b;
+    for (int i = bytes - 1; i >= 0; --i)
+        b.append(static_cast<char>((v >> (8 * i)) & 0xff));
+    return b;
+}
+
+QByteArray flvTag(int type, const QByteArray& data)
+{
+    // type, size, timestamp 0 (and its extension), stream 0, data, then the size of it all
+    const QByteArray tag = QByteArray(1, static_cast<char>(type)) + bigEndian(uint32_t(data.size()), 3)
+        + QByteArray(7, '\0') + data;
+    return tag + bigEndian(uint32_t(tag.size()), 4);
+}
+
+} // namespace
+
+QByteArray SilentFlv()
+{
+    QByteArray meta("\x02", 1); // AMF0 string "onMetaData", then an array of one number
+    meta += bigEndian(10, 2) + "onMetaData" + QByteArray("\x08", 1) + bigEndian(1, 4);
+    meta += bigEndian(8, 2) + "duration" + QByteArray("\x00\x3F\xB9\x99\x99\x99\x99\x99\x9A", 9); // 0.1
+    meta += QByteArray("\0\0\x09", 3);
+    QByteArray flv("FLV\x01\x04\0\0\0\x09", 9); // version 1, sound only, 9-byte header
+    flv += bigEndian(0, 4);
+    flv += flvTag(18, meta);
+    flv += flvTag(8, QByteArray("\x2E", 1) + SilentMp3(1)); // MP3, 44 kHz, 16-bit, mono
+    return flv;
 }
 
 } // namespace corpus

@@ -28,11 +28,14 @@ public:
     Avm1& unless(const Avm1& actions);
     // new cls(), its onLoad(ok) setting _level0.ready = ok, then cls.method(url, extra...).
     Avm1& loadWithOnLoad(const QByteArray& cls, const QByteArray& method, const QByteArray& url, int extraFalseArgs);
+    // A NetStream over a local NetConnection plays url; the file's metadata sets _level0.ready.
+    Avm1& playStream(const QByteArray& url);
     qsizetype size() const { return m_bytes.size(); }
     QByteArray tag() const; // the DoAction tag
     QByteArray bytes() const { return m_bytes; }
 
 private:
+    Avm1& readyOn(const QByteArray& handler); // register 0's handler(ok) sets _level0.ready = ok
     QByteArray m_bytes;
 };
 
@@ -53,6 +56,7 @@ struct As3Op {
         Loader, // new Loader().load(url), added to the root; on complete gotoAndPlay(frame)
         UrlLoader, // new URLLoader().load(url); on complete gotoAndPlay(frame)
         Sound, // new Sound().load(url); on complete gotoAndPlay(frame)
+        NetStream, // a NetStream plays url; when its metadata arrives, gotoAndPlay(frame)
     };
     Kind kind = Stop;
     int frame = 0;
@@ -86,5 +90,7 @@ QByteArray SoundStreamHead(double frameRate);
 QByteArray SoundStreamBlock();
 // A short silent MP3 file.
 QByteArray SilentMp3(int frames);
+// A tiny FLV file: its metadata and one silent sound tag.
+QByteArray SilentFlv();
 
 } // namespace corpus
