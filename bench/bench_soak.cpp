@@ -26,6 +26,7 @@
 #include <QWidget>
 #include <csignal>
 #include <cstdio>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -137,8 +138,11 @@ int main(int argc, char* argv[])
         sinceEnd.restart();
         if (ended % 50 == 0) {
             const Sample now = sample();
-            std::printf("%d ended, %d restarts: pss %.0f MiB, %lld fds, %lld processes\n", ended, restarts, now.pss,
-                static_cast<long long>(now.fds), static_cast<long long>(now.processes));
+            // The heap of this process: blocks in use, freed but kept, and in mappings of their own.
+            const struct mallinfo2 heap = mallinfo2();
+            std::printf("%d ended, %d restarts: pss %.0f MiB, %lld fds, %lld processes, heap %.0f/%.0f/%.0f MiB\n",
+                ended, restarts, now.pss, static_cast<long long>(now.fds), static_cast<long long>(now.processes),
+                heap.uordblks / 1048576.0, heap.fordblks / 1048576.0, heap.hblkhd / 1048576.0);
             std::fflush(stdout);
         }
     });

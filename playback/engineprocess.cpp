@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QWebEngineUrlScheme>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 void PrepareEngineProcess()
 {
@@ -10,6 +13,14 @@ void PrepareEngineProcess()
     if (done)
         return;
     done = true;
+#ifdef __GLIBC__
+    // The window is composited through the engine's GL path, and every repaint copies its image
+    // (about 2 MB) through the heap. glibc raises the size from which a block gets a mapping of its
+    // own whenever such a block is freed (the engine's 14 MB of code first of all); the copies are then
+    // cut from the main heap between small blocks that live on, and it grew by 1-2 MB a movie for good.
+    // A fixed threshold keeps large blocks in mappings of their own, returned when freed.
+    mallopt(M_MMAP_THRESHOLD, 512 * 1024);
+#endif
     // The engine refuses to start its sandbox as root and aborts unless told to run without it.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
