@@ -72,25 +72,18 @@
 
     // WebGL draws at a fraction of the CPU when Chromium runs it on a GPU; when it would fall back to
     // software (no GPU, Xvfb, offscreen) Canvas2D is cheaper, and asking for it spares the engine
-    // two failing renderer probes per load. Asking Chromium blocks the page while it sets up a GPU
-    // channel, so the first movie starts on Canvas2D and the question is put once that movie shows,
-    // in idle time; the movies after it get the answer.
+    // two failing renderer probes per load.
     let accelerated = null;
     function renderer() {
         if (settings.renderer === "canvas" || settings.renderer === "webgl")
             return settings.renderer;
-        return accelerated ? "webgl" : "canvas";
-    }
-    function askAccelerated() {
-        if (accelerated !== null || settings.renderer !== "auto")
-            return;
-        accelerated = false; // asked once per page
-        (window.requestIdleCallback || window.setTimeout)(function () {
+        if (accelerated === null) {
             const gl = document.createElement("canvas").getContext("webgl", { failIfMajorPerformanceCaveat: true });
             accelerated = !!gl;
             if (gl && gl.getExtension("WEBGL_lose_context"))
                 gl.getExtension("WEBGL_lose_context").loseContext();
-        });
+        }
+        return accelerated ? "webgl" : "canvas";
     }
 
     function newPlayer() {
@@ -253,10 +246,8 @@
             const loaded = r && r.readyState >= 2 && r.metadata;
             let frame = 0;
             if (loaded) {
-                if (!movie.loadedAt) {
+                if (!movie.loadedAt)
                     movie.loadedAt = Date.now();
-                    askAccelerated();
-                }
                 const f = probeFrame();
                 if (f !== undefined) {
                     if (!movie.probeUp) {
