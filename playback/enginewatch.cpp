@@ -1,4 +1,5 @@
 #include "playback/enginewatch.h"
+#include "playback/hangclock.h"
 
 #include <QLoggingCategory>
 #include <QWebEnginePage>
@@ -31,6 +32,7 @@ void EngineWatch::readSent(bool moviePlaying)
 {
     m_waiting = moviePlaying;
     m_sentAt.start();
+    m_statAtSend = moviePlaying ? MainThreadSchedstat(m_page->renderProcessPid()) : QByteArray();
     if (moviePlaying && !m_hangTimer.isActive())
         m_hangTimer.start();
 }
@@ -52,9 +54,13 @@ void EngineWatch::checkHang()
     }
     if (m_sentAt.elapsed() < HangLimitMs || m_failing)
         return;
-    m_waiting = false;
     const qint64 pid = m_page->renderProcessPid();
-    qCInfo(lcEngineWatch) << "engine stopped answering; ending its process" << pid;
+    const qint64 elapsed = HangElapsedMs(m_sentAt.elapsed(), m_statAtSend, MainThreadSchedstat(pid));
+    if (elapsed < HangLimitMs)
+        return;
+    m_waiting = false;
+    qCInfo(lcEngineWatch) << "engine stopped answering; ending its process" << pid << "after" << m_sentAt.elapsed()
+                          << "ms," << elapsed << "ms of them with a chance to run";
     // The renderer's end is then reported like any other death.
     if (pid > 0 && ::kill(pid_t(pid), SIGKILL) == 0)
         return;

@@ -15,7 +15,8 @@ class EngineWatch : public QObject {
     Q_OBJECT
 public:
     // Well above the engine's own per-frame script limit (player.js), so that a movie that merely
-    // computes for a while is not taken for a dead engine.
+    // computes for a while is not taken for a dead engine. Time the renderer spent waiting for a
+    // CPU does not count (hangclock.h): a starved engine is slow, not hung.
     static constexpr int HangLimitMs = 10000;
     static constexpr int AnswerLateMs = 1500;
 
@@ -39,6 +40,7 @@ private:
     QWebEnginePage* m_page;
     QTimer m_hangTimer;
     QElapsedTimer m_sentAt;
+    QByteArray m_statAtSend; // the renderer's scheduling figures when the read went out
     bool m_waiting = false;
     bool m_failing = false; // reported, and the page not yet started again
 };

@@ -1,3 +1,4 @@
+#include "playback/hangclock.h"
 #include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
 
@@ -143,6 +144,17 @@ all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | 
         const QStringList texts { PlaybackMonitor::FrameInfoText(12, 100, 24, u"00:04"_qs),
             PlaybackMonitor::FrameInfoText(10, 20, 0, u"00:01"_qs) };
         QCOMPARE(texts.join(u'|'), u"12/100  00:00/00:04|10/20  "_qs);
+    }
+    void hangElapsed()
+    {
+        // The renderer's schedstat when a read went out and 10 s later: a spinning script, a stopped renderer,
+        // a starved one (7 s on a run queue), nothing to read, and a renderer replaced in between.
+        const std::pair<const char*, const char*> rows[] { { "1 2 3", "9000000001 2 9\n" }, { "1 2 3", "1 2 3" },
+            { "1 2 3", "3000000001 7000000002 9" }, { "", "1 2 3" }, { "1 9000000002 3", "1 2 3" } };
+        QStringList counted;
+        for (const auto& [atSend, now] : rows)
+            counted << QString::number(HangElapsedMs(10000, atSend, now));
+        QCOMPARE(counted.join(u' '), u"10000 10000 3000 10000 10000"_qs);
     }
 };
 
