@@ -13,7 +13,7 @@
 #include "playback/rufflecontrol.h"
 #include "playback/transport.h"
 #include "shell/frmmain.h"
-#include "tests/support/as3movie.h"
+#include "tools/swfgen/corpusscripts.h"
 #include "tests/support/eventwait.h"
 #include "tools/swfgen/swfwriter.h"
 
@@ -67,9 +67,10 @@ QByteArray movieBytes(Kind kind, int i)
     case Kind::As3:
         m.version = 10;
         m.actionScript3 = true;
-        m.extraTags[1] = as3gen::FrameOneTags({ i % 3 ? std::map<int, std::vector<Action>> {}
-                                                      : std::map<int, std::vector<Action>> { { 6, { { Action::Kind::Stop, 1 } } } },
-            false, {} });
+        // Every third one stops on frame 6 in its own script; the rest play to their last frame.
+        m.extraTags[1] = corpus::As3FrameOneTags(
+            { i % 3 ? std::map<int, std::vector<corpus::As3Op>> {}
+                    : std::map<int, std::vector<corpus::As3Op>> { { 6, { { corpus::As3Op::Stop } } } } });
         break;
     case Kind::Killer:
         m.frameCount = 600;

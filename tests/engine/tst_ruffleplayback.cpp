@@ -371,7 +371,7 @@ private slots:
     {
         swfgen::MovieSpec s = movieSpec(10, 2);
         s.actions[5] = { { Kind::GotoAndPlay, 1 } };
-        QVERIFY(load(write(s)));
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
         for (int push = 1; push <= 2; ++push) {
             QVERIFY(reaches([](int f) { return f == 3; }));
