@@ -32,6 +32,11 @@ private slots:
         QVERIFY(m_reports.size() == 2 && m_reports.at(0).number == ENOENT && !QFile::exists(target + u'2'));
         QCOMPARE(m_reports.at(1).text(), QString::number(m_reports.at(1).number) + u'\n' + m_reports.at(1).description);
         QVERIFY(m_reports.at(1).number != 0 && !m_reports.at(1).description.isEmpty());
+        // The readme is written to the temporary folder and opened there.
+        qputenv("TMPDIR", m_dir.path().toUtf8() + '/');
+        QString opened;
+        QVERIFY(ShowReadme([&](const QString& path) { return opened = path, true; }, report));
+        QVERIFY(opened == m_dir.filePath(u"Readme.txt"_s) && ReadAll(opened).contains("PlayList.m3u"));
         // A temporary folder that does not exist must not put files into the root.
         qputenv("TMPDIR", m_dir.filePath(u"missing"_s).toUtf8());
         QCOMPARE(GetTempFolder(), u"/tmp"_s);
