@@ -270,15 +270,14 @@ private slots:
         QWidget* input = m_flash->inputWidget();
         QVERIFY(input && input != m_flash->widget()); // the engine's own input widget, not the frame around it
         QCOMPARE(m_flash->widget()->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(input->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(input->focusPolicy(), Qt::ClickFocus); // Tab never lands in the movie
         InputRecorder recorder;
         input->installEventFilter(&recorder);
         QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(50, 50));
         QTest::keyClick(input, Qt::Key_Space);
         input->removeEventFilter(&recorder);
         QCOMPARE(recorder.seen, (QList<QEvent::Type> { QEvent::MouseButtonPress, QEvent::KeyPress }));
-        QVERIFY(QApplication::focusWidget() != input);
-        input->setFocus(); // as the engine sometimes takes it: keys still stop at the window
+        input->setFocus(); // as a click or the engine gives it: keys still stop at the window
         QTest::keyClick(input, Qt::Key_A);
         // Moves still reach the page, after the click and key if those had gone through: once a move
         // arrived, the page has seen everything that was let through.
