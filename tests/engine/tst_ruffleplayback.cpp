@@ -363,23 +363,6 @@ private slots:
         QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
     }
 
-    // A push off the top of the movie's own opening loop goes to the next frame, which goes back
-    // to the first, and so does the next push: going further would carry the movie out of the loop
-    // the monitor is timing.
-    void skipInsideOpeningLoop()
-    {
-        swfgen::MovieSpec s = movieSpec(10, 2);
-        s.actions[5] = { { Kind::GotoAndPlay, 1 } };
-        QVERIFY(LoadAndWait(*m_flash, write(s)));
-        QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
-        for (int push = 1; push <= 2; ++push) {
-            QVERIFY(reaches([](int f) { return f == 3; }));
-            m_flash->SkipStuckFrame(3);
-            QVERIFY(WaitInEventLoop([&] { return skipped.count() == push; }, 5000));
-            QCOMPARE(skipped.last().at(1).toInt(), 4);
-        }
-    }
-
 private:
     QString write(const swfgen::MovieSpec& s)
     {
