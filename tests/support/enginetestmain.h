@@ -32,9 +32,9 @@ inline RuffleFlashControl* ShownEngine(QObject* parent, QSize size)
 }
 
 // The path the movie was written at, or nothing when it could not be written.
-inline QString WrittenMovie(const QString& path, const swfgen::MovieSpec& spec)
+inline QString WrittenMovie(const QString& path, const swfgen::MovieSpec& movie)
 {
-    return swfgen::WriteMovieFile(path, spec) ? path : QString();
+    return swfgen::WriteMovieFile(path, movie) ? path : QString();
 }
 
 // Loads a movie and waits for its ready report; false when none came.
