@@ -13,8 +13,8 @@
 #include "playback/rufflecontrol.h"
 #include "playback/transport.h"
 #include "shell/frmmain.h"
-#include "tools/swfgen/corpusscripts.h"
 #include "tests/support/eventwait.h"
+#include "tools/swfgen/corpusscripts.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QApplication>

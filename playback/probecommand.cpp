@@ -46,7 +46,8 @@ std::vector<qsizetype> startOrder(const QStringList& paths, qsizetype engines)
     std::vector<double> ms;
     for (const QString& path : paths)
         ms.push_back(headerMs(path));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return ms[size_t(a)] > ms[size_t(b)]; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return ms[size_t(a)] > ms[size_t(b)]; });
     return order;
 }
 
@@ -187,7 +188,8 @@ QString ProbeSummaryLine(const QList<ProbeResult>& results)
 {
     const QString reasons[] = { ProbeReason::LastFrame, ProbeReason::StuckFrame, ProbeReason::LoopTimeOut,
         ProbeReason::JumpedBackFromEnd, ProbeReason::TimeLimit, ProbeReason::FailedToLoad };
-    const auto count = [&](const auto& test) { return QString::number(std::count_if(results.begin(), results.end(), test)); };
+    const auto count
+        = [&](const auto& test) { return QString::number(std::count_if(results.begin(), results.end(), test)); };
     QString line = u"{\"Summary\":{\"Movies\":"_qs + QString::number(results.size()) + u",\"FramesRead\":"
         + count([](const ProbeResult& r) { return r.FrameRead; });
     for (const QString& reason : reasons)

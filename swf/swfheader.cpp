@@ -23,10 +23,7 @@ constexpr qsizetype HeadBytes = 4096;
 // Most significant bit first, as SWF packs its bit fields.
 class BitReader {
 public:
-    explicit BitReader(QByteArrayView bytes)
-        : m_bytes(bytes)
-    {
-    }
+    explicit BitReader(QByteArrayView bytes) : m_bytes(bytes) { }
     uint32_t unsignedBits(int count)
     {
         uint32_t value = 0;
@@ -160,7 +157,8 @@ bool decodeBody(QByteArrayView body, SwfHeaderInfo& info)
     info.Height = static_cast<int32_t>(RoundRatioHalfEven(int64_t(info.Ymax) - info.Ymin, 20));
     // FrameCount / FrameRate with the rate as its exact 8.8 fixed-point value.
     const int64_t rate256 = rateWhole * 256 + rateFraction;
-    info.Duration = rate256 == 0 ? 0 : static_cast<int32_t>(RoundRatioHalfEven(int64_t(info.FrameCount) * 256, rate256));
+    info.Duration
+        = rate256 == 0 ? 0 : static_cast<int32_t>(RoundRatioHalfEven(int64_t(info.FrameCount) * 256, rate256));
 
     // FileAttributes (tag 69) must be the first tag when present; bit 3 of its flags marks AVM2.
     info.ActionScript3 = false;
