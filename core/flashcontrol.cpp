@@ -1,6 +1,7 @@
 #include "core/flashcontrol.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,12 @@ template<typename T> bool assign(T& field, const T& value)
 }
 
 } // namespace
+
+int FlashControl::TakeLowestFrame()
+{
+    const int now = FrameNum();
+    return std::min(std::exchange(m_lowestFrame, now), now);
+}
 
 void FlashControl::SetScale(const QString& mode)
 {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <algorithm>
+#include <limits>
 
 // The Flash engine as the transport and the monitor see it. Frames count from 0; the last frame is
 // TotalFrames() - 1.
@@ -50,6 +52,11 @@ public:
     // frame moved, Play. Reports StuckFrameSkipped(lastFrame, frame reached).
     virtual void SkipStuckFrame(int lastFrame) = 0;
 
+    // The lowest frame the root was seen on since the previous call, the frame it was on then
+    // included. Two samples on the same frame say nothing of a movie that went round a loop
+    // between them; this does.
+    int TakeLowestFrame();
+
     // The path last given to LoadMovie, unchanged.
     QString Movie() const { return m_movie; }
 
@@ -90,9 +97,12 @@ protected:
     // Called after the gain changed.
     virtual void applyGain() { }
     void setMovie(const QString& url) { m_movie = url; }
+    // Implementations report here every frame they learn the root is on.
+    void noteFrame(int frame) { m_lowestFrame = std::min(m_lowestFrame, frame); }
 
 private:
     QString m_movie;
+    int m_lowestFrame = std::numeric_limits<int>::max();
     QString m_scale = QStringLiteral("ShowAll");
     QString m_quality = QStringLiteral("High");
     QString m_wmode = QStringLiteral("Window");

@@ -63,6 +63,8 @@ void PlaybackMonitor::TimerPlay_Timer()
         return;
     }
     t.m_sampledFrame = m_flash.FrameNum();
+    // Taken every tick, so that it covers the time since the previous one.
+    const int lowestSinceLastTick = m_flash.TakeLowestFrame();
     const int64_t total = t.m_totalFrameCount;
 
     // End of movie: the last frame shows (frames count from 0).
@@ -76,8 +78,10 @@ void PlaybackMonitor::TimerPlay_Timer()
         ShowPosition(t.m_lastFrame, DisplayOrder::Tick);
         return;
     }
-    // Nothing moved for a whole tick: the movie waits for a click the player never passes on.
-    if (t.m_lastFrame == t.m_sampledFrame) {
+    // Nothing moved for a whole tick: the movie waits for a click the player never passes on. A movie
+    // met on its high-water frame again after going below it meanwhile is looping, not waiting: a
+    // push there would go further each time and carry it out of the loop the time-out is for.
+    if (t.m_lastFrame == t.m_sampledFrame && lowestSinceLastTick >= t.m_lastFrame) {
         if (m_skip.pending && m_skip.generation == t.m_movieGeneration && ++m_skip.ticksWaited < MaxSkipWaitTicks)
             return;
         m_skip = { true, t.m_movieGeneration, t.m_lastFrame, 0 };
@@ -85,7 +89,8 @@ void PlaybackMonitor::TimerPlay_Timer()
         m_flash.SkipStuckFrame(t.m_lastFrame);
         return;
     }
-    // Behind the high-water frame: the movie jumped back, typically looping its opening frames.
+    // Behind the high-water frame, or back on it from below: the movie jumped back, typically
+    // looping its opening frames.
     // The time-out is scaled in single precision as the setting is kept, so 0.8 s is exactly two ticks.
     const float scaledTimeOut = m_settings.LoopTimeOut * 1000.0f;
     const double limit = double(scaledTimeOut) / std::max(1, t.m_timerPlay.interval());

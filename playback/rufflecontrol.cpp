@@ -260,6 +260,7 @@ void RuffleFlashControl::SetFrameNum(int frame)
         return;
     // Past the end the engine would clamp without running the last frame's actions: clamp first.
     m_frame = std::min(frame, m_total - 1);
+    noteFrame(m_frame);
     command(QStringLiteral("quen.gotoFrame(%1)").arg(engineFrame(m_frame)));
 }
 
@@ -296,6 +297,7 @@ void RuffleFlashControl::SkipStuckFrame(int lastFrame)
             reached = programFrame(answer.toInt());
             if (reached >= 0 && reached != lastFrame) {
                 self->m_frame = reached;
+                self->noteFrame(reached);
                 self->m_playing = true;
             } else {
                 reached = lastFrame;
@@ -341,8 +343,10 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
         return;
     m_probeUp = map.value(QStringLiteral("probe")).toBool();
     m_hasTimeline = map.value(QStringLiteral("timeline"), true).toBool();
-    if (m_probeUp)
+    if (m_probeUp) {
         m_frame = std::max(programFrame(map.value(QStringLiteral("frame")).toInt()), 0);
+        noteFrame(m_frame);
+    }
     m_playing = map.value(QStringLiteral("playing")).toBool();
     if (m_ready != ReadyComplete && map.value(QStringLiteral("ready")).toBool()) {
         m_total = map.value(QStringLiteral("total")).toInt();

@@ -260,6 +260,11 @@
                         }
                     }
                     frame = f;
+                    // Below the frame last pushed from, the movie went round a loop of its own rather
+                    // than back to a frame that waits: the next push from there starts again at the
+                    // next frame, or the pushes would carry it out of a loop the monitor is timing.
+                    if (frame > 0 && frame < movie.skipFrom)
+                        movie.skipFrom = 0;
                     followRoot();
                 } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
                     movie.probe = "none";

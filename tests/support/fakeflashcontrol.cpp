@@ -52,6 +52,7 @@ void FakeFlashControl::enterFrame(int frame)
         m_frame = qBound(0, it.value(), m_timeline.frameCount - 1);
         m_playing = true;
     }
+    noteFrame(m_frame);
 }
 
 void FakeFlashControl::stepFrame()

@@ -46,7 +46,7 @@ public:
     // The engine dies under the current movie and comes back empty, as the real one recovers.
     void failEngine() { m_frame = m_ready = 0; m_playing = false; emit EngineFailed(); }
     // Tests may force the frame the engine reports, as a movie's own script would.
-    void forceFrame(int frame) { m_frame = frame; }
+    void forceFrame(int frame) { m_frame = frame, noteFrame(frame); }
 
 protected:
     void applyProperties() override { ++propertyChanges; }
