@@ -1,8 +1,8 @@
 #include "playback/rufflecontrol.h"
 
 #include "playback/enginepage.h"
-#include "playback/enginerenderer.h"
 #include "playback/engineprocess.h"
+#include "playback/enginerenderer.h"
 #include "playback/enginescheme.h"
 #include "playback/enginewatch.h"
 #include "playback/inputfocus.h"
@@ -13,10 +13,13 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QLoggingCategory>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+Q_LOGGING_CATEGORY(lcEngineMemory, "quen.engine.memory", QtInfoMsg)
 
 namespace {
 
@@ -31,6 +34,11 @@ int engineFrame(int programFrame)
 }
 
 constexpr int ReadIntervalMs = 40;
+
+// The engine's memory never shrinks (its heap is one WebAssembly memory, which can only grow), and every
+// movie leaves a little behind. Past this much over its size at the first change of movie, the page
+// is started afresh at the next change; that costs one engine start there, a second or two.
+constexpr qint64 EngineGrowthLimitKiB = 40 * 1024;
 
 QString jsString(const QString& s)
 {
@@ -146,6 +154,7 @@ void RuffleFlashControl::startPage()
     m_watch->pageStarted();
     m_pageStart.start();
     m_engineUp = false;
+    m_engineBaseKiB = 0;
     m_readTimer.stop();
     m_readInFlight = false;
     m_skipInFlight = -1; // answers of the old page never come
@@ -194,10 +203,29 @@ QByteArray RuffleFlashControl::nextMovieIdentity() const
     return EngineSchemeHandler::movieIdentity(m_gen + 1);
 }
 
+bool RuffleFlashControl::engineOutgrown()
+{
+    if (!m_pageReady || !m_engineUp)
+        return false;
+    const qint64 pid = m_page->renderProcessPid();
+    const qint64 now = ResidentKiB(pid);
+    if (now <= 0)
+        return false;
+    if (m_engineBaseKiB <= 0 || now < m_engineBaseKiB)
+        m_engineBaseKiB = now;
+    if (now - m_engineBaseKiB <= EngineGrowthLimitKiB)
+        return false;
+    qCInfo(lcEngineMemory) << "engine process" << pid << "grew from" << m_engineBaseKiB / 1024 << "to" << now / 1024
+                           << "MiB; its page is started afresh";
+    return true;
+}
+
 void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 {
     if (layer != 0)
         return;
+    if (engineOutgrown())
+        startPage();
     setMovie(url);
     ++m_gen;
     ++m_commandSeq;
