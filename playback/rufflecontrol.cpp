@@ -36,8 +36,9 @@ int engineFrame(int programFrame)
 constexpr int ReadIntervalMs = 40;
 
 // The engine's memory never shrinks (its heap is one WebAssembly memory, which can only grow), and every
-// movie leaves a little behind. Past this much over its size at the first change of movie, the page
-// is started afresh at the next change; that costs one engine start there, a second or two.
+// movie leaves a little behind; loading the page again in the same process gives back only part of it.
+// Past this much over its size at the first change of movie, the engine gets a fresh process at the
+// next change; that costs one engine start there, a second or two.
 constexpr qint64 EngineGrowthLimitKiB = 40 * 1024;
 
 QString jsString(const QString& s)
@@ -94,6 +95,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
     m_watch = new EngineWatch(m_page, this);
     connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
+    connect(m_watch, &EngineWatch::renewed, this, &RuffleFlashControl::startPage);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -216,7 +218,7 @@ bool RuffleFlashControl::engineOutgrown()
     if (now - m_engineBaseKiB <= EngineGrowthLimitKiB)
         return false;
     qCInfo(lcEngineMemory) << "engine process" << pid << "grew from" << m_engineBaseKiB / 1024 << "to" << now / 1024
-                           << "MiB; its page is started afresh";
+                           << "MiB; it is started afresh";
     return true;
 }
 
@@ -224,8 +226,14 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 {
     if (layer != 0)
         return;
-    if (engineOutgrown())
-        startPage();
+    if (engineOutgrown()) {
+        // Until the fresh process has the page again, commands wait and the monitor waits too.
+        m_pageReady = false;
+        m_engineUp = false;
+        m_pageStart.start();
+        m_readTimer.stop();
+        m_watch->renew();
+    }
     setMovie(url);
     ++m_gen;
     ++m_commandSeq;
