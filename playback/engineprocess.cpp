@@ -1,6 +1,7 @@
 #include "playback/engineprocess.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QWebEngineUrlScheme>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -32,4 +33,18 @@ void PrepareEngineProcess()
     // Not LocalScheme: with it the page's http(s) requests are silently dropped.
     scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+qint64 ResidentKiB(qint64 pid)
+{
+    if (pid <= 0)
+        return 0;
+    // statm: size resident shared text lib data dt, in pages; one short read, no parsing of smaps.
+    QFile file(QStringLiteral("/proc/%1/statm").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = file.read(128).split(' ');
+    bool ok = false;
+    const qint64 pages = fields.size() > 1 ? fields[1].toLongLong(&ok) : 0;
+    return ok ? pages * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }

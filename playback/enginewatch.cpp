@@ -4,6 +4,7 @@
 #include <QLoggingCategory>
 #include <QWebEnginePage>
 #include <csignal>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcEngineWatch, "quen.engine.watch", QtInfoMsg)
 
@@ -16,6 +17,10 @@ EngineWatch::EngineWatch(QWebEnginePage* page, QObject* parent) : QObject(parent
         // A normal exit only happens when the page itself goes away.
         if (status == QWebEnginePage::NormalTerminationStatus)
             return;
+        if (std::exchange(m_renewing, false)) {
+            emit renewed();
+            return;
+        }
         qCInfo(lcEngineWatch) << "engine process ended" << status << exitCode;
         fail();
     });
@@ -26,6 +31,25 @@ void EngineWatch::pageStarted()
     m_waiting = false;
     m_failing = false;
     m_hangTimer.stop();
+}
+
+void EngineWatch::renew()
+{
+    m_waiting = false;
+    m_hangTimer.stop();
+    const qint64 pid = m_page->renderProcessPid();
+    m_renewing = pid > 0 && ::kill(pid_t(pid), SIGKILL) == 0;
+    if (!m_renewing) {
+        QMetaObject::invokeMethod(this, &EngineWatch::renewed, Qt::QueuedConnection);
+        return;
+    }
+    // Without word of its end the page is loaded again anyway: the list must not wait for ever.
+    QTimer::singleShot(5000, this, [this, renewal = ++m_renewals] {
+        if (m_renewing && renewal == m_renewals) {
+            m_renewing = false;
+            emit renewed();
+        }
+    });
 }
 
 void EngineWatch::readSent(bool moviePlaying)

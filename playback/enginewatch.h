@@ -27,11 +27,14 @@ public:
     void readAnswered(const QVariantMap& answer);
     // The page is being loaded afresh: nothing is outstanding any more.
     void pageStarted();
+    // Ends the engine's process on purpose; its end is reported as renewed(), not as a failure.
+    void renew();
     // False while a read has gone unanswered for longer than a working page ever takes.
     bool answering() const { return !m_waiting || m_sentAt.elapsed() < AnswerLateMs; }
 
 signals:
     void failed();
+    void renewed();
 
 private:
     void checkHang();
@@ -43,4 +46,6 @@ private:
     QByteArray m_statAtSend; // the renderer's scheduling figures when the read went out
     bool m_waiting = false;
     bool m_failing = false; // reported, and the page not yet started again
+    bool m_renewing = false; // the process was ended on purpose
+    int m_renewals = 0;
 };

@@ -1,8 +1,8 @@
 #include "playback/rufflecontrol.h"
 
 #include "playback/enginepage.h"
-#include "playback/enginerenderer.h"
 #include "playback/engineprocess.h"
+#include "playback/enginerenderer.h"
 #include "playback/enginescheme.h"
 #include "playback/enginewatch.h"
 #include "playback/inputfocus.h"
@@ -13,10 +13,13 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QLoggingCategory>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+Q_LOGGING_CATEGORY(lcEngineMemory, "quen.engine.memory", QtInfoMsg)
 
 namespace {
 
@@ -31,6 +34,12 @@ int engineFrame(int programFrame)
 }
 
 constexpr int ReadIntervalMs = 40;
+
+// The engine's memory never shrinks (its heap is one WebAssembly memory, which can only grow), and every
+// movie leaves a little behind; loading the page again in the same process gives back only part of it.
+// Past this much over its size at the first change of movie, the engine gets a fresh process at the
+// next change; that costs one engine start there, a second or two.
+constexpr qint64 EngineGrowthLimitKiB = 40 * 1024;
 
 QString jsString(const QString& s)
 {
@@ -86,6 +95,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
     m_watch = new EngineWatch(m_page, this);
     connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
+    connect(m_watch, &EngineWatch::renewed, this, &RuffleFlashControl::startPage);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -146,6 +156,7 @@ void RuffleFlashControl::startPage()
     m_watch->pageStarted();
     m_pageStart.start();
     m_engineUp = false;
+    m_engineBaseKiB = 0;
     m_readTimer.stop();
     m_readInFlight = false;
     m_skipInFlight = -1; // answers of the old page never come
@@ -194,10 +205,35 @@ QByteArray RuffleFlashControl::nextMovieIdentity() const
     return EngineSchemeHandler::movieIdentity(m_gen + 1);
 }
 
+bool RuffleFlashControl::engineOutgrown()
+{
+    if (!m_pageReady || !m_engineUp)
+        return false;
+    const qint64 pid = m_page->renderProcessPid();
+    const qint64 now = ResidentKiB(pid);
+    if (now <= 0)
+        return false;
+    if (m_engineBaseKiB <= 0 || now < m_engineBaseKiB)
+        m_engineBaseKiB = now;
+    if (now - m_engineBaseKiB <= EngineGrowthLimitKiB)
+        return false;
+    qCInfo(lcEngineMemory) << "engine process" << pid << "grew from" << m_engineBaseKiB / 1024 << "to" << now / 1024
+                           << "MiB; it is started afresh";
+    return true;
+}
+
 void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 {
     if (layer != 0)
         return;
+    if (engineOutgrown()) {
+        // Until the fresh process has the page again, commands wait and the monitor waits too.
+        m_pageReady = false;
+        m_engineUp = false;
+        m_pageStart.start();
+        m_readTimer.stop();
+        m_watch->renew();
+    }
     setMovie(url);
     ++m_gen;
     ++m_commandSeq;

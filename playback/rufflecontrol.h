@@ -3,8 +3,8 @@
 #include "core/flashcontrol.h"
 #include "playback/movieprep.h"
 
-#include <QPointer>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <optional>
 
@@ -80,6 +80,7 @@ protected:
 
 private:
     void startPage();
+    bool engineOutgrown();
     void recover();
     void onPageLoaded(bool ok);
     void requestRead();
@@ -101,6 +102,7 @@ private:
     Lookahead* m_lookahead = nullptr;
     QElapsedTimer m_pageStart;
     bool m_engineUp = false; // a movie has been ready since the page was started
+    qint64 m_engineBaseKiB = 0; // the engine process's resident size at the first change of movie
 
     bool m_pageStarted = false;
     bool m_holdStart = false;
