@@ -2,9 +2,11 @@
 
 #include "core/flashcontrol.h"
 #include "playback/movieprep.h"
+#include "playback/moviesaves.h"
 
 #include <QPointer>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QTimer>
 #include <optional>
 
@@ -63,6 +65,13 @@ public:
     // The name the next movie loaded will be known by; bytes prepared ahead must carry it.
     QByteArray nextMovieIdentity() const;
 
+    // Keeps each movie's save data (its local shared objects) in the folder, by the movie's path, and
+    // hands it back when that path plays again. Without it every movie starts with none.
+    void keepSavesIn(const QString& folder) { m_saves.emplace(folder); }
+    // Writes the playing movie's save data once more, holding the program's end back until it has
+    // (a second at most): for the window's closing.
+    void keepSavesNow();
+
     // The engine's page process, for tests and benchmarks that make it fail; 0 while there is none.
     qint64 engineProcessId() const;
     // Runs code in the player page; for tests and benchmarks that look at the page itself.
@@ -88,6 +97,9 @@ private:
     void applySettingsToPage();
     QString contentSecurityPolicy() const;
     void watchInputWidget();
+    void takeSaves(int gen);
+    void storeSaves(int gen, const QVariant& entries);
+    QString savesFor(const QString& path);
 
     QWebEngineProfile* m_profile = nullptr;
     EngineSchemeHandler* m_scheme = nullptr;
@@ -109,6 +121,10 @@ private:
     QString m_pagePolicy; // the policy the page was loaded with
     bool m_readInFlight = false;
     quint64 m_commandSeq = 0; // a read sent before a command does not overwrite what the command set
+
+    std::optional<MovieSaves> m_saves;
+    QMap<int, QString> m_savePaths; // the movie path of each recent generation, for late answers
+    QString m_pageSavesPath; // the movie whose save data the page holds
 
     PreparedMovie m_report;
     int m_gen = 0;

@@ -43,6 +43,9 @@ private:
 QByteArray WaitForReady(int loopTo);
 // "until every frame is loaded, go back to frame loopTo": the classic preloader.
 QByteArray WaitForFramesLoaded(int loopTo);
+// The local shared object "q": when it holds v, gotoAndStop(frame); otherwise v is set, flushed
+// and the movie stops where it is. A movie that finds what it stored on an earlier run shows it.
+QByteArray RememberVisit(int frame);
 
 struct As3Op {
     enum Kind {
@@ -57,6 +60,7 @@ struct As3Op {
         UrlLoader, // new URLLoader().load(url); on complete gotoAndPlay(frame)
         Sound, // new Sound().load(url); on complete gotoAndPlay(frame)
         NetStream, // a NetStream plays url; when its metadata arrives, gotoAndPlay(frame)
+        RememberVisit, // as RememberVisit() for ActionScript 1/2
     };
     Kind kind = Stop;
     int frame = 0;
