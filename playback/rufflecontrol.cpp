@@ -88,6 +88,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     connect(m_page, &QWebEnginePage::loadFinished, this, &RuffleFlashControl::onPageLoaded);
     m_watch = new EngineWatch(m_page, this);
     connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
+    m_saveWriter.setMaxThreadCount(1);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -462,6 +463,7 @@ QString RuffleFlashControl::savesFor(const QString& path)
         m_savePaths.erase(m_savePaths.begin());
     if (path == std::exchange(m_pageSavesPath, path))
         return QStringLiteral("null");
+    m_saveWriter.waitForDone(); // what the last movie wrote may be what this one reads
     const QVariantMap entries = m_saves ? m_saves->load(path) : QVariantMap();
     return QString::fromUtf8(QJsonDocument::fromVariant(entries).toJson(QJsonDocument::Compact));
 }
@@ -482,7 +484,7 @@ void RuffleFlashControl::storeSaves(int gen, const QVariant& entries)
     const QString path = m_savePaths.value(gen);
     // A full disk or a folder that cannot be written loses this save, not the one before it.
     if (m_saves && !path.isEmpty() && entries.typeId() == QMetaType::QVariantMap)
-        m_saves->store(path, entries.toMap());
+        m_saveWriter.start([saves = *m_saves, path, map = entries.toMap()] { saves.store(path, map); });
 }
 
 void RuffleFlashControl::keepSavesNow()

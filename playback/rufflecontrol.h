@@ -5,6 +5,7 @@
 #include "playback/moviesaves.h"
 
 #include <QPointer>
+#include <QThreadPool>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTimer>
@@ -123,6 +124,7 @@ private:
     quint64 m_commandSeq = 0; // a read sent before a command does not overwrite what the command set
 
     std::optional<MovieSaves> m_saves;
+    QThreadPool m_saveWriter; // one thread: a megabyte of save data is written off the window's thread, in order
     QMap<int, QString> m_savePaths; // the movie path of each recent generation, for late answers
     QString m_pageSavesPath; // the movie whose save data the page holds
 
