@@ -473,7 +473,7 @@ void RuffleFlashControl::takeSaves(int gen)
     if (!m_saves || !m_pageReady || !m_savePaths.contains(gen))
         return;
     QPointer<RuffleFlashControl> self(this);
-    m_page->runJavaScript(QStringLiteral("quen.takeSaves()"), [self, gen](const QVariant& entries) {
+    m_page->runJavaScript(QStringLiteral("quen.takeSaves(true)"), [self, gen](const QVariant& entries) {
         if (self)
             self->storeSaves(gen, entries);
     });
@@ -495,7 +495,7 @@ void RuffleFlashControl::keepSavesNow()
     QTimer::singleShot(1000, QCoreApplication::instance(), [hold] { hold->reset(); });
     const int gen = m_gen;
     QPointer<RuffleFlashControl> self(this);
-    m_page->runJavaScript(QStringLiteral("quen.takeSaves()"), [self, gen, hold](const QVariant& entries) {
+    m_page->runJavaScript(QStringLiteral("quen.takeSaves(true)"), [self, gen, hold](const QVariant& entries) {
         if (self)
             self->storeSaves(gen, entries);
         hold->reset();

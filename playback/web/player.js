@@ -75,8 +75,18 @@
         return entries;
     }
 
+    // The engine writes a movie's shared objects once more when its player goes: end it first when
+    // the movie is over, so that this last write is its own and no later movie's.
+    function endPlayer() {
+        if (player)
+            player.remove();
+        player = null;
+    }
+
     // The movie's entries as the host should keep them; null when nothing changed since last time.
-    function takeSaves() {
+    function takeSaves(ending) {
+        if (ending)
+            endPlayer();
         if (!savesChanged)
             return null;
         savesChanged = false;
@@ -338,6 +348,7 @@
         },
         // root: how the movie's probe names it (see followRoot); saves: its save data (see restoreSaves).
         load: function (gen, url, probe, total, root, saves) {
+            endPlayer();
             restoreSaves(gen, saves);
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
                 noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0, loadScale: settings.scale,
@@ -351,16 +362,14 @@
         },
         takeSaves: takeSaves,
         unload: function () {
-            if (player)
-                player.remove();
-            player = null;
+            endPlayer();
             movie = null;
         },
         // The snapshot: { gen, ready, frame (1-based or 0), total, playing, probe, saves when changed }.
         read: function () {
             const state = snapshot();
             if (savesChanged && movie && state.gen === movie.gen && Date.now() - savesSentAt >= ReportEveryMs)
-                state.saves = takeSaves();
+                state.saves = takeSaves(false);
             return state;
         },
         play: function () {

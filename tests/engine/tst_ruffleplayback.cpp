@@ -327,16 +327,14 @@ private slots:
     // file name in another folder finds nothing. The movie shows what it found by stopping on frame 5.
     void saveDataFollowsTheMoviePath()
     {
-        const QString saves = m_dir.filePath(u"saves"_qs), elsewhere = m_dir.filePath(u"elsewhere/"_qs);
+        const QString saves = m_dir.filePath(u"saves"_qs);
+        QTemporaryDir elsewhere;
         std::unique_ptr<RuffleFlashControl> next;
         m_flash->keepSavesIn(saves);
-        corpus::As3Document document;
-        document.frameScripts[1] = { { As3Op::RememberVisit, 5 } };
-        swfgen::MovieSpec as2 = movieSpec(10, 30, 8);
-        as2.extraTags[1] = { corpus::RememberVisit(5) };
-        for (const swfgen::MovieSpec& s : { as2, as3Spec(10, document) }) {
-            const QString movie = write(s), sameName = elsewhere + QFileInfo(movie).fileName();
-            QVERIFY(QDir().mkpath(elsewhere) && QFile::copy(movie, sameName));
+        for (const bool as3 : { false, true }) {
+            const QString movie = write(corpus::RememberingMovie(as3));
+            const QString sameName = elsewhere.filePath(QFileInfo(movie).fileName());
+            QVERIFY(QFile::copy(movie, sameName));
             QVERIFY(LoadAndWait(*m_flash, movie) && !reaches([](int f) { return f > 0; }, 1000));
             QVERIFY(WaitInEventLoop([&] { return !MovieSaves(saves).load(movie).isEmpty(); }, 5000));
             if (!next) // started once the first is up: two engines starting side by side are slow to start

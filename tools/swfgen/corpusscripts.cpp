@@ -300,6 +300,20 @@ std::vector<QByteArray> As3FrameOneTags(const As3Document& document)
     return tags;
 }
 
+swfgen::MovieSpec RememberingMovie(bool actionScript3)
+{
+    swfgen::MovieSpec s;
+    s.frameCount = 10;
+    s.version = actionScript3 ? 10 : 8;
+    s.actionScript3 = actionScript3;
+    As3Document document;
+    document.frameScripts[1] = { { As3Op::RememberVisit, 5 } };
+    s.extraTags[1] = actionScript3 ? As3FrameOneTags(document) : std::vector<QByteArray> { RememberVisit(5) };
+    s.extraTags[5] = { swfgen::Tag(2, swfgen::SquareShapeBody(9, 4000, 0xE02020)),
+        swfgen::Tag(26, swfgen::PlaceBody(5, 9, 1000, 1000)) };
+    return s;
+}
+
 std::vector<QByteArray> NestedClip(int id, int frames, int depth, const QByteArray& name)
 {
     QByteArray sprite = u16(id) + u16(frames);

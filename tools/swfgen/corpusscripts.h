@@ -85,6 +85,10 @@ struct As3Document {
 // The tags for the start of frame 1 of an ActionScript 3 MovieSpec (version 9 or later).
 std::vector<QByteArray> As3FrameOneTags(const As3Document& document);
 
+// Ten frames, RememberVisit(5) on the first; from frame 5 on a large red square shows that the movie
+// found what an earlier run stored. SWF 8, or SWF 10 with ActionScript 3.
+swfgen::MovieSpec RememberingMovie(bool actionScript3);
+
 // A sprite of the given frames, with the square in it, defined and placed on the root.
 std::vector<QByteArray> NestedClip(int id, int frames, int depth, const QByteArray& name = {});
 // The square placed again at depth with a blend mode (PlaceObject3).
