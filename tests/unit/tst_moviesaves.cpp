@@ -26,7 +26,6 @@ private slots:
         QTest::newRow("read back, over the cap and not text")
             << QVariantMap { { u"a"_s, big }, { u"b"_s, big }, { u"c"_s, u"1"_s }, { u"d"_s, 5 } } << 0 << QByteArray()
             << QVariantMap { { u"a"_s, big }, { u"c"_s, u"1"_s } };
-        QTest::newRow("no data left") << QVariantMap() << 0 << QByteArray() << QVariantMap();
         QTest::newRow("full disk") << QVariantMap { { u"a"_s, QString(5000, u'y') } } << 1000 << QByteArray() << m_one;
         QTest::newRow("corrupt") << m_one << 0 << other.left(25) << QVariantMap();
         QTest::newRow("another movie's file") << m_one << 0 << other << QVariantMap();
