@@ -6,6 +6,7 @@
 #include "playlist/playlistmodel.h"
 #include "shell/frmmain.h"
 
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace {
@@ -24,6 +25,10 @@ FlashControl& startedEngine(RuffleFlashControl& flash, const Settings& settings)
 RunningProgram::RunningProgram(Settings& settings, const QString& dataFolder)
     : program(settings, dataFolder, startedEngine(flash, settings), flash.widget())
 {
+    // Save data is the user's, not a cache: it lives with the user's data.
+    if (const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); !data.isEmpty())
+        flash.keepSavesIn(data + u"/saves");
+    QObject::connect(&program.window(), &frmMain::unloading, &flash, &RuffleFlashControl::keepSavesNow);
     program.watchPlayerInput(flash.inputWidget());
     QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
 

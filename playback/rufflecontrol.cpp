@@ -9,7 +9,9 @@
 #include "playback/lookahead.h"
 #include "playback/swfcontainer.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QEventLoopLocker>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -18,6 +20,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcEngineMemory, "quen.engine.memory", QtInfoMsg)
 
@@ -96,6 +99,7 @@ RuffleFlashControl::RuffleFlashControl(QObject* parent) : FlashControl(parent)
     m_watch = new EngineWatch(m_page, this);
     connect(m_watch, &EngineWatch::failed, this, &RuffleFlashControl::recover);
     connect(m_watch, &EngineWatch::renewed, this, &RuffleFlashControl::startPage);
+    m_saveWriter.setMaxThreadCount(1);
     m_readTimer.setInterval(ReadIntervalMs);
     connect(&m_readTimer, &QTimer::timeout, this, &RuffleFlashControl::requestRead);
     // Started from the event loop, so that the properties set right after construction are in
@@ -157,9 +161,11 @@ void RuffleFlashControl::startPage()
     m_pageStart.start();
     m_engineUp = false;
     m_engineBaseKiB = 0;
+    m_renewPending = false;
     m_readTimer.stop();
     m_readInFlight = false;
     m_skipInFlight = -1; // answers of the old page never come
+    m_pageSavesPath.clear(); // a new page may start with no storage at all
     m_pagePolicy = contentSecurityPolicy();
     m_scheme->setContentSecurityPolicy(m_pagePolicy);
     m_filter->setNetworkAllowed(AllowNetworking() != u"none");
@@ -227,12 +233,21 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
     if (layer != 0)
         return;
     if (engineOutgrown()) {
-        // Until the fresh process has the page again, commands wait and the monitor waits too.
+        // The old movie's saves come out of the page first; until the fresh process has the page
+        // again, commands wait and the monitor waits too. A page that never answers is renewed anyway.
+        m_renewPending = true;
+        const auto renew = [this] {
+            if (std::exchange(m_renewPending, false))
+                m_watch->renew();
+        };
+        takeSaves(m_gen, renew);
+        QTimer::singleShot(3000, this, renew);
         m_pageReady = false;
         m_engineUp = false;
         m_pageStart.start();
         m_readTimer.stop();
-        m_watch->renew();
+    } else {
+        takeSaves(m_gen);
     }
     setMovie(url);
     ++m_gen;
@@ -265,13 +280,14 @@ void RuffleFlashControl::LoadMovie(int layer, const QString& url)
 
     const QFileInfo info(path);
     const QString movieUrl = m_scheme->setMovie(m_gen, info.fileName(), m_report.fws, info.absolutePath());
+    const QString saves = savesFor(info.absoluteFilePath());
     const bool probed = m_report.probe != ProbeKind::None;
     m_playing = true;
     // Concatenated, not arg(): a file name may hold "%1" and the like.
     const QString load = QStringLiteral("quen.load(") + QString::number(m_gen) + u", " + jsString(movieUrl) + u", "
         + (probed ? u"\"probe\"" : u"\"none\"") + u", " + QString::number(m_report.showFrames) + u", \""
         + QString::fromLatin1(EngineSchemeHandler::movieIdentity(m_gen)) + u':' + QString::number(m_report.showFrames)
-        + u"\")";
+        + u"\", " + saves + u")";
     command(load);
 }
 
@@ -373,6 +389,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
 {
     m_readInFlight = false;
     const QVariantMap map = answer.toMap();
+    storeSaves(map.value(QStringLiteral("gen")).toInt(), map.value(QStringLiteral("saves")));
     m_watch->readAnswered(gen == m_gen ? map : QVariantMap());
     // An answer to a read sent before the latest command or load would undo what it set.
     if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
@@ -485,4 +502,58 @@ bool RuffleFlashControl::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return FlashControl::eventFilter(watched, event);
+}
+
+// A movie's save data belongs to the file the list played: what the movies it loads store is kept
+// with it. The page holds only the playing movie's entries; the same file played again keeps them.
+QString RuffleFlashControl::savesFor(const QString& path)
+{
+    m_savePaths.insert(m_gen, path);
+    while (m_savePaths.size() > 4)
+        m_savePaths.erase(m_savePaths.begin());
+    if (path == std::exchange(m_pageSavesPath, path))
+        return QStringLiteral("null");
+    m_saveWriter.waitForDone(); // what the last movie wrote may be what this one reads
+    const QVariantMap entries = m_saves ? m_saves->load(path) : QVariantMap();
+    return QString::fromUtf8(QJsonDocument::fromVariant(entries).toJson(QJsonDocument::Compact));
+}
+
+void RuffleFlashControl::takeSaves(int gen, const std::function<void()>& then)
+{
+    if (!m_saves || !m_pageReady || !m_savePaths.contains(gen)) {
+        if (then)
+            then();
+        return;
+    }
+    QPointer<RuffleFlashControl> self(this);
+    m_page->runJavaScript(QStringLiteral("quen.takeSaves(true)"), [self, gen, then](const QVariant& entries) {
+        if (!self)
+            return;
+        self->storeSaves(gen, entries);
+        if (then)
+            then();
+    });
+}
+
+void RuffleFlashControl::storeSaves(int gen, const QVariant& entries)
+{
+    const QString path = m_savePaths.value(gen);
+    // A full disk or a folder that cannot be written loses this save, not the one before it.
+    if (m_saves && !path.isEmpty() && entries.typeId() == QMetaType::QVariantMap)
+        m_saveWriter.start([saves = *m_saves, path, map = entries.toMap()] { saves.store(path, map); });
+}
+
+void RuffleFlashControl::keepSavesNow()
+{
+    if (!m_saves || !m_pageReady || !m_savePaths.contains(m_gen))
+        return;
+    auto hold = std::make_shared<std::optional<QEventLoopLocker>>(std::in_place);
+    QTimer::singleShot(1000, QCoreApplication::instance(), [hold] { hold->reset(); });
+    const int gen = m_gen;
+    QPointer<RuffleFlashControl> self(this);
+    m_page->runJavaScript(QStringLiteral("quen.takeSaves(true)"), [self, gen, hold](const QVariant& entries) {
+        if (self)
+            self->storeSaves(gen, entries);
+        hold->reset();
+    });
 }

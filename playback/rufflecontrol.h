@@ -2,10 +2,14 @@
 
 #include "core/flashcontrol.h"
 #include "playback/movieprep.h"
+#include "playback/moviesaves.h"
 
 #include <QElapsedTimer>
+#include <QMap>
 #include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
+#include <functional>
 #include <optional>
 
 class EngineSchemeHandler;
@@ -63,6 +67,13 @@ public:
     // The name the next movie loaded will be known by; bytes prepared ahead must carry it.
     QByteArray nextMovieIdentity() const;
 
+    // Keeps each movie's save data (its local shared objects) in the folder, by the movie's path, and
+    // hands it back when that path plays again. Without it every movie starts with none.
+    void keepSavesIn(const QString& folder) { m_saves.emplace(folder); }
+    // Writes the playing movie's save data once more, holding the program's end back until it has
+    // (a second at most): for the window's closing.
+    void keepSavesNow();
+
     // The engine's page process, for tests and benchmarks that make it fail; 0 while there is none.
     qint64 engineProcessId() const;
     // Runs code in the player page; for tests and benchmarks that look at the page itself.
@@ -89,6 +100,10 @@ private:
     void applySettingsToPage();
     QString contentSecurityPolicy() const;
     void watchInputWidget();
+    // Asks the page for a movie's saves and keeps them; then, if given, runs once they are in (or at once).
+    void takeSaves(int gen, const std::function<void()>& then = {});
+    void storeSaves(int gen, const QVariant& entries);
+    QString savesFor(const QString& path);
 
     QWebEngineProfile* m_profile = nullptr;
     EngineSchemeHandler* m_scheme = nullptr;
@@ -103,6 +118,7 @@ private:
     QElapsedTimer m_pageStart;
     bool m_engineUp = false; // a movie has been ready since the page was started
     qint64 m_engineBaseKiB = 0; // the engine process's resident size at the first change of movie
+    bool m_renewPending = false; // a fresh process waits for the old movie's saves
 
     bool m_pageStarted = false;
     bool m_holdStart = false;
@@ -111,6 +127,11 @@ private:
     QString m_pagePolicy; // the policy the page was loaded with
     bool m_readInFlight = false;
     quint64 m_commandSeq = 0; // a read sent before a command does not overwrite what the command set
+
+    std::optional<MovieSaves> m_saves;
+    QThreadPool m_saveWriter; // one thread: a megabyte of save data is written off the window's thread, in order
+    QMap<int, QString> m_savePaths; // the movie path of each recent generation, for late answers
+    QString m_pageSavesPath; // the movie whose save data the page holds
 
     PreparedMovie m_report;
     int m_gen = 0;

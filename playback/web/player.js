@@ -30,6 +30,86 @@
         });
     };
 
+    // Save data: the engine keeps a movie's shared objects in localStorage under keys that begin with
+    // the movie's URL (host/movie/<generation>/...). The engine's storage goes through a proxy that
+    // notes every change, so that a read sends the entries only after the movie changed them; keys
+    // under the movie's generation travel as "./rest", the generation being new on every load.
+    const storage = window.localStorage;
+    const SaveCapChars = 1024 * 1024; // the host keeps no more than this of a movie either
+    const ReportEveryMs = 2000; // a movie saving in a loop is sent at most this often
+    const generationKey = new RegExp("^" + location.hostname + "/movie/\\d+/");
+    let savesChanged = false;
+    let savesSentAt = -Infinity;
+    const watched = new Proxy(storage, {
+        get: function (target, key) {
+            const value = Reflect.get(target, key, target);
+            if (typeof value !== "function")
+                return value;
+            if (key === "setItem" || key === "removeItem" || key === "clear")
+                savesChanged = true;
+            return value.bind(target);
+        },
+        set: function (target, key, value) {
+            target.setItem(key, value);
+            savesChanged = true;
+            return true;
+        },
+        deleteProperty: function (target, key) {
+            target.removeItem(key);
+            savesChanged = true;
+            return true;
+        },
+    });
+    Object.defineProperty(window, "localStorage", { value: watched, configurable: false });
+
+    function savedEntries() {
+        const entries = {};
+        let size = 0;
+        for (const key of Object.keys(storage).sort()) {
+            const value = storage.getItem(key);
+            if (value === null || size + key.length + value.length > SaveCapChars)
+                continue;
+            size += key.length + value.length;
+            entries[key.replace(generationKey, "./")] = value;
+        }
+        return entries;
+    }
+
+    // The engine writes a movie's shared objects once more when its player goes: end it first when
+    // the movie is over, so that this last write is its own and no later movie's.
+    function endPlayer() {
+        if (player)
+            player.remove();
+        player = null;
+    }
+
+    // The movie's entries as the host should keep them; null when nothing changed since last time.
+    function takeSaves(ending) {
+        if (ending)
+            endPlayer();
+        if (!savesChanged)
+            return null;
+        savesChanged = false;
+        savesSentAt = Date.now();
+        return savedEntries();
+    }
+
+    // Only the coming movie's entries stay, under its generation; null carries the last movie's
+    // over, for the same file played again.
+    function restoreSaves(gen, entries) {
+        const next = entries === null ? savedEntries() : entries;
+        storage.clear();
+        for (const key of Object.keys(next)) {
+            try {
+                storage.setItem(key.startsWith("./") ? location.hostname + "/movie/" + gen + "/" + key.slice(2) : key,
+                    String(next[key]));
+            } catch (e) {
+                // Over the page's quota: the rest stays out, as the host's cap would keep it.
+            }
+        }
+        savesChanged = false;
+    }
+
     window.RufflePlayer = window.RufflePlayer || {};
     window.RufflePlayer.config = { publicPath: "quen://player/ruffle/", polyfills: false };
 
@@ -194,6 +274,61 @@
         movie.rootId = root;
     }
 
+    function snapshot() {
+        if (!movie)
+            return { gen: -1, ready: false };
+        // The engine's error screen: it has given up on the movie and must be started again.
+        if (player && player.shadowRoot && player.shadowRoot.getElementById("panic"))
+            return { gen: movie.gen, ready: false, panicked: true };
+        applyVolume();
+        const r = api();
+        const loaded = r && r.readyState >= 2 && r.metadata;
+        let frame = 0;
+        if (loaded) {
+            if (!movie.loadedAt)
+                movie.loadedAt = Date.now();
+            const f = probeFrame();
+            if (f !== undefined) {
+                if (!movie.probeUp) {
+                    movie.probeUp = true;
+                    call(Callback.scale, Scales[settings.scale] || "showAll");
+                    // A stop that came before the probe could answer takes effect now.
+                    if (!movie.playing) {
+                        call(Callback.stop);
+                        thaw();
+                    }
+                }
+                frame = f;
+                // Below the frame last pushed from, the movie went round a loop of its own rather
+                // than back to a frame that waits: the next push from there starts again at the
+                // next frame, or the pushes would carry it out of a loop the monitor is timing.
+                if (frame > 0 && frame < movie.skipFrom)
+                    movie.skipFrom = 0;
+                followRoot();
+            } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
+                movie.probe = "none";
+            }
+            if (movie.probe === "none" && !movie.playing && !movie.suspended) {
+                movie.suspended = true;
+                r.suspend();
+            }
+        }
+        const probed = movie.probeUp;
+        if (loaded)
+            fitStage();
+        return {
+            gen: movie.gen,
+            ready: !!loaded && (probed || movie.probe === "none"),
+            failed: movie.failed,
+            frame: frame,
+            total: probed ? movie.total : (loaded ? r.metadata.numFrames : 0),
+            playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
+            probe: probed,
+            timeline: !movie.noTimeline,
+            root: movie.roots,
+        };
+    }
+
     window.quen = {
         // Loads a blank movie so that the engine compiles its code before the user picks a movie.
         warmUp: function (url) {
@@ -216,8 +351,10 @@
                 call(Callback.scale, Scales[settings.scale] || "showAll");
             fitStage();
         },
-        // root: how the movie's probe names it (see followRoot).
-        load: function (gen, url, probe, total, root) {
+        // root: how the movie's probe names it (see followRoot); saves: its save data (see restoreSaves).
+        load: function (gen, url, probe, total, root, saves) {
+            endPlayer();
+            restoreSaves(gen, saves);
             movie = { gen: gen, probe: probe, total: total, playing: true, loadedAt: 0, probeUp: false, failed: false,
                 noTimeline: false, suspended: false, lastFrame: 0, frameSince: 0, loadScale: settings.scale,
                 rootId: root, roots: 0, skipFrom: 0, skipStep: 0, skipTries: 0 };
@@ -228,66 +365,17 @@
                 current.failed = true;
             });
         },
+        takeSaves: takeSaves,
         unload: function () {
-            if (player)
-                player.remove();
-            player = null;
+            endPlayer();
             movie = null;
         },
-        // The snapshot: { gen, ready, frame (1-based or 0), total, playing, probe }.
+        // The snapshot: { gen, ready, frame (1-based or 0), total, playing, probe, saves when changed }.
         read: function () {
-            if (!movie)
-                return { gen: -1, ready: false };
-            // The engine's error screen: it has given up on the movie and must be started again.
-            if (player && player.shadowRoot && player.shadowRoot.getElementById("panic"))
-                return { gen: movie.gen, ready: false, panicked: true };
-            applyVolume();
-            const r = api();
-            const loaded = r && r.readyState >= 2 && r.metadata;
-            let frame = 0;
-            if (loaded) {
-                if (!movie.loadedAt)
-                    movie.loadedAt = Date.now();
-                const f = probeFrame();
-                if (f !== undefined) {
-                    if (!movie.probeUp) {
-                        movie.probeUp = true;
-                        call(Callback.scale, Scales[settings.scale] || "showAll");
-                        // A stop that came before the probe could answer takes effect now.
-                        if (!movie.playing) {
-                            call(Callback.stop);
-                            thaw();
-                        }
-                    }
-                    frame = f;
-                    // Below the frame last pushed from, the movie went round a loop of its own rather
-                    // than back to a frame that waits: the next push from there starts again at the
-                    // next frame, or the pushes would carry it out of a loop the monitor is timing.
-                    if (frame > 0 && frame < movie.skipFrom)
-                        movie.skipFrom = 0;
-                    followRoot();
-                } else if (!movie.probeUp && movie.probe !== "none" && Date.now() - movie.loadedAt > ProbeWaitMs) {
-                    movie.probe = "none";
-                }
-                if (movie.probe === "none" && !movie.playing && !movie.suspended) {
-                    movie.suspended = true;
-                    r.suspend();
-                }
-            }
-            const probed = movie.probeUp;
-            if (loaded)
-                fitStage();
-            return {
-                gen: movie.gen,
-                ready: !!loaded && (probed || movie.probe === "none"),
-                failed: movie.failed,
-                frame: frame,
-                total: probed ? movie.total : (loaded ? r.metadata.numFrames : 0),
-                playing: probed ? movie.playing && moving(frame, r.metadata.frameRate) : !!(r && r.isPlaying),
-                probe: probed,
-                timeline: !movie.noTimeline,
-                root: movie.roots,
-            };
+            const state = snapshot();
+            if (savesChanged && movie && state.gen === movie.gen && Date.now() - savesSentAt >= ReportEveryMs)
+                state.saves = takeSaves(false);
+            return state;
         },
         play: function () {
             if (!movie)

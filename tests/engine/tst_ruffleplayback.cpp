@@ -1,4 +1,5 @@
 #include "playback/abcwriter.h"
+#include "playback/moviesaves.h"
 #include "tests/support/enginetestmain.h"
 #include "tests/support/testdir.h"
 #include "tools/swfgen/corpusscripts.h"
@@ -320,6 +321,30 @@ private slots:
         // The scale mode reaches a movie without a probe too: its 20-pixel square fitted three times, then as is.
         for (const auto& [mode, side] : { std::pair { "ShowAll", 60 }, std::pair { "NoScale", 20 } })
             QVERIFY2(drawnAs(mode, QSize(side, side)), mode);
+    }
+
+    // A movie finds what it stored when its path plays again on a new page (its storage empty); the same
+    // file name in another folder finds nothing. The movie shows what it found by stopping on frame 5.
+    void saveDataFollowsTheMoviePath()
+    {
+        const QString saves = m_dir.filePath(u"saves"_qs);
+        QTemporaryDir away; // another folder
+        std::unique_ptr<RuffleFlashControl> next;
+        m_flash->keepSavesIn(saves);
+        for (const bool as3 : { false, true }) {
+            const QString movie = write(corpus::RememberingMovie(as3));
+            const QString other
+                = WrittenMovie(away.filePath(QFileInfo(movie).fileName()), corpus::RememberingMovie(as3));
+            QVERIFY(LoadAndWait(*m_flash, movie) && !reaches([](int f) { return f > 0; }, 1000));
+            QVERIFY(WaitInEventLoop([&] { return !MovieSaves(saves).load(movie).isEmpty(); }, 5000));
+            if (!next) // started once the first is up: two engines starting side by side are slow to start
+                next.reset(ShownEngine(nullptr, QSize(400, 300)));
+            next->keepSavesIn(saves);
+            QVERIFY(LoadAndWait(*next, other));
+            QVERIFY2(!WaitInEventLoop([&] { return next->FrameNum() > 0; }, 1000), "another folder's data seen");
+            QVERIFY(LoadAndWait(*next, movie));
+            QVERIFY2(WaitInEventLoop([&] { return next->FrameNum() == 4; }, 5000), "its own data not found");
+        }
     }
 
     // What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and

@@ -130,6 +130,20 @@ QByteArray WaitForFramesLoaded(int loopTo)
     return a.op(0x0F).op(0x12).unless(back).tag(); // Less, Not
 }
 
+QByteArray RememberVisit(int frame)
+{
+    auto value = [](Avm1& a) { a.str("so").op(0x1C).str("data").op(0x4E).str("v").op(0x4E); }; // so.data.v
+    Avm1 a, there, store;
+    a.str("so").str("q").num(1).str("SharedObject").op(0x1C).str("getLocal").op(0x52).op(0x1D);
+    there.gotoAndStop(frame);
+    value(a);
+    a.op(0x12).unless(there); // Not
+    store.str("so").op(0x1C).str("data").op(0x4E).str("v").num(1).op(0x4F); // SetMember
+    store.num(0).str("so").op(0x1C).str("flush").op(0x52).op(0x17).stop();
+    value(a);
+    return a.unless(store).tag();
+}
+
 namespace {
 
 // The listener of a load: gotoAndPlay(frame) on the document, found through the scope chain.
@@ -176,6 +190,19 @@ void playStream(AbcWriter& w, AbcCode& c, const As3Op& op)
     c.op(0xD1).op(0x2C, uint32_t(w.string(op.url))).op(0x4F, uint32_t(w.qname({}, "play"))).u30(1);
 }
 
+void rememberVisit(AbcWriter& w, AbcCode& c, int frame)
+{
+    const int data = w.qname({}, "data"), v = w.qname({}, "v");
+    c.op(0x60, uint32_t(w.qname("flash.net", "SharedObject"))).op(0x2C, uint32_t(w.string("q"))); // getlex
+    c.op(0x46, uint32_t(w.qname({}, "getLocal"))).u30(1).op(0xD5); // callproperty, setlocal1
+    const AbcCode::Label store = c.label(), done = c.label();
+    c.op(0xD1).op(0x66, uint32_t(data)).op(0x66, uint32_t(v)).branch(0x12, store); // getproperty, iffalse
+    c.op(0xD0).op(0x25, uint32_t(frame)).op(0x4F, uint32_t(w.qname({}, "gotoAndStop"))).u30(1).branch(0x10, done);
+    c.bind(store).op(0xD1).op(0x66, uint32_t(data)).op(0x25, 1).op(0x61, uint32_t(v)); // setproperty
+    c.op(0xD1).op(0x4F, uint32_t(w.qname({}, "flush"))).u30(0);
+    c.op(0xD0).op(0x4F, uint32_t(w.qname({}, "stop"))).u30(0).bind(done);
+}
+
 void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops);
 
 AbcCode frameScript(AbcWriter& w, const std::vector<As3Op>& ops)
@@ -220,6 +247,9 @@ void appendOps(AbcWriter& w, AbcCode& c, const std::vector<As3Op>& ops)
             break;
         case As3Op::NetStream:
             playStream(w, c, op);
+            break;
+        case As3Op::RememberVisit:
+            rememberVisit(w, c, op.frame);
             break;
         }
     }
@@ -268,6 +298,20 @@ std::vector<QByteArray> As3FrameOneTags(const As3Document& document)
     tags.push_back(swfgen::Tag(82, abc));
     tags.push_back(swfgen::Tag(76, QByteArray("\x01\x00\x00\x00", 4) + document.className + QByteArray(1, '\0')));
     return tags;
+}
+
+swfgen::MovieSpec RememberingMovie(bool actionScript3)
+{
+    swfgen::MovieSpec s;
+    s.frameCount = 10;
+    s.version = actionScript3 ? 10 : 8;
+    s.actionScript3 = actionScript3;
+    As3Document document;
+    document.frameScripts[1] = { { As3Op::RememberVisit, 5 } };
+    s.extraTags[1] = actionScript3 ? As3FrameOneTags(document) : std::vector<QByteArray> { RememberVisit(5) };
+    s.extraTags[5] = { swfgen::Tag(2, swfgen::SquareShapeBody(9, 4000, 0xE02020)),
+        swfgen::Tag(26, swfgen::PlaceBody(5, 9, 1000, 1000)) };
+    return s;
 }
 
 std::vector<QByteArray> NestedClip(int id, int frames, int depth, const QByteArray& name)

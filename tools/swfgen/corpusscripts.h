@@ -43,6 +43,9 @@ private:
 QByteArray WaitForReady(int loopTo);
 // "until every frame is loaded, go back to frame loopTo": the classic preloader.
 QByteArray WaitForFramesLoaded(int loopTo);
+// The local shared object "q": when it holds v, gotoAndStop(frame); otherwise v is set, flushed
+// and the movie stops where it is. A movie that finds what it stored on an earlier run shows it.
+QByteArray RememberVisit(int frame);
 
 struct As3Op {
     enum Kind {
@@ -57,6 +60,7 @@ struct As3Op {
         UrlLoader, // new URLLoader().load(url); on complete gotoAndPlay(frame)
         Sound, // new Sound().load(url); on complete gotoAndPlay(frame)
         NetStream, // a NetStream plays url; when its metadata arrives, gotoAndPlay(frame)
+        RememberVisit, // as RememberVisit() for ActionScript 1/2
     };
     Kind kind = Stop;
     int frame = 0;
@@ -80,6 +84,10 @@ struct As3Document {
 
 // The tags for the start of frame 1 of an ActionScript 3 MovieSpec (version 9 or later).
 std::vector<QByteArray> As3FrameOneTags(const As3Document& document);
+
+// Ten frames, RememberVisit(5) on the first; from frame 5 on a large red square shows that the movie
+// found what an earlier run stored. SWF 8, or SWF 10 with ActionScript 3.
+swfgen::MovieSpec RememberingMovie(bool actionScript3);
 
 // A sprite of the given frames, with the square in it, defined and placed on the root.
 std::vector<QByteArray> NestedClip(int id, int frames, int depth, const QByteArray& name = {});

@@ -1,0 +1,54 @@
+#include "playback/moviesaves.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/testdir.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Save data kept per movie path: what is read back after an earlier save, a new one, and what a fault did.
+class TestMovieSaves : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    const QString m_movie = u"/m/a.swf"_s;
+    const QVariantMap m_one { { u"a"_s, u"1"_s } };
+private slots:
+    void keptOrDropped_data()
+    {
+        const QString big(MovieSaves::MaxChars / 2, u'x');
+        const QByteArray other(R"({"movie":"/m/b.swf","entries":{"a":"1"}})");
+        QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<int>("diskLimit"); // bytes a file may have while stored; 0: no limit
+        QTest::addColumn<QByteArray>("fileAfter"); // replaces the file once stored; empty: left as written
+        QTest::addColumn<QVariantMap>("loaded");
+        QTest::newRow("read back, over the cap and not text")
+            << QVariantMap { { u"a"_s, big }, { u"b"_s, big }, { u"c"_s, u"1"_s }, { u"d"_s, 5 } } << 0 << QByteArray()
+            << QVariantMap { { u"a"_s, big }, { u"c"_s, u"1"_s } };
+        QTest::newRow("full disk") << QVariantMap { { u"a"_s, QString(5000, u'y') } } << 1000 << QByteArray() << m_one;
+        QTest::newRow("corrupt") << m_one << 0 << other.left(25) << QVariantMap();
+        QTest::newRow("another movie's file") << m_one << 0 << other << QVariantMap();
+        QTest::newRow("huge") << m_one << 0 << QByteArray(other).replace('b', 'a').leftJustified(7 << 20)
+                              << QVariantMap();
+    }
+    void keptOrDropped()
+    {
+        QFETCH(QVariantMap, stored);
+        QFETCH(int, diskLimit);
+        QFETCH(QByteArray, fileAfter);
+        QFETCH(QVariantMap, loaded);
+        const MovieSaves saves(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
+        QVERIFY(saves.store(m_movie, m_one));
+        {
+            const FileSizeLimit limit(diskLimit > 0 ? rlim_t(diskLimit) : RLIM_INFINITY);
+            QCOMPARE(saves.store(m_movie, stored), diskLimit == 0);
+        }
+        QVERIFY(fileAfter.isEmpty() || WriteAll(saves.fileFor(m_movie), fileAfter));
+        QCOMPARE(saves.load(m_movie), loaded);
+        QVERIFY(!MovieSaves(QCoreApplication::applicationFilePath()).store(m_movie, m_one)); // no folder there
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMovieSaves)
+#include "tst_moviesaves.moc"
