@@ -20,6 +20,7 @@ private slots:
         QTest::newRow("ctrl+space does nothing") << 32 << ctrl << KeyAction::None << false;
         QTest::newRow("alt+space pauses or resumes") << 32 << alt << KeyAction::PauseOrResume << true;
         QTest::newRow("ctrl+shift+right fast-forwards") << 39 << (ctrl | shift) << KeyAction::FastForward << true;
+        QTest::newRow("page up goes back a movie, not up the list") << 33 << 0 << KeyAction::Previous << true;
     }
     void mapKey()
     {
