@@ -43,12 +43,17 @@ void EngineWatch::renew()
         QMetaObject::invokeMethod(this, &EngineWatch::renewed, Qt::QueuedConnection);
         return;
     }
-    // Without word of its end the page is loaded again anyway: the list must not wait for ever.
-    QTimer::singleShot(5000, this, [this, renewal = ++m_renewals] {
-        if (m_renewing && renewal == m_renewals) {
-            m_renewing = false;
+    // Without word of its end the page is loaded again anyway: the list must not wait for ever. Word
+    // that comes later still counts as planned (the page is then loaded once more); after a minute it
+    // no longer does.
+    const int renewal = ++m_renewals;
+    QTimer::singleShot(5000, this, [this, renewal] {
+        if (m_renewing && renewal == m_renewals)
             emit renewed();
-        }
+    });
+    QTimer::singleShot(60000, this, [this, renewal] {
+        if (renewal == m_renewals)
+            m_renewing = false;
     });
 }
 
