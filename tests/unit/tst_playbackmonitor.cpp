@@ -71,7 +71,6 @@ and is judged at the 26th: 100 b,50; play tick 26 => 2 playing @0 hw-1 L0 | last
 not while the engine starts: 100 b,50; starting play tick 40 => 1 playing @0 hw-1 L0 |
 blind, plays on: 100; blind go tick 100 drag 50 ff => 1 playing @99 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:10 0 0
 drag 50: 200; go f 60 clear drag 50 => 1 playing @100 hw-1 L0 |  | SetFrameNum 100,Play |  100/200  00:10/00:20 0.5 30
-drag 100%: 200; go f 60 clear drag 100 => 1 playing @199 hw-1 L0 |  | SetFrameNum 200,Play |  200/200  00:20/00:20 1 30
 no count: 200 r60000; go f 60 clear drag 40 => 1 playing @0 hw-1 L0 |  | SetFrameNum 0,Play |  0/0  00:00/00:20 0 -1
 drag nan: 200; go f 60 clear drag nan => 1 playing @60 hw60 L0 |  |  |  60/200  00:06/00:20 0.3 30
 late, nothing moved: 100,100; late f 40 f 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
