@@ -137,13 +137,6 @@ all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | 
             + QString::number(rig.host.barValue);
         QCOMPARE(got.section(u" | "_qs, 0, int(expected.count(u'|'))).trimmed(), expected);
     }
-    void frameInfoText()
-    {
-        // Play time rounds half to even; no rate shows frames only.
-        const QStringList texts { PlaybackMonitor::FrameInfoText(12, 100, 24, u"00:04"_qs),
-            PlaybackMonitor::FrameInfoText(10, 20, 0, u"00:01"_qs) };
-        QCOMPARE(texts.join(u'|'), u"12/100  00:00/00:04|10/20  "_qs);
-    }
     void hangElapsed()
     {
         // The renderer's schedstat when a read went out and 10 s later: a spinning script, a stopped renderer,

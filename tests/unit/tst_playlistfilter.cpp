@@ -141,7 +141,6 @@ Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s)
         for (const QString& typed : { u"1"_s, u"1 "_s, u"1 o"_s, u"1 of"_s, u"12"_s, u"1"_s })
             m_filter->SetFilterText(typed);
         QCOMPARE(shown(), expectedShown(u"1"_s));
-        QCOMPARE(m_filter->rowCount(), 13); // 1, 10-19, 21, 31
     }
 };
 
