@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(loaded, loads);
         QCOMPARE(listed, rows);
         if (!loads.isEmpty()) {
+            QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
             QCOMPARE(engine.Movie(), program.model().FilePath(current));
             QCOMPARE(
                 program.window().findChild<QLabel*>(u"lblFormTitle"_qs)->text(), program.model().FileName(current));
