@@ -23,6 +23,15 @@ private slots:
             u"猫.SwF.swf2"_s);
     }
 
+    // Columns are fitted to their contents at 1-9 rows, then at every round count: 10, 20 ... 100, 200.
+    void columnFitCounts()
+    {
+        QString fitted;
+        for (int n : { 0, 1, 9, 10, 11, 20, 99, 100, 101, 110, 200 })
+            fitted += PlaylistModel::ShouldFitColumns(n) ? u'+' : u'-';
+        QCOMPARE(fitted, u"-+++-+-+--+"_s);
+    }
+
     // Reading headers fills the durations (a missing file's is zero, not the previous one's); a file that is
     // not a movie is reported; "play now" plays the row.
     void headersAndPlayNow()
