@@ -105,14 +105,13 @@ private:
         const int frames[3] = { 24, 30, 60 };
         QStringList paths;
         for (int i = 0; i < 3; ++i) {
-            swfgen::MovieSpec movieSpec { .frameCount = frames[i] };
-            if (as3) {
-                movieSpec.version = 10;
-                movieSpec.actionScript3 = true;
+            swfgen::MovieSpec movieSpec {
+                .version = uint8_t(as3 ? 10 : 8), .frameCount = frames[i], .actionScript3 = as3
+            };
+            if (as3)
                 movieSpec.extraTags[1] = corpus::As3FrameOneTags({ as3Scripts[i] });
-            } else {
+            else
                 movieSpec.actions = scripts[i];
-            }
             paths.append(WrittenMovie(m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written)), movieSpec));
         }
         return paths.contains(QString()) ? QStringList() : paths;

@@ -28,7 +28,7 @@ class TestRuffleGuards : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("movies/sub")));
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* client = m_server.nextPendingConnection()) {
@@ -121,7 +121,6 @@ private slots:
         QFETCH(QString, relative);
         QFETCH(bool, served);
         QDir dir(m_dir.path());
-        QVERIFY(dir.mkpath(QStringLiteral("movies/sub")));
         for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" })
             QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
         QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
@@ -141,10 +140,7 @@ private slots:
 private:
     QString writeMovie(const corpus::Avm1& frameOneActions)
     {
-        swfgen::MovieSpec s;
-        s.frameCount = 200;
-        s.extraTags[1] = { frameOneActions.tag() };
-        QDir().mkpath(m_dir.filePath(QStringLiteral("movies")));
+        const swfgen::MovieSpec s { .frameCount = 200, .extraTags = { { 1, { frameOneActions.tag() } } } };
         return WrittenMovie(m_dir.filePath(QStringLiteral("movies/m%1.swf").arg(++m_movies)), s);
     }
     QVariant evaluate(const QString& code) { return EvaluateInPage(*m_flash, code); }

@@ -55,12 +55,7 @@ QSize squareSize(QWidget* view)
 
 swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
 {
-    swfgen::MovieSpec s;
-    s.frameCount = frames;
-    s.frameRate = rate;
-    s.version = uint8_t(version);
-    s.actionScript3 = version >= 10;
-    return s;
+    return { .version = uint8_t(version), .frameRate = rate, .frameCount = frames, .actionScript3 = version >= 10 };
 }
 
 swfgen::MovieSpec as3Spec(int frames, const corpus::As3Document& document)
@@ -200,21 +195,16 @@ private slots:
             QVERIFY(reaches([](int f) { return f >= 5; }));
             m_flash->StopPlay();
         }
-        run(300);
-        const int held = m_flash->FrameNum();
-        run(400);
-        QCOMPARE(m_flash->FrameNum(), held);
+        const int held = frameAfter(300);
+        QCOMPARE(frameAfter(400), held);
         m_flash->SetFrameNum(100);
-        run(200);
-        QCOMPARE(m_flash->FrameNum(), 100);
+        QCOMPARE(frameAfter(200), 100);
         m_flash->Play();
         QVERIFY(reaches([](int f) { return f == 119; }));
     }
     void scaleModesChangeWhereTheMovieIsDrawn()
     {
-        swfgen::MovieSpec s = movieSpec(10);
-        s.width = 200;
-        s.height = 100;
+        swfgen::MovieSpec s { .width = 200, .height = 100, .frameCount = 10 };
         s.actions[1] = { { Kind::Stop, 1 } };
         QVERIFY(LoadAndWait(*m_flash, write(s)));
         // The view is 400x300: the stage's 20-pixel square is drawn twice as large when fitted,
@@ -300,13 +290,11 @@ private slots:
         QCOMPARE(m_flash->TotalFrames(), 60);
         QVERIFY(reaches([](int f) { return f >= 35; }));
         QVERIFY(reaches([](int f) { return f == 59; }));
-        run(400);
-        QCOMPARE(m_flash->FrameNum(), 59);
+        QCOMPARE(frameAfter(400), 59);
         m_flash->StopPlay();
         for (int frame : { 45, 10 }) {
             m_flash->SetFrameNum(frame);
-            run(300);
-            QCOMPARE(m_flash->FrameNum(), frame);
+            QCOMPARE(frameAfter(300), frame);
         }
     }
     void as3SpriteDocumentHasNoTimeline()
@@ -361,8 +349,7 @@ private slots:
         QCOMPARE(m_flash->TotalFrames(), 100);
         QVERIFY(m_flash->Playing());
         QVERIFY(reaches([](int f) { return f == 39; }, 6000));
-        run(500);
-        QCOMPARE(m_flash->FrameNum(), 39);
+        QCOMPARE(frameAfter(500), 39);
         QVERIFY(!m_flash->Playing());
         QCOMPARE(ready.count(), 1);
         QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
@@ -376,15 +363,13 @@ private slots:
         m_flash->SetFrameNum(30);
         QCOMPARE(m_flash->FrameNum(), 30); // at once, from the snapshot
         m_flash->SetFrameNum(-5);
-        run(300);
-        QCOMPARE(m_flash->FrameNum(), 30);
+        QCOMPARE(frameAfter(300), 30);
         m_flash->SetFrameNum(1000);
         QCOMPARE(m_flash->FrameNum(), 99);
         m_flash->SetFrameNum(90);
         m_flash->Play();
         QVERIFY(reaches([](int f) { return f == 99; }));
-        run(600);
-        QCOMPARE(m_flash->FrameNum(), 99);
+        QCOMPARE(frameAfter(600), 99);
         QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
     }
 
@@ -409,6 +394,11 @@ private:
         WaitInEventLoop([&] { return clock.elapsed() >= ms && frames.size() >= 3; }, ms + 5000);
         disconnect(c);
         return frames;
+    }
+    int frameAfter(int ms)
+    {
+        run(ms);
+        return m_flash->FrameNum();
     }
     QVariant evaluate(const QString& code) { return EvaluateInPage(*m_flash, code); }
     // Whether the square settles at about size in the given scale mode; what it was drawn at when not.

@@ -2,8 +2,6 @@
 
 #include "playlist/playlistui.h"
 
-#include <QSet>
-
 // Answers the playlist's dialogs with what the test put in, and records what was asked
 // ("ChooseSwfFiles", "ShowMessage <title>: <text>", "RevealFile <path>", "WatchAddition").
 class FakePlaylistUi : public PlaylistUi {
@@ -11,9 +9,6 @@ public:
     QStringList swfFiles;
     QString listToOpen;
     QString listToSave;
-    std::optional<ListFontChoice> font;
-    std::optional<int32_t> color; // nullopt: the dialog is cancelled
-    QSet<QString> installedFonts;
     QStringList calls;
     AddFilesJob* watched = nullptr;
 
@@ -23,16 +18,14 @@ public:
         return calls.append(u"ChooseListFileToOpen "_qs + folder), listToOpen;
     }
     QString ChooseListFileToSave() override { return calls.append(u"ChooseListFileToSave"_qs), listToSave; }
-    std::optional<ListFontChoice> ChooseFont() override { return calls.append(u"ChooseFont"_qs), font; }
-    int32_t ChooseColor(int32_t current) override
-    {
-        return calls.append(u"ChooseColor %1"_qs.arg(current)), color.value_or(current);
-    }
+    // The font and colour dialogs are cancelled.
+    std::optional<ListFontChoice> ChooseFont() override { return calls.append(u"ChooseFont"_qs), std::nullopt; }
+    int32_t ChooseColor(int32_t current) override { return calls.append(u"ChooseColor %1"_qs.arg(current)), current; }
     void ShowMessage(const QString& title, const QString& text) override
     {
         calls.append(u"ShowMessage "_qs + title + u": "_qs + text);
     }
     bool RevealFile(const QString& path) override { return calls.append(u"RevealFile "_qs + path), true; }
-    bool FontInstalled(const QString& family) const override { return installedFonts.contains(family); }
+    bool FontInstalled(const QString&) const override { return false; }
     void WatchAddition(AddFilesJob& job) override { calls.append(u"WatchAddition"_qs), watched = &job; }
 };

@@ -4,17 +4,12 @@
 
 FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
 {
-    FakeFlashControl::Timeline t;
-    t.frameCount = frames;
-    t.frameRate = rate;
-    return t;
+    return { .frameRate = rate, .frameCount = frames };
 }
 
 bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline)
 {
-    swfgen::MovieSpec movieSpec;
-    movieSpec.frameCount = timeline.frameCount;
-    movieSpec.frameRate = timeline.frameRate;
+    const swfgen::MovieSpec movieSpec { .frameRate = timeline.frameRate, .frameCount = timeline.frameCount };
     flash.setTimeline(path, timeline);
     return swfgen::WriteMovieFile(path, movieSpec);
 }

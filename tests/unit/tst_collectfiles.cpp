@@ -52,14 +52,6 @@ private slots:
         if (roots.size() == 1)
             QCOMPARE(CollectFiles(roots.first(), list), int(found.size()) + 1);
     }
-
-    // The root folder keeps its one slash.
-    void rootFolder()
-    {
-        QString first;
-        QVERIFY(FileCollector({ u"/"_s }).Next(first));
-        QVERIFY2(first.startsWith(u'/') && first.at(1) != u'/' && QFileInfo::exists(first), qPrintable(first));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCollectFiles)

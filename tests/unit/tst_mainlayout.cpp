@@ -2,31 +2,9 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
-namespace {
-QString text(const TwipRect& r)
-{
-    return u"%1 %2 %3 %4"_s.arg(r.left).arg(r.top).arg(r.width).arg(r.height);
-}
-} // namespace
-
 class TestMainLayout : public QObject {
     Q_OBJECT
 private slots:
-    // Play and pause share one place; the progress text keeps its design share (495 of 855) as the window widens.
-    void designSize()
-    {
-        MainLayout layout;
-        layout.ArrangeControls();
-        QVERIFY(layout.SetControlsSize(MainLayout::DesignWidth, MainLayout::DesignHeight));
-        const MainLayout::Areas& a = layout.areas();
-        QCOMPARE(a.lblProgressMini.width, 7755);
-        QCOMPARE(a.PlayerBtns[0], a.PlayerBtns[1]);
-        layout.SetControlsSize(26790, 8895);
-        QCOMPARE(layout.areas().lblProgressMini.width, 15510);
-    }
-
     // From the design size the panel is 3795 wide; it stays above 3750 and below half the window.
     void splitter_data()
     {

@@ -35,7 +35,6 @@ private slots:
         const QString shown = editor.setFastFramesText(row.section(u'|', 0, 0)) + u'|'
             + editor.setLoopTimeOutText(row.section(u'|', 0, 0));
         QCOMPARE(shown, row.section(u'|', 1));
-        QCOMPARE(editor.entries().fastFramesText + u'|' + editor.entries().loopTimeOutText, shown);
     }
 
     // The time-out opens with one decimal place, a hand-edited one out of range as the fallback. With both

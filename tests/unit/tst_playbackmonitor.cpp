@@ -74,7 +74,6 @@ and is judged at the 26th: 100 b,50; play tick 26 => 2 playing @0 hw-1 L0 | last
 not while the engine starts: 100 b,50; starting play tick 40 => 1 playing @0 hw-1 L0 |
 blind, plays on: 100; blind go tick 100 drag 50 ff => 1 playing @99 hw-1 L0 |  |  | 22:30:50 --/--  --:--/00:10 0 0
 drag 50: 200; go f 60 clear drag 50 => 1 playing @100 hw-1 L0 |  | SetFrameNum 100,Play |  100/200  00:10/00:20 0.5 30
-drag 100%: 200; go f 60 clear drag 100 => 1 playing @199 hw-1 L0 |  | SetFrameNum 200,Play |  200/200  00:20/00:20 1 30
 no count: 200 r60000; go f 60 clear drag 40 => 1 playing @0 hw-1 L0 |  | SetFrameNum 0,Play |  0/0  00:00/00:20 0 -1
 drag nan: 200; go f 60 clear drag nan => 1 playing @60 hw60 L0 |  |  |  60/200  00:06/00:20 0.3 30
 late, nothing moved: 100,100; late f 40 f 40 answer 40 => 2 playing @0 hw-1 L0 | stuck
@@ -140,13 +139,6 @@ all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | 
             + rig.host.frameInfo + u' ' + QString::number(rig.host.stripFraction) + u' '
             + QString::number(rig.host.barValue);
         QCOMPARE(got.section(u" | "_qs, 0, int(expected.count(u'|'))).trimmed(), expected);
-    }
-    void frameInfoText()
-    {
-        // Play time rounds half to even; no rate shows frames only.
-        const QStringList texts { PlaybackMonitor::FrameInfoText(12, 100, 24, u"00:04"_qs),
-            PlaybackMonitor::FrameInfoText(10, 20, 0, u"00:01"_qs) };
-        QCOMPARE(texts.join(u'|'), u"12/100  00:00/00:04|10/20  "_qs);
     }
     void hangElapsed()
     {

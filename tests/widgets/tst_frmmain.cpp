@@ -89,18 +89,14 @@ private slots:
         send(target, QEvent::MouseButtonPress, Qt::LeftButton);
         QCOMPARE(dragged.count(), drags);
     }
-    void playerArea_routesKeysAndRightPress()
+    void playerArea_routesRightPress()
     {
-        // A plugged-in player view and the render child that takes its input are routed as the area is.
+        // A plugged-in player view and the render child that takes its input are routed as the area is
+        // (its keys: tst_keysandpointer).
         auto* view = new QWidget;
         m_w->setPlayerView(view);
         auto* input = new QWidget(view);
         m_w->watchPlayerInput(input);
-        QSignalSpy keys(m_w.get(), &frmMain::Form_KeyDown);
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-        QVERIFY(QApplication::sendEvent(input, &key));
-        QCOMPARE(keys.count(), 1);
-        QCOMPARE(keys.at(0).at(0).toInt(), int(Qt::Key_Space));
         QSignalSpy opened(m_w->mnuPlayer(), &QMenu::aboutToShow);
         send(input, QEvent::MouseButtonPress, Qt::RightButton);
         QCOMPARE(opened.count(), 1);

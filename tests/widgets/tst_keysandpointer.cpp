@@ -3,7 +3,6 @@
 #include "core/settings.h"
 #include "platform/pointervisibility.h"
 #include "playback/inputfocus.h"
-#include "playback/playerprogressbar.h"
 #include "playback/transport.h"
 #include "playlist/playlistmodel.h"
 #include "shell/frmmain.h"
@@ -48,6 +47,16 @@ class TestKeysAndPointer : public QObject {
         action();
         return opened;
     }
+    // Rows of the one movie, the first playing; with a click on the list's row 2 if asked.
+    void addRows(int count, bool clickRow2)
+    {
+        for (int i = 1; i <= count; ++i)
+            m_program->model().AddFileToList(m_movie, i == 1, true);
+        auto* list = qobject_cast<QAbstractItemView*>(m_program->window().playlistView());
+        if (clickRow2)
+            QTest::mouseClick(
+                list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 1)).center());
+    }
 private slots:
     void init()
     {
@@ -80,12 +89,7 @@ private slots:
         QFETCH(QKeySequence, key);
         QFETCH(QString, effect);
         frmMain& window = m_program->window();
-        for (int i = 1; i <= 30 && focus != EmptyList; ++i)
-            m_program->model().AddFileToList(m_movie, i == 1, true);
-        auto* list = qobject_cast<QAbstractItemView*>(window.playlistView());
-        if (focus >= EmptyList) // a click in the list: on row 2, or on the empty list
-            QTest::mouseClick(
-                list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 1)).center());
+        addRows(focus == EmptyList ? 0 : 30, focus >= EmptyList); // a click on row 2, or on the empty list
         if (focus == Nothing && window.focusWidget())
             window.focusWidget()->clearFocus();
         const QString modal
@@ -114,11 +118,7 @@ filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 
         QFETCH(QString, effect);
         const QString place = given.section(u' ', 0, 0), keys = given.section(u' ', 1);
         frmMain& window = m_program->window();
-        for (int i = 1; i <= 3; ++i)
-            m_program->model().AddFileToList(m_movie, i == 1, true);
-        auto* list = qobject_cast<QAbstractItemView*>(window.playlistView());
-        if (place == u"list")
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 1)).center());
+        addRows(3, place == u"list");
         if (place == u"box")
             QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
         QWidget* target = place == u"player" ? window.playerView() : QApplication::focusWidget();
@@ -133,8 +133,8 @@ filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 
         const SoundLevel shown = window.volumeControl()->shownLevel();
         const QString saved = ReadIni(m_settings.IniFile, u"Player"_qs, u"Volume"_qs, 255) + u' '
             + ReadIni(m_settings.IniFile, u"Player"_qs, u"Muted"_qs, 255);
-        QCOMPARE(QString::asprintf("shown %d%s, saved %s, next at %d, row %d", shown.volume, shown.muted ? " muted" : "",
-                     qPrintable(saved), int(m_engine.gainAtLoad * 100 + 0.5), row),
+        QCOMPARE(QString::asprintf("shown %d%s, saved %s, next at %d, row %d", shown.volume,
+                     shown.muted ? " muted" : "", qPrintable(saved), int(m_engine.gainAtLoad * 100 + 0.5), row),
             effect);
     }
 
@@ -189,14 +189,6 @@ filter box: box Ctrl+M,Ctrl+Down,Ctrl+Up => shown 100, saved 100 False, next at 
                 !modalOpenedBy([&] { QMetaObject::invokeMethod(&m_program->window(), request); }).isEmpty(), request);
             QVERIFY2(m_countOverModal == 0, request);
         }
-    }
-
-    void progressBar_markerFollowsPointer()
-    {
-        auto* bar = qobject_cast<PlayerProgressBar*>(m_program->window().progressBar());
-        bar->show();
-        QTest::mouseMove(bar, QPoint(bar->width() / 2, 4));
-        QVERIFY(!bar->HideTinyLable());
     }
 };
 

@@ -26,13 +26,8 @@ private slots:
         };
         QSignalSpy spy(bar, &PlayerProgressBar::DragProgress);
         bar->SetValue(50.0f);
-        bar->SetValue(std::numeric_limits<float>::quiet_NaN()); // ignored
         QCOMPARE(thumb->x(), 100);
         QCOMPARE(filled->width(), 108);
-        bar->resize(116, 30); // narrower: the value stays, the height too
-        QCOMPARE(bar->height(), 16);
-        QCOMPARE(thumb->x(), 50);
-        bar->resize(216, 16);
         // Clicks on the filled part and on the background; where the value already is, nothing is reported.
         send(filled, QEvent::MouseButtonPress, 58);
         send(bar, QEvent::MouseButtonPress, 58);

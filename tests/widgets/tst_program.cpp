@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "app/singleinstance.h"
 #include "core/settings.h"
 #include "playback/transport.h"
 #include "playlist/playlistcommands.h"
@@ -8,99 +9,142 @@
 #include "tests/support/testdir.h"
 #include "tools/swfgen/swfwriter.h"
 
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QUrl>
 
-// The program assembled around a simulated engine: start-up restore and drops.
+// The program assembled around a simulated engine: the start-up restore, drops, and files that arrive
+// while something else is under way (a paused movie, an addition still collecting, the not-a-movie box).
+// The engine gets exactly the movies the user's actions named, and the green row and title follow.
 class TestProgram : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-    void init()
+    void arrivals_data()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_engine = std::make_unique<FakeFlashControl>();
-        LoadSettings(m_settings, m_dir->filePath(QStringLiteral("Quenbarrowick.ini")));
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QStringList>("loads"); // the movies given to the engine, in order
+        QTest::addColumn<QStringList>("rows"); // the list afterwards, * on the current row
+        const auto L = [](const char* names) { return QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts); };
+        QTest::newRow("hand-off while paused") << "paused" << L("a b") << L("a b*");
+        QTest::newRow("start-up, auto play off") << "start" << L("") << L("a b* c");
+        QTest::newRow("start-up, saved row beyond the list becomes 1") << "start 9" << L("") << L("a* b c");
+        QTest::newRow("start-up, auto play on: the saved row only") << "start autoplay" << L("b") << L("a b* c");
+        QTest::newRow("start-up, a named file wins over the saved row")
+            << "start autoplay n1" << L("n1") << L("a b c n1*");
+        QTest::newRow("start-up, list not saved: the named files only")
+            << "start unsaved n1 n2" << L("n1") << L("n1* n2");
+        QTest::newRow("drops on the player and the window") << "drop events" << L("a") << L("a* b");
+        QTest::newRow("three files from a second copy") << "second copy" << L("a") << L("a* b c");
+        QTest::newRow("hand-off while a drop onto the empty list collects") << "drop" << L("c") << L("a c* f1 f2");
+        QTest::newRow("double click before a queued drop runs") << "queued" << L("f1 f2") << L("f1 f2* a b");
+        QTest::newRow("hand-off while the not-a-movie box is up") << "box" << L("bad bad a") << L("bad a*");
     }
-    void startUp_data()
+    void arrivals()
     {
-        QTest::addColumn<bool>("saveList");
-        QTest::addColumn<int>("savedIndex");
-        QTest::addColumn<bool>("autoPlay");
-        QTest::addColumn<int>("named");
-        QTest::addColumn<int>("index"); // the current row afterwards
-        QTest::addColumn<int>("rows");
-        QTest::newRow("saved row within the list") << true << 3 << false << 0 << 3 << 5;
-        QTest::newRow("saved row beyond the list becomes 1") << true << 9 << false << 0 << 1 << 5;
-        QTest::newRow("auto play starts the saved row") << true << 4 << true << 0 << 4 << 5;
-        QTest::newRow("a named file wins over the saved row") << true << 3 << true << 1 << 6 << 6;
-        QTest::newRow("list not saved: the named files only, the first plays") << false << 3 << false << 2 << 1 << 2;
-    }
-    void startUp()
-    {
-        QFETCH(bool, saveList);
-        QFETCH(int, savedIndex);
-        QFETCH(bool, autoPlay);
-        QFETCH(int, named);
-        QFETCH(int, index);
-        QFETCH(int, rows);
-        QByteArray list;
-        for (int i = 1; i <= 5; ++i)
-            list += movie(QStringLiteral("m%1.swf").arg(i)).toUtf8() + "|00:01|00:00:01\r\n";
-        QVERIFY(WriteAll(m_dir->filePath(QStringLiteral("PlayList.m3u")), list));
-        m_settings.SaveList = saveList;
-        m_settings.AutoPlay = autoPlay;
-        m_settings.ListFileIndex = savedIndex;
-        QStringList paths;
-        for (int i = 0; i < named; ++i)
-            paths.append(movie(QStringLiteral("named%1.swf").arg(i)));
-        // The window takes the player's view as its own.
-        Program program(m_settings, m_dir->path(), *m_engine, new QWidget);
-        program.start(paths);
-        QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), rows, 5000);
-        QCOMPARE(program.transport().CurrFileIndex(), index);
-        if (autoPlay || named) {
-            QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
-            QCOMPARE(m_engine->Movie(), program.model().FilePath(index));
-        }
-        if (named)
-            QCOMPARE(program.model().FilePath(rows), paths.last());
-    }
-    void dropsOnPlayerAndWindowAddRows()
-    {
-        auto* player = new QWidget;
-        Program program(m_settings, m_dir->path(), *m_engine, player);
-        program.commands().SetAdditionSliceMs(0);
-        program.watchPlayerInput(player);
-        const QString paths[] = { movie(QStringLiteral("dropped-a.swf")), movie(QStringLiteral("dropped-b.swf")) };
-        QWidget* targets[] = { player, &program.window() };
-        for (int i = 0; i < 2; ++i) {
-            QMimeData data;
-            data.setUrls({ QUrl::fromLocalFile(paths[i]) });
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(targets[i], &enter);
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(targets[i], &drop);
-            QVERIFY(enter.isAccepted() && drop.isAccepted());
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(program.model().RowCount(), 2, 2000);
-        QCOMPARE(program.model().FilePath(2), paths[1]);
-        // Dropped on an empty, stopped list: the first new row plays.
-        QCOMPARE(m_engine->Movie(), paths[0]);
-    }
-    // What the window saves as it closes: program_smoke.sh, through the real program.
+        QFETCH(QString, scenario);
+        QFETCH(QStringList, loads);
+        QFETCH(QStringList, rows);
+        QTemporaryDir dir;
+        const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name) + u".swf"_qs); };
+        QDir(dir.path()).mkpath(QStringLiteral("f"));
+        for (const char* name : { "a", "b", "c", "n1", "n2", "f/f1", "f/f2" })
+            QVERIFY(swfgen::WriteMovieFile(path(name), {}));
+        QVERIFY(WriteAll(path("bad"), "not a movie"));
+        QVERIFY(WriteAll(dir.filePath(QStringLiteral("f/0.txt")), "collected first, not a movie"));
+        QVERIFY(
+            WriteAll(dir.filePath(u"PlayList.m3u"_qs), (path("a") + u'\n' + path("b") + u'\n' + path("c")).toUtf8()));
+        const QStringList words = scenario.split(u' ');
+        Settings settings;
+        settings.SaveList = !words.contains(u"unsaved");
+        settings.ListFileIndex = words.contains(u"9") ? 9 : 2;
+        settings.AutoPlay = words.contains(u"autoplay");
+        FakeFlashControl engine;
+        auto* player = new QWidget; // the window takes the player's view as its own
+        Program program(settings, dir.path(), engine, player);
+        program.commands().SetAdditionSliceMs(0); // one path per turn of the event loop
+        QStringList boxes;
+        QTimer closer; // a box with a loop of its own is read and closed from inside that loop
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = program.window().findChild<QMessageBox*>(); box && box->isVisible() && box->close())
+                boxes << box->text();
+        });
+        closer.start(20);
 
-private:
-    QString movie(const QString& name)
-    {
-        const QString path = m_dir->filePath(name);
-        return swfgen::WriteMovieFile(path, {}) ? path : QString();
+        if (scenario == u"paused") {
+            program.playHandedOver(path("a"));
+            program.transport().PlayerBtns_Click(TransportControl::CmdPause);
+            program.playHandedOver(path("b"));
+        } else if (words[0] == u"start") {
+            QStringList named;
+            for (const QString& word : words) {
+                if (word.startsWith(u'n'))
+                    named << path(qPrintable(word));
+            }
+            program.start(named);
+            QTRY_COMPARE(program.model().RowCount(), rows.size());
+        } else if (scenario == u"drop events") {
+            program.watchPlayerInput(player);
+            for (auto [name, target] :
+                { std::pair { "a", player }, std::pair<const char*, QWidget*> { "b", &program.window() } }) {
+                QMimeData data;
+                data.setUrls({ QUrl::fromLocalFile(path(name)) });
+                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(target, &enter);
+                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(target, &drop);
+                QVERIFY(enter.isAccepted() && drop.isAccepted());
+            }
+        } else if (scenario == u"second copy") {
+            SingleInstance first(dir.filePath(QStringLiteral("s")));
+            QCOMPARE(first.start(QString()), SingleInstance::Role::First);
+            program.takeHandOffsFrom(first);
+            std::unique_ptr<QThread> second(QThread::create([&] {
+                SingleInstance(first.serverName()).start(QStringList { path("a"), path("b"), path("c") });
+            }));
+            second->start();
+            QTRY_VERIFY(second->isFinished());
+        } else if (scenario == u"drop") {
+            program.commands().AddDroppedFiles({ path("a"), dir.filePath(QStringLiteral("f")) });
+            program.playHandedOver(path("c"));
+        } else if (scenario == u"queued") {
+            program.commands().AddDroppedFiles({ dir.filePath(QStringLiteral("f")) });
+            auto doubleClickRow2 = [&] {
+                program.model().SelectRow(2);
+                program.commands().PlaySelected();
+            };
+            connect(program.commands().RunningAddition(), &AddFilesJob::Done, this, doubleClickRow2);
+            program.commands().AddDroppedFiles({ path("a"), path("b") });
+        } else if (scenario == u"box") {
+            program.playHandedOver(path("bad"));
+            QTimer::singleShot(0, this, [&] { program.playHandedOver(path("a")); });
+            program.model().SelectRow(1);
+            program.commands().PlaySelected();
+            QTRY_VERIFY(boxes.contains(QStringLiteral("不是Flash文件格式")));
+        }
+        QTRY_VERIFY(!program.commands().RunningAddition());
+        QTest::qWait(200); // whatever the actions left queued has run
+
+        QStringList loaded, listed;
+        for (const QString& call : engine.calls.filter(u"LoadMovie 0 /"))
+            loaded << QFileInfo(call).baseName();
+        const int current = program.transport().CurrFileIndex();
+        for (int row = 1; row <= program.model().RowCount(); ++row)
+            listed << QFileInfo(program.model().FilePath(row)).baseName() + (row == current ? u"*"_qs : QString());
+        QCOMPARE(loaded, loads);
+        QCOMPARE(listed, rows);
+        if (!loads.isEmpty()) {
+            QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
+            QCOMPARE(engine.Movie(), program.model().FilePath(current));
+            QCOMPARE(
+                program.window().findChild<QLabel*>(u"lblFormTitle"_qs)->text(), program.model().FileName(current));
+            QCOMPARE(program.model().RowColor(current), PlaylistModel::PlayingColor);
+        }
     }
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Settings m_settings;
-    std::unique_ptr<FakeFlashControl> m_engine;
 };
 
 QTEST_MAIN(TestProgram)

@@ -1,19 +1,23 @@
 #include "app/handoff.h"
 #include "app/singleinstance.h"
+#include "tests/support/testdir.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
-#include <unistd.h>
 
 // The first copy's side: who becomes first over what an earlier copy left behind, and what its
-// socket takes. A second copy handing over its file is run end to end by handoff_smoke.sh.
+// socket takes; and the real program started while a first copy holds the lock but does not answer:
+// it ends on its own within its wait, says so on standard error, and never goes on as a second
+// program. A second copy handing over its file is run end to end by handoff_smoke.sh.
 class TestSingleInstance : public QObject {
     Q_OBJECT
 private slots:
@@ -35,16 +39,13 @@ private slots:
         QFETCH(QByteArray, lock);
         QFETCH(bool, old);
         QFETCH(int, role);
-        QFile stray(name());
-        QVERIFY(stray.open(QIODevice::WriteOnly) && stray.write("left over") > 0);
-        stray.close();
+        QVERIFY(WriteAll(name(), "left over"));
         if (lock != "-") {
             QFile file(name() + QStringLiteral(".lock"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(lock);
-            file.flush(); // before the time is set, or the write would stamp the file anew
-            if (old)
-                QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+            QVERIFY(WriteAll(file.fileName(), lock)); // written first, or the write would stamp the file anew
+            QVERIFY(!old
+                || (file.open(QIODevice::Append)
+                    && file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime)));
         }
         SingleInstance instance(name());
         QCOMPARE(int(instance.start(QStringLiteral("/m/a.swf"), 500)), role);
@@ -93,15 +94,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(client.bytesAvailable(), qint64(1), 5000);
         QCOMPARE(client.read(1), QByteArray(1, HandOffAck));
     }
-    void serverNameIsPerUser()
+
+    void unansweredSecondCopyEnds_data()
     {
-        // Without a runtime folder of the user's own, the user id keeps users apart in the shared one (the
-        // runtime folder itself is where tst_unansweredcopy and handoff_smoke.sh find the first copy).
-        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", m_dir->filePath(QStringLiteral("missing")).toUtf8());
-        QCOMPARE(SingleInstance::defaultServerName(),
-            QDir::temp().filePath(QStringLiteral("quenbarrowick-%1.socket").arg(getuid())));
-        saved.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", saved);
+        QTest::addColumn<bool>("listening");
+        QTest::newRow("the first copy's socket is gone") << false;
+        QTest::newRow("the first copy is hung: it listens but never reads") << true;
+    }
+    void unansweredSecondCopyEnds()
+    {
+        QFETCH(bool, listening);
+        QLockFile lock(m_dir->filePath(QStringLiteral("quenbarrowick.socket.lock")));
+        QVERIFY(lock.tryLock(0));
+        QLocalServer server; // this test runs no event loop while the copy waits: nothing is read
+        QVERIFY(!listening || server.listen(m_dir->filePath(QStringLiteral("quenbarrowick.socket"))));
+        qputenv("XDG_RUNTIME_DIR", m_dir->path().toUtf8()); // where the program looks for the first copy
+        QProcess copy;
+        copy.start(QCoreApplication::applicationDirPath() + u"/../quenbarrowick"_qs, { m_dir->filePath(u"a.swf"_qs) });
+        QVERIFY2(copy.waitForFinished(15000), "the second copy went on as a program of its own");
+        QCOMPARE(copy.exitCode(), 1);
+        QVERIFY(copy.readAllStandardError().contains("does not answer"));
     }
 
 private:

@@ -91,10 +91,6 @@ private slots:
         QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
         QVERIFY(!set->PlayerBtnsHot());
         QCOMPARE(clicks.count(), 1);
-        // A press leaves Down on screen without making the group hot; a reset with the flag down skips it.
-        send(set->button(Group::Window, 1), QEvent::MouseButtonPress, Qt::LeftButton);
-        set->ResetAllBtnIcon();
-        QCOMPARE(set->button(Group::Window, 1)->pictureName(), u"WINBTN1_DOWN"_qs);
         // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
         SkinButton* loop = set->button(Group::Transport, 12);
         const auto atRest = [&] {
