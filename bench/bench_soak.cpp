@@ -5,6 +5,8 @@
 //   bench_soak [MOVIES] [LOOP_TIMEOUT_S]        (default 1000 movies, 0.8 s)
 // Last line: movies=… ended=… engine_restarts=… pss_first_mib=… pss_last_mib=… pss_growth_pct=…
 //            fds_first=… fds_last=… processes_first=… processes_last=…
+// Memory is sampled every twentieth of the movies; a single sample swings with the renderer's age, so
+// the first and last figures are the medians of the first and the last four samples.
 #include "app/program.h"
 #include "bench/benchsupport.h"
 #include "core/settings.h"
@@ -24,10 +26,12 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <malloc.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -128,6 +132,7 @@ int main(int argc, char* argv[])
     QObject::connect(&flash, &RuffleFlashControl::InputWidgetChanged, &program, &Program::watchPlayerInput);
 
     int ended = 0, restarts = 0;
+    std::vector<double> psses;
     QHash<QString, int> reasons;
     QElapsedTimer sinceEnd;
     sinceEnd.start();
@@ -137,8 +142,9 @@ int main(int argc, char* argv[])
         ++ended;
         ++reasons[names.value(int(reason))];
         sinceEnd.restart();
-        if (ended % 50 == 0) {
+        if (ended % std::max(1, count / 20) == 0) {
             const Sample now = sample();
+            psses.push_back(now.pss);
             // The heap of this process: blocks in use, freed but kept, and in mappings of their own.
             const struct mallinfo2 heap = mallinfo2();
             std::printf("%d ended, %d restarts: pss %.0f MiB, %lld fds, %lld processes, heap %.0f/%.0f/%.0f MiB\n",
@@ -175,9 +181,17 @@ int main(int argc, char* argv[])
     for (auto it = reasons.cbegin(); it != reasons.cend(); ++it)
         std::printf("%s: %d\n", qPrintable(it.key()), it.value());
     std::printf("%.0f s, %.2f s a movie\n", clock.elapsed() / 1000.0, clock.elapsed() / 1000.0 / std::max(ended, 1));
+    // The first sample comes while the engine is still warming up; it is left out of the first four.
+    const auto median4 = [&](std::size_t from) {
+        std::vector<double> four(psses.begin() + from, psses.begin() + from + 4);
+        std::sort(four.begin(), four.end());
+        return (four[1] + four[2]) / 2;
+    };
+    const double pssFirst = psses.size() >= 8 ? median4(1) : first.pss;
+    const double pssLast = psses.size() >= 8 ? median4(psses.size() - 4) : last.pss;
     std::printf("movies=%d ended=%d engine_restarts=%d pss_first_mib=%.0f pss_last_mib=%.0f pss_growth_pct=%.1f "
                 "fds_first=%lld fds_last=%lld processes_first=%lld processes_last=%lld\n",
-        count, ended, restarts, first.pss, last.pss, 100.0 * (last.pss - first.pss) / first.pss,
+        count, ended, restarts, pssFirst, pssLast, 100.0 * (pssLast - pssFirst) / pssFirst,
         static_cast<long long>(first.fds), static_cast<long long>(last.fds), static_cast<long long>(first.processes),
         static_cast<long long>(last.processes));
     program.window().hide();
