@@ -549,11 +549,5 @@ void RuffleFlashControl::keepSavesNow()
         return;
     auto hold = std::make_shared<std::optional<QEventLoopLocker>>(std::in_place);
     QTimer::singleShot(1000, QCoreApplication::instance(), [hold] { hold->reset(); });
-    const int gen = m_gen;
-    QPointer<RuffleFlashControl> self(this);
-    m_page->runJavaScript(QStringLiteral("quen.takeSaves(true)"), [self, gen, hold](const QVariant& entries) {
-        if (self)
-            self->storeSaves(gen, entries);
-        hold->reset();
-    });
+    takeSaves(m_gen, [hold] { hold->reset(); });
 }

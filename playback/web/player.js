@@ -167,8 +167,7 @@
     }
 
     function newPlayer() {
-        if (player)
-            player.remove();
+        endPlayer();
         player = window.RufflePlayer.newest().createPlayer();
         document.body.appendChild(player);
         return player;
