@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
         break;
     }
 
-    PrepareEngineProcess();
+    PrepareEngineProcess(EngineDrawingAnswerFile());
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quenbarrowick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUEN_VERSION));

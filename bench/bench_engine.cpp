@@ -1,11 +1,11 @@
 // The engine's cost as the user feels it. Child processes start the program as main() does, with a
 // movie to play, once with an empty cache folder (cold) and again with the cache the first start
 // left (warm); each reports when it reached every step from process start to the first frame on
-// screen, and its memory once the movie has played 3 s. This process then measures, in a program of
-// its own, the blank between two movies, frames per second of a busy movie full screen, and one
-// frame read.
+// screen, and its memory once the movie has played 3 s. One more warm start measures the blank
+// between two movies, one frame read, and frames per second of a busy movie full screen.
 // Needs a screen of at least 1920x1080 (xvfb-run -s "-screen 0 1920x1080x24").
 // Last line: first_frame_ms=… warm_first_frame_ms=… switch_ms_p50=… pss_mib=… fullscreen_fps_pct=… read_ms_p50=…
+// cold_pss_mib=… (pss_mib is the warm starts' figure).
 #include "app/program.h"
 #include "app/runningprogram.h"
 #include "bench/benchsupport.h"
@@ -18,6 +18,7 @@
 #include "tools/swfgen/swfwriter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMap>
@@ -41,6 +42,8 @@ const QStringList StepNames { QStringLiteral("application object"), QStringLiter
     QStringLiteral("page loaded"), QStringLiteral("engine code compiled"), QStringLiteral("movie requested"),
     QStringLiteral("movie ready"), QStringLiteral("first frame") };
 constexpr unsigned StartColour = 0x30E060;
+constexpr int MovieCount = 8; // the movies switched between
+unsigned movieColour(int i) { return 0x2040F0u + unsigned(i) * 0x1C0000u; }
 
 // Put in the page before its own scripts: notes when the engine's WebAssembly is compiled.
 const char MarkScript[] = R"(
@@ -70,7 +73,7 @@ bool waitFor(const std::function<bool()>& done, int ms) { return WaitInEventLoop
 // One start of the program with a movie, as a child process: prints "mark <step> <ms>" lines.
 int runStart(const QString& movie, const QString& dataFolder)
 {
-    PrepareEngineProcess();
+    PrepareEngineProcess(EngineDrawingAnswerFile());
     QApplication app(*new int(1), new char*[2] { const_cast<char*>("bench_engine"), nullptr });
     QMap<QString, double> marks;
     marks[Steps[0]] = MsSinceProcessStart();
@@ -130,7 +133,7 @@ int runStart(const QString& movie, const QString& dataFolder)
 }
 
 // Starts the program in a child process with its own cache and data folders; returns its marks.
-QMap<QString, double> startOnce(const QString& movie, const QString& home)
+QMap<QString, double> startOnce(const QStringList& mode, const QString& home)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -138,13 +141,15 @@ QMap<QString, double> startOnce(const QString& movie, const QString& home)
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--start"), movie, home });
-    child.waitForFinished(120000);
+    child.start(QCoreApplication::applicationFilePath(), mode + QStringList { home });
+    child.waitForFinished(300000);
     QMap<QString, double> marks;
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() == 3 && parts[0] == "mark")
+        if (parts.size() == 3 && (parts[0] == "mark" || parts[0] == "figure"))
             marks[QString::fromLatin1(parts[1])] = parts[2].toDouble();
+        else if (!line.isEmpty())
+            std::printf("%s\n", line.constData());
     }
     return marks;
 }
@@ -254,66 +259,82 @@ QList<double> measureReads(RuffleFlashControl& flash)
     return reads;
 }
 
-} // namespace
 
-int main(int argc, char* argv[])
+// The blank between movies, one frame read and a busy movie full screen, measured in a start of
+// the program as a user's every-day (warm) start finds it: prints "figure <name> <value>" lines.
+int runRest(const QString& dir, const QString& dataFolder)
 {
-    if (argc == 4 && QByteArray(argv[1]) == "--start")
-        return runStart(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    QTemporaryDir dir;
-    // The figures are this program's own: no cache or save data of the user's is read or changed.
-    qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("self/cache")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("self/data")).toLocal8Bit());
-    PrepareEngineProcess();
-    QApplication app(argc, argv);
-    const int runs = qEnvironmentVariableIsSet("QUEN_BENCH_RUNS") ? qEnvironmentVariableIntValue("QUEN_BENCH_RUNS") : 3;
-
-    swfgen::MovieSpec startMovie;
-    startMovie.frameCount = 240;
-    startMovie.shapeColor = StartColour;
-    const QString start = dir.filePath(QStringLiteral("start.swf"));
+    PrepareEngineProcess(EngineDrawingAnswerFile());
+    QApplication app(*new int(1), new char*[2] { const_cast<char*>("bench_engine"), nullptr });
     QList<QString> movies;
     QList<unsigned> colours;
-    for (int i = 0; i < 8; ++i) {
-        colours.append(0x2040F0u + unsigned(i) * 0x1C0000u);
-        movies.append(dir.filePath(QStringLiteral("next%1.swf").arg(i)));
-        WriteSizedMovie(movies.last(), 1024 * 1024, colours.last());
+    for (int i = 0; i < MovieCount; ++i) {
+        colours.append(movieColour(i));
+        movies.append(QDir(dir).filePath(QStringLiteral("next%1.swf").arg(i)));
     }
-    const QString busy = dir.filePath(QStringLiteral("busy.swf"));
-    if (!swfgen::WriteMovieFile(start, startMovie) || !WriteBusyMovie(busy, 1920, 1080, 300)) {
-        std::fprintf(stderr, "cannot write the movies\n");
-        return 1;
-    }
-
-    QList<QMap<QString, double>> cold, warm;
-    for (int i = 0; i < runs; ++i)
-        cold.append(startOnce(start, dir.filePath(QStringLiteral("cold%1").arg(i))));
-    const QString warmHome = dir.filePath(QStringLiteral("warm"));
-    if (runs > 0)
-        startOnce(start, warmHome); // leaves the cache a warm start finds
-    for (int i = 0; i < runs; ++i)
-        warm.append(startOnce(start, warmHome));
-    const QMap<QString, double> coldMedian = medianMarks(cold), warmMedian = medianMarks(warm);
-    printBreakdown("cold start", coldMedian, cold.size());
-    printBreakdown("warm start", warmMedian, warm.size());
-
     Settings settings;
-    RunningProgram running(settings, dir.filePath(QStringLiteral("self")));
+    RunningProgram running(settings, dataFolder);
     running.program.start({});
     QList<double> switchCpu;
     const QList<double> switches = measureSwitches(running, movies, colours, switchCpu);
     std::printf("switch to the next 1 MB movie over %lld switches: median %.0f ms, max %.0f ms, CPU median %.0f ms\n",
         static_cast<long long>(switches.size()), Percentile(switches, 0.5), Percentile(switches, 1.0),
         Percentile(switchCpu, 0.5));
-
     const QList<double> reads = measureReads(running.flash);
     std::printf("frame read round trip over %lld reads: median %.2f ms, p95 %.2f ms\n",
         static_cast<long long>(reads.size()), Percentile(reads, 0.5), Percentile(reads, 0.95));
-    const double fps = measureFullScreen(running, busy);
+    const double fps = measureFullScreen(running, QDir(dir).filePath(QStringLiteral("busy.swf")));
+    std::printf("figure switch_ms_p50 %.0f\nfigure read_ms_p50 %.2f\nfigure fullscreen_fps_pct %.0f\n",
+        Percentile(switches, 0.5), Percentile(reads, 0.5), fps);
+    std::fflush(stdout);
+    return 0;
+}
 
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 4 && QByteArray(argv[1]) == "--start")
+        return runStart(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QByteArray(argv[1]) == "--rest")
+        return runRest(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const int runs = qEnvironmentVariableIsSet("QUEN_BENCH_RUNS") ? qEnvironmentVariableIntValue("QUEN_BENCH_RUNS") : 3;
+
+    swfgen::MovieSpec startMovie;
+    startMovie.frameCount = 240;
+    startMovie.shapeColor = StartColour;
+    const QString start = dir.filePath(QStringLiteral("start.swf"));
+    for (int i = 0; i < MovieCount; ++i) {
+        if (!WriteSizedMovie(dir.filePath(QStringLiteral("next%1.swf").arg(i)), 1024 * 1024, movieColour(i))) {
+            std::fprintf(stderr, "cannot write the movies\n");
+            return 1;
+        }
+    }
+    if (!swfgen::WriteMovieFile(start, startMovie)
+        || !WriteBusyMovie(dir.filePath(QStringLiteral("busy.swf")), 1920, 1080, 300)) {
+        std::fprintf(stderr, "cannot write the movies\n");
+        return 1;
+    }
+
+    QList<QMap<QString, double>> cold, warm;
+    for (int i = 0; i < runs; ++i)
+        cold.append(startOnce({ QStringLiteral("--start"), start }, dir.filePath(QStringLiteral("cold%1").arg(i))));
+    const QString warmHome = dir.filePath(QStringLiteral("warm"));
+    startOnce({ QStringLiteral("--start"), start }, warmHome); // leaves the cache a warm start finds
+    for (int i = 0; i < runs; ++i)
+        warm.append(startOnce({ QStringLiteral("--start"), start }, warmHome));
+    const QMap<QString, double> coldMedian = medianMarks(cold), warmMedian = medianMarks(warm);
+    printBreakdown("cold start", coldMedian, cold.size());
+    printBreakdown("warm start", warmMedian, warm.size());
+    const QMap<QString, double> rest = startOnce({ QStringLiteral("--rest"), dir.path() }, warmHome);
+
+    // The memory figure is a warm start's: the one a user meets every day after the very first.
     std::printf("first_frame_ms=%.0f warm_first_frame_ms=%.0f switch_ms_p50=%.0f pss_mib=%.0f fullscreen_fps_pct=%.0f "
-                "read_ms_p50=%.2f\n",
-        coldMedian.value(Steps.last()), warmMedian.value(Steps.last()), Percentile(switches, 0.5), coldMedian.value(u"pss_mib"_qs), fps,
-        Percentile(reads, 0.5));
+                "read_ms_p50=%.2f cold_pss_mib=%.0f\n",
+        coldMedian.value(Steps.last()), warmMedian.value(Steps.last()), rest.value(u"switch_ms_p50"_qs, -1),
+        warmMedian.value(u"pss_mib"_qs), rest.value(u"fullscreen_fps_pct"_qs, -1), rest.value(u"read_ms_p50"_qs, -1),
+        coldMedian.value(u"pss_mib"_qs));
     return 0;
 }

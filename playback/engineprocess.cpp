@@ -1,14 +1,48 @@
 #include "playback/engineprocess.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QStandardPaths>
 #include <QWebEngineUrlScheme>
 #include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
-void PrepareEngineProcess()
+namespace {
+
+EngineDrawing drawing = EngineDrawing::Gl;
+QString drawingAnswerFile;
+
+void appendChromiumFlag(const QByteArray& flag)
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? flag : flags + ' ' + flag);
+}
+
+} // namespace
+
+EngineDrawing CurrentEngineDrawing() { return drawing; }
+
+QString CurrentDrawingAnswerFile() { return drawingAnswerFile; }
+
+QString EngineDrawingAnswerFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/Quenbarrowick/engine-drawing");
+}
+
+QString EngineDisplay()
+{
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return QStringLiteral("wayland:") + qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsSet("DISPLAY"))
+        return QStringLiteral("x11:") + qEnvironmentVariable("DISPLAY");
+    return QStringLiteral("none");
+}
+
+void PrepareEngineProcess(const QString& drawingAnswer)
 {
     static bool done = false;
     if (done)
@@ -25,7 +59,20 @@ void PrepareEngineProcess()
     // The engine refuses to start its sandbox as root and aborts unless told to run without it.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    drawingAnswerFile = drawingAnswer;
+    if (!drawingAnswer.isEmpty()
+        && ChooseEngineDrawing(drawingAnswer, qgetenv("QUEN_RENDERER"), EngineDisplay(), QDateTime::currentDateTimeUtc())
+            == EngineDrawing::Software) {
+        // No GL driver is loaded at all: not by the window system, the scene graph or the engine.
+        drawing = EngineDrawing::Software;
+        if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+            qputenv("QT_XCB_GL_INTEGRATION", "none");
+        if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+            qputenv("QT_QUICK_BACKEND", "software");
+        appendChromiumFlag("--disable-gpu");
+    } else {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
 
     QWebEngineUrlScheme scheme(EngineScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);

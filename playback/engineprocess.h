@@ -1,11 +1,23 @@
 #pragma once
 
+#include "playback/enginerenderer.h"
+
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 // Everything the web engine needs before the application object exists, in one place: the
-// sandbox switch for root, our URL scheme, shared GL contexts. Call once, before QApplication.
-void PrepareEngineProcess();
+// sandbox switch for root, our URL scheme, how pictures reach the window (GL, or no GL at all when
+// `drawingAnswer`, the file EngineDrawingAnswerFile() names, says the last start found no GPU;
+// without a file always GL). Call once, before QApplication.
+void PrepareEngineProcess(const QString& drawingAnswer = {});
+// The way chosen by PrepareEngineProcess, and the file it read (empty when none was given).
+EngineDrawing CurrentEngineDrawing();
+QString CurrentDrawingAnswerFile();
+// Where the program keeps Chromium's answer about the GPU: the user's cache folder.
+QString EngineDrawingAnswerFile();
+// The display the window is on, as the answer file names it ("x11::0", "wayland:wayland-0").
+QString EngineDisplay();
 
 // The resident size of a process in KiB, or 0 when it cannot be read (gone, not ours, no /proc).
 qint64 ResidentKiB(qint64 pid);

@@ -1,8 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // The renderer the page asks the engine for: "canvas" or "webgl" when QUEN_RENDERER forces one,
 // "auto" otherwise (WebGL when Chromium offers accelerated WebGL, Canvas2D when not).
 QString EngineRenderer(const QByteArray& forced);
+
+// How the engine's pictures reach the window. Through GL they stay on the GPU; where GL is a
+// software rasteriser that only costs a GL driver in every process (about 45 MiB) and copies, so
+// the engine then draws into memory and the window shows the image as it is.
+enum class EngineDrawing { Gl, Software };
+
+// Software drawing when Chromium last said, on the same display and within a week, that it has no
+// accelerated WebGL (kept in `file` by KeepAccelerationAnswer); GL otherwise, where the page asks
+// again. A forced WebGL renderer needs GL.
+EngineDrawing ChooseEngineDrawing(
+    const QString& file, const QByteArray& forcedRenderer, const QString& display, const QDateTime& now);
+// Keeps Chromium's answer for the next start; false when it could not be written.
+bool KeepAccelerationAnswer(const QString& file, bool accelerated, const QString& display, const QDateTime& now);

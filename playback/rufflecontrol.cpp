@@ -10,6 +10,8 @@
 #include "playback/swfcontainer.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QEventLoopLocker>
 #include <QFileInfo>
@@ -390,6 +392,7 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
     m_readInFlight = false;
     const QVariantMap map = answer.toMap();
     storeSaves(map.value(QStringLiteral("gen")).toInt(), map.value(QStringLiteral("saves")));
+    keepAccelerationAnswer(map.value(QStringLiteral("accelerated")));
     m_watch->readAnswered(gen == m_gen ? map : QVariantMap());
     // An answer to a read sent before the latest command or load would undo what it set.
     if (gen != m_gen || commandSeq != m_commandSeq || map.value(QStringLiteral("gen")).toInt() != m_gen)
@@ -419,6 +422,19 @@ void RuffleFlashControl::applyRead(const QVariant& answer, int gen, quint64 comm
         emit OnReadyStateChange(ReadyComplete);
     }
     emit SnapshotTaken();
+}
+
+// Chromium's answer about the GPU, for the next start's choice of drawing. Only drawing through GL
+// can it say yes: without GL its WebGL is never accelerated.
+void RuffleFlashControl::keepAccelerationAnswer(const QVariant& accelerated)
+{
+    const QString file = CurrentDrawingAnswerFile();
+    if (m_accelerationKept || accelerated.typeId() != QMetaType::Bool || file.isEmpty()
+        || CurrentEngineDrawing() != EngineDrawing::Gl)
+        return;
+    m_accelerationKept = true;
+    QDir().mkpath(QFileInfo(file).path());
+    KeepAccelerationAnswer(file, accelerated.toBool(), EngineDisplay(), QDateTime::currentDateTimeUtc());
 }
 
 QString RuffleFlashControl::contentSecurityPolicy() const

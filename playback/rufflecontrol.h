@@ -99,6 +99,7 @@ private:
     void command(const QString& code);
     void applySettingsToPage();
     QString contentSecurityPolicy() const;
+    void keepAccelerationAnswer(const QVariant& accelerated);
     void watchInputWidget();
     // Asks the page for a movie's saves and keeps them; then, if given, runs once they are in (or at once).
     void takeSaves(int gen, const std::function<void()>& then = {});
@@ -119,6 +120,7 @@ private:
     bool m_engineUp = false; // a movie has been ready since the page was started
     qint64 m_engineBaseKiB = 0; // the engine process's resident size at the first change of movie
     bool m_renewPending = false; // a fresh process waits for the old movie's saves
+    bool m_accelerationKept = false; // Chromium's answer about the GPU is kept for the next start
 
     bool m_pageStarted = false;
     bool m_holdStart = false;

@@ -372,6 +372,7 @@
         // The snapshot: { gen, ready, frame (1-based or 0), total, playing, probe, saves when changed }.
         read: function () {
             const state = snapshot();
+            state.accelerated = accelerated; // null until a load asked Chromium
             if (savesChanged && movie && state.gen === movie.gen && Date.now() - savesSentAt >= ReportEveryMs)
                 state.saves = takeSaves(false);
             return state;
