@@ -1,5 +1,6 @@
 #include "playback/enginescheme.h"
 
+#include "playback/enginecode.h"
 #include "playback/moviefolder.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
@@ -117,6 +118,13 @@ QByteArray EngineSchemeHandler::page() const
     QFile file(QStringLiteral(":/engine/web/player.html"));
     file.open(QIODevice::ReadOnly);
     QByteArray html = file.readAll();
+    // The page fetches and compiles the engine's code while the engine's script still loads.
+    static const QString code = [] {
+        QFile script(QStringLiteral(":/engine/ruffle/ruffle.js"));
+        return script.open(QIODevice::ReadOnly) ? EngineCodeFile(script.readAll()) : QString();
+    }();
+    if (!code.isEmpty())
+        html.replace("<html>", QByteArray("<html data-engine-code=\"ruffle/" + code.toLatin1() + "\">"));
     if (!m_policy.isEmpty()) {
         const QByteArray meta = "<meta http-equiv=\"Content-Security-Policy\" content=\"" + m_policy.toUtf8() + "\">";
         html.replace("<!--CSP-->", meta);

@@ -7,27 +7,60 @@
     // Chromium of this Qt refuses fetch() on custom schemes while XHR works; the engine fetches its
     // code and movies with fetch, so our URLs go through XHR.
     const realFetch = window.fetch.bind(window);
-    window.fetch = function (input, init) {
-        const href = input instanceof Request ? input.url : String(input);
-        const url = new URL(href, document.baseURI);
-        if (url.protocol !== ourScheme)
-            return realFetch(input, init);
-        // The engine asks for the movie once its player exists and before any of it can sound.
-        applyVolume();
+    function fetchByXhr(href, init) {
         return new Promise(function (resolve, reject) {
             const xhr = new XMLHttpRequest();
-            xhr.open((init && init.method) || "GET", url.href);
+            xhr.open((init && init.method) || "GET", href);
             xhr.responseType = "arraybuffer";
             xhr.onload = function () {
                 const type = xhr.getResponseHeader("Content-Type") || "application/octet-stream";
                 const status = xhr.status >= 200 && xhr.status < 600 ? xhr.status : 200;
                 const response = new Response(xhr.response, { status: status, headers: { "Content-Type": type } });
-                Object.defineProperty(response, "url", { value: url.href });
+                Object.defineProperty(response, "url", { value: href });
                 resolve(response);
             };
-            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + url.href)); };
+            xhr.onerror = function () { reject(new TypeError("Failed to fetch " + href)); };
             xhr.send((init && init.body) || null);
         });
+    }
+
+    // The engine's code (the host names the file) is fetched and compiled from the page's start,
+    // while the engine's script still loads and builds its first player; the engine then gets the
+    // compiled module instead of compiling the bytes once more.
+    let early = null;
+    if (document.documentElement.dataset.engineCode) {
+        const href = new URL(document.documentElement.dataset.engineCode, document.baseURI).href;
+        const response = fetchByXhr(href);
+        const module = response.then(function (r) { return WebAssembly.compileStreaming(r.clone()); });
+        module.catch(function () { });
+        early = { href: href, response: response, module: module };
+    }
+    const realInstantiateStreaming = WebAssembly.instantiateStreaming;
+    WebAssembly.instantiateStreaming = function (source, imports) {
+        const mine = early && early.handedOut;
+        if (!mine)
+            return realInstantiateStreaming.call(WebAssembly, source, imports);
+        const module = early.module;
+        early = null; // one page, one engine: the bytes can go
+        return module.then(function (m) {
+            return WebAssembly.instantiate(m, imports).then(function (instance) { return { module: m, instance: instance }; });
+        }, function () { return realInstantiateStreaming.call(WebAssembly, source, imports); });
+    };
+
+    window.fetch = function (input, init) {
+        const href = input instanceof Request ? input.url : String(input);
+        const url = new URL(href, document.baseURI);
+        if (url.protocol !== ourScheme)
+            return realFetch(input, init);
+        if (early && url.href === early.href && !early.handedOut) {
+            early.handedOut = true;
+            return early.response.catch(function () { return fetchByXhr(url.href, init); });
+        }
+        if (early && url.pathname.endsWith(".wasm") && url.href !== early.href)
+            early = null; // the engine wants other code: what was fetched early must not stay in memory
+        // The engine asks for the movie once its player exists and before any of it can sound.
+        applyVolume();
+        return fetchByXhr(url.href, init);
     };
 
     // Save data: the engine keeps a movie's shared objects in localStorage under keys that begin with
