@@ -43,7 +43,10 @@ const QStringList StepNames { QStringLiteral("application object"), QStringLiter
     QStringLiteral("movie ready"), QStringLiteral("first frame") };
 constexpr unsigned StartColour = 0x30E060;
 constexpr int MovieCount = 8; // the movies switched between
-unsigned movieColour(int i) { return 0x2040F0u + unsigned(i) * 0x1C0000u; }
+unsigned movieColour(int i)
+{
+    return 0x2040F0u + unsigned(i) * 0x1C0000u;
+}
 
 // Put in the page before its own scripts: notes when the engine's WebAssembly is compiled.
 const char MarkScript[] = R"(
@@ -68,13 +71,17 @@ const char MarksQuery[] = R"(
     return { now: performance.now(), compiled: b.compiled || -1, requested: b.requested || -1 };
 })())";
 
-bool waitFor(const std::function<bool()>& done, int ms) { return WaitInEventLoop(done, ms); }
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    return WaitInEventLoop(done, ms);
+}
 
 // One start of the program with a movie, as a child process: prints "mark <step> <ms>" lines.
 int runStart(const QString& movie, const QString& dataFolder)
 {
     PrepareEngineProcess(EngineDrawingAnswerFile());
-    QApplication app(*new int(1), new char*[2] { const_cast<char*>("bench_engine"), nullptr });
+    QApplication app(
+        *new int(1), new char* [2] { const_cast<char*>("bench_engine"), nullptr });
     QMap<QString, double> marks;
     marks[Steps[0]] = MsSinceProcessStart();
     Settings settings;
@@ -207,8 +214,8 @@ QList<double> measureSwitches(
         running.program.transport().PlayNextItem();
         // Grabbing holds up the thread that serves the engine the movie: grab only once it is loaded.
         RuffleFlashControl& flash = running.flash;
-        if (!waitFor([&] { return flash.Movie() == movies[i] && flash.ReadyState() == FlashControl::ReadyComplete; },
-                30000)
+        if (!waitFor(
+                [&] { return flash.Movie() == movies[i] && flash.ReadyState() == FlashControl::ReadyComplete; }, 30000)
             || !waitFor([&] { return ShowsColour(flash.widget(), colours[i]); }, 30000))
             continue;
         switches.append(double(clock.nsecsElapsed()) / 1e6);
@@ -259,13 +266,13 @@ QList<double> measureReads(RuffleFlashControl& flash)
     return reads;
 }
 
-
 // The blank between movies, one frame read and a busy movie full screen, measured in a start of
 // the program as a user's every-day (warm) start finds it: prints "figure <name> <value>" lines.
 int runRest(const QString& dir, const QString& dataFolder)
 {
     PrepareEngineProcess(EngineDrawingAnswerFile());
-    QApplication app(*new int(1), new char*[2] { const_cast<char*>("bench_engine"), nullptr });
+    QApplication app(
+        *new int(1), new char* [2] { const_cast<char*>("bench_engine"), nullptr });
     QList<QString> movies;
     QList<unsigned> colours;
     for (int i = 0; i < MovieCount; ++i) {

@@ -11,8 +11,8 @@ QString EngineCodeFile(const QByteArray& engineScript)
     const QRegularExpressionMatch chosen = choice.match(script);
     if (!chosen.hasMatch())
         return {};
-    const QRegularExpression module(chosen.captured(1)
-        + QStringLiteral(R"re(\(\w+,\w+,\w+\)\{\w+\.exports=\w+\.p\+"([\w-]+\.wasm)"\})re"));
+    const QRegularExpression module(
+        chosen.captured(1) + QStringLiteral(R"re(\(\w+,\w+,\w+\)\{\w+\.exports=\w+\.p\+"([\w-]+\.wasm)"\})re"));
     const QRegularExpressionMatch file = module.match(script);
     return file.hasMatch() ? file.captured(1) : QString();
 }

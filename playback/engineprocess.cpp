@@ -23,9 +23,15 @@ void appendChromiumFlag(const QByteArray& flag)
 
 } // namespace
 
-EngineDrawing CurrentEngineDrawing() { return drawing; }
+EngineDrawing CurrentEngineDrawing()
+{
+    return drawing;
+}
 
-QString CurrentDrawingAnswerFile() { return drawingAnswerFile; }
+QString CurrentDrawingAnswerFile()
+{
+    return drawingAnswerFile;
+}
 
 QString EngineDrawingAnswerFile()
 {
@@ -61,7 +67,8 @@ void PrepareEngineProcess(const QString& drawingAnswer)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     drawingAnswerFile = drawingAnswer;
     if (!drawingAnswer.isEmpty()
-        && ChooseEngineDrawing(drawingAnswer, qgetenv("QUEN_RENDERER"), EngineDisplay(), QDateTime::currentDateTimeUtc())
+        && ChooseEngineDrawing(
+               drawingAnswer, qgetenv("QUEN_RENDERER"), EngineDisplay(), QDateTime::currentDateTimeUtc())
             == EngineDrawing::Software) {
         // No GL driver is loaded at all: not by the window system, the scene graph or the engine.
         drawing = EngineDrawing::Software;

@@ -1,3 +1,4 @@
+#include "playback/enginecode.h"
 #include "playback/enginerenderer.h"
 
 #include <QFile>
@@ -6,57 +7,48 @@
 
 Q_DECLARE_METATYPE(EngineDrawing)
 
-// The drawing chosen at start from the answer the previous start kept: software only on a fresh
-// "no" for this display, and never under a forced WebGL renderer.
+// What the engine's start is chosen from: the drawing by the answer the previous start kept, the
+// code fetched early by the engine's own script.
 class TestEngineRenderer : public QObject {
     Q_OBJECT
 private slots:
     void chooseDrawing_data()
     {
-        QTest::addColumn<QByteArray>("kept"); // the file's content; "-" for no file
-        QTest::addColumn<QByteArray>("forced");
+        QTest::addColumn<int>("kept"); // -1 nothing kept, else whether a GPU was found
+        QTest::addColumn<int>("ageDays");
+        QTest::addColumn<QString>("display");
         QTest::addColumn<EngineDrawing>("drawing");
-        const QByteArray no = "no " + QByteArray::number(Now.toSecsSinceEpoch() - 3600) + " x11::0";
-        QTest::newRow("no answer yet") << QByteArray("-") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("no GPU an hour ago") << no << QByteArray() << EngineDrawing::Software;
-        QTest::newRow("no GPU, canvas forced") << no << QByteArray("canvas") << EngineDrawing::Software;
-        QTest::newRow("no GPU, WebGL forced") << no << QByteArray(" WebGL") << EngineDrawing::Gl;
-        QTest::newRow("a GPU") << QByteArray("yes 1796684307 x11::0") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("another display") << QByteArray(no).replace(":0", ":1") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("eight days old") << QByteArray("no " + QByteArray::number(Now.toSecsSinceEpoch() - 8 * 86400)
-            + " x11::0") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("from the future") << QByteArray("no 1896684307 x11::0") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("cut short") << QByteArray("no 17966") << QByteArray() << EngineDrawing::Gl;
-        QTest::newRow("garbage time") << QByteArray("no 17x66 x11::0") << QByteArray() << EngineDrawing::Gl;
+        QTest::newRow("first start") << -1 << 0 << u"x11::0"_qs << EngineDrawing::Gl;
+        QTest::newRow("no GPU yesterday") << 0 << 1 << u"x11::0"_qs << EngineDrawing::Software;
+        QTest::newRow("a GPU yesterday") << 1 << 1 << u"x11::0"_qs << EngineDrawing::Gl;
+        QTest::newRow("no GPU, another display") << 0 << 1 << u"x11::1"_qs << EngineDrawing::Gl;
+        QTest::newRow("no GPU eight days ago") << 0 << 8 << u"x11::0"_qs << EngineDrawing::Gl;
     }
     void chooseDrawing()
     {
-        QFETCH(QByteArray, kept);
-        QFETCH(QByteArray, forced);
+        QFETCH(int, kept);
+        QFETCH(int, ageDays);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("engine-drawing"));
-        if (kept != "-") {
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(kept);
-        }
-        QTEST(ChooseEngineDrawing(file, forced, QStringLiteral("x11::0"), Now), "drawing");
+        const QDateTime now = QDateTime::fromSecsSinceEpoch(1796684307);
+        if (kept >= 0)
+            QVERIFY(KeepAccelerationAnswer(file, kept, QStringLiteral("x11::0"), now.addDays(-ageDays)));
+        QFETCH(QString, display);
+        QTEST(ChooseEngineDrawing(file, {}, display, now), "drawing");
+        QCOMPARE(ChooseEngineDrawing(file, "webgl", display, now), EngineDrawing::Gl);
     }
 
-    // What one start keeps, the next reads back; a folder that cannot be written keeps nothing.
-    void keptAnswerIsRead()
+    // The engine we ship names a code file that is there: a release that loads its code another way
+    // fails here rather than silently fetching nothing early.
+    void engineCodeFile()
     {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("engine-drawing"));
-        QVERIFY(KeepAccelerationAnswer(file, false, QStringLiteral("wayland:wayland-0"), Now));
-        QCOMPARE(ChooseEngineDrawing(file, {}, QStringLiteral("wayland:wayland-0"), Now), EngineDrawing::Software);
-        QVERIFY(KeepAccelerationAnswer(file, true, QStringLiteral("wayland:wayland-0"), Now));
-        QCOMPARE(ChooseEngineDrawing(file, {}, QStringLiteral("wayland:wayland-0"), Now), EngineDrawing::Gl);
-        QVERIFY(!KeepAccelerationAnswer(dir.filePath(QStringLiteral("missing/engine-drawing")), false, {}, Now));
+        QFile script(QStringLiteral(QUEN_RUFFLE_DIR "/ruffle.js"));
+        QVERIFY(script.open(QIODevice::ReadOnly));
+        const QString file = EngineCodeFile(script.readAll());
+        QVERIFY(!file.isEmpty() && QFile::exists(QStringLiteral(QUEN_RUFFLE_DIR "/") + file));
+        QCOMPARE(
+            EngineCodeFile(R"(?new URL(a(7),a.b):new URL(a(9),a.b) 7(e,n,a){e.exports=a.p+"x.wasm"})"), u"x.wasm"_qs);
     }
-
-private:
-    const QDateTime Now = QDateTime::fromSecsSinceEpoch(1796684307);
 };
 
 QTEST_GUILESS_MAIN(TestEngineRenderer)
