@@ -9,6 +9,7 @@
 #include "shell/volumecontrol.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/texttable.h"
+#include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QAbstractItemView>
@@ -35,9 +36,7 @@ class TestKeysAndPointer : public QObject {
         QTimer closer;
         connect(&closer, &QTimer::timeout, &closer, [&] {
             if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
-                QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), modal->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
-                    Qt::NoButton, Qt::NoModifier);
-                QApplication::sendEvent(modal, &move);
+                SendMouse(modal, QEvent::MouseMove, Qt::NoButton, QPoint(20, 20));
                 m_countOverModal = Pointer::ShowCount();
                 opened = QString::fromLatin1(modal->metaObject()->className());
                 modal->close();

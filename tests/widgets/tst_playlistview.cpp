@@ -2,13 +2,12 @@
 #include "playlist/playlistview.h"
 #include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"
+#include "tests/support/widgetevents.h"
 
 #include <QMenu>
-#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 // The list view over a faked playlist: which mouse actions and drops reach the commands (keys: tst_keysandpointer).
 class TestPlaylistView : public QObject {
@@ -53,14 +52,9 @@ private slots:
         QTemporaryDir dir;
         const QString movie = dir.filePath(QStringLiteral("dropped.swf"));
         QVERIFY(WriteAll(movie, "x"));
-        QMimeData data;
-        data.setUrls({ QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) });
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(m_view->viewport(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(m_view->viewport(), &drop);
-        QCOMPARE(RowPaths(m_f->model), QStringList { movie });
+        QVERIFY(DropFiles(m_view->viewport(),
+            { QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) }));
+        QCOMPARE(m_f->paths(), QStringList { movie });
         QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
     }
 

@@ -7,16 +7,15 @@
 #include "shell/frmmain.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/testdir.h"
+#include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUrl>
 
 // The program assembled around a simulated engine: the start-up restore, drops, and files that arrive
 // while something else is under way (a paused movie, an addition still collecting, the not-a-movie box).
@@ -91,13 +90,7 @@ private slots:
             program.watchPlayerInput(player);
             for (auto [name, target] :
                 { std::pair { "a", player }, std::pair<const char*, QWidget*> { "b", &program.window() } }) {
-                QMimeData data;
-                data.setUrls({ QUrl::fromLocalFile(path(name)) });
-                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QCoreApplication::sendEvent(target, &enter);
-                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QCoreApplication::sendEvent(target, &drop);
-                QVERIFY(enter.isAccepted() && drop.isAccepted());
+                QVERIFY(DropFiles(target, { QUrl::fromLocalFile(path(name)) }));
             }
         } else if (scenario == u"second copy") {
             SingleInstance first(dir.filePath(QStringLiteral("s")));
