@@ -28,7 +28,7 @@ private slots:
     }
     void mouse_playsSelectsAndOpensTheMenu()
     {
-        addRows(3);
+        m_f->add({ u"/m/movie 1.swf"_qs, u"/m/movie 2.swf"_qs, u"/m/movie 3.swf"_qs });
         // A double click plays the row under the pointer, even the one already playing.
         m_f->transport.setUp(2, TransportControl::Playing);
         QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
@@ -59,12 +59,6 @@ private slots:
     }
 
 private:
-    void addRows(int count)
-    {
-        PlaylistModel::Batch batch(m_f->model);
-        for (int n = 1; n <= count; ++n)
-            m_f->model.AddFileToList(QStringLiteral("/m/movie %1.swf").arg(n), false, false);
-    }
     QPoint rowCenter(int row) const
     {
         return m_view->visualRect(m_view->model()->index(row - 1, PlaylistModel::ColFileName)).center();
