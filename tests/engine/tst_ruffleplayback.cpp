@@ -16,15 +16,6 @@ using As3Op = corpus::As3Op;
 
 namespace {
 
-// A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing.
-QByteArray overrideRootMethods()
-{
-    corpus::Avm1 code;
-    for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" }) // DefineFunction: no name, no body
-        code.str("_root").op(0x1C).str(name).record(0x9B, QByteArray(5, '\0')).op(0x4F); // GetVariable, SetMember
-    return code.tag();
-}
-
 // flash.external.ExternalInterface.call(expression): the argument and its count, the function looked up
 // member by member, then CallMethod.
 corpus::Avm1 externalCall(const char* expression)
@@ -32,20 +23,6 @@ corpus::Avm1 externalCall(const char* expression)
     corpus::Avm1 call;
     call.str(expression).num(1).str("flash").op(0x1C).str("external").op(0x4E); // GetVariable, GetMember
     return call.str("ExternalInterface").op(0x4E).str("call").op(0x52).op(0x17); // GetMember, CallMethod, Pop
-}
-
-// The tags of an ActionScript 3 movie whose document class is a Sprite: a movie without a timeline.
-std::vector<QByteArray> spriteDocumentTags()
-{
-    AbcWriter w;
-    const int name = w.qname({}, "QuenTestDocument"), base = w.qname("flash.display", "Sprite");
-    AbcCode ctor;
-    ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0).op(0x47); // getlocal0, pushscope, getlocal0, constructsuper 0, return
-    const int constructor = w.method(0);
-    w.body(constructor, ctor, 1);
-    w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
-    const QByteArray abc = QByteArray("\x01\0\0\0\0", 5) + w.finish();
-    return { swfgen::Tag(82, abc), swfgen::Tag(76, QByteArray("\x01\0\0\0QuenTestDocument\0", 21)) };
 }
 
 // The size of what the view shows in the writer's shape colour, give or take the smoothing.
@@ -200,8 +177,14 @@ private slots:
         QFETCH(bool, beforeReady);
         QFETCH(bool, ownStopAndPlay);
         swfgen::MovieSpec s = movieSpec(120, 30);
-        if (ownStopAndPlay)
-            s.extraTags[1] = { overrideRootMethods() };
+        if (ownStopAndPlay) {
+            // A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing:
+            // GetVariable _root, then SetMember of a DefineFunction with no name and no body.
+            corpus::Avm1 code;
+            for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" })
+                code.str("_root").op(0x1C).str(name).record(0x9B, QByteArray(5, '\0')).op(0x4F);
+            s.extraTags[1] = { code.tag() };
+        }
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
         m_flash->LoadMovie(0, write(s));
         if (beforeReady)
@@ -315,8 +298,18 @@ private slots:
     }
     void as3SpriteDocumentHasNoTimeline()
     {
+        // An ActionScript 3 movie whose document class is a Sprite: a movie without a timeline.
+        AbcWriter w;
+        const int name = w.qname({}, "QuenTestDocument"), base = w.qname("flash.display", "Sprite");
+        AbcCode ctor;
+        // getlocal0, pushscope, getlocal0, constructsuper 0, return
+        ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0).op(0x47);
+        const int constructor = w.method(0);
+        w.body(constructor, ctor, 1);
+        w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
+        const QByteArray abc = QByteArray("\x01\0\0\0\0", 5) + w.finish();
         swfgen::MovieSpec s = movieSpec(12, 30, 10);
-        s.extraTags[1] = spriteDocumentTags();
+        s.extraTags[1] = { swfgen::Tag(82, abc), swfgen::Tag(76, QByteArray("\x01\0\0\0QuenTestDocument\0", 21)) };
         s.width = s.height = 100;
         QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(!m_flash->hasTimeline());
