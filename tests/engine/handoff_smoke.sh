@@ -8,10 +8,10 @@ swfgen=$2
 source "$(dirname "${BASH_SOURCE[0]}")/portable_copy.sh"
 portable_copy "$1"
 trap 'kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
-"$swfgen" --frames 2400 --rate 24 "$work/first.swf"
+for name in first together-a together-b; do
+    "$swfgen" --frames 2400 --rate 24 "$work/$name.swf"
+done
 "$swfgen" --frames 2400 --rate 24 --color 40C0F0 "$work/handed over.swf"
-"$swfgen" --frames 2400 --rate 24 "$work/together-a.swf"
-"$swfgen" --frames 2400 --rate 24 "$work/together-b.swf"
 
 "$work/quenbarrowick" "$work/first.swf" >"$work/first.log" 2>&1 &
 first=$!
@@ -24,10 +24,7 @@ timeout 10 "$work/quenbarrowick" "\"$work/handed over.swf\"" >"$work/second.log"
 timeout 10 "$work/quenbarrowick" >"$work/third.log" 2>&1 \
     || { cat "$work/third.log"; echo "the copy without a path failed or hung"; exit 1; }
 sleep 3
-kill -TERM "$first"
-status=0
-wait "$first" || status=$?
-[ "$status" -eq 0 ] || { cat "$work/first.log"; echo "exit status $status"; exit 1; }
+close_program "$first" "$work/first.log"
 
 list="$work/PlayList.m3u"
 cat "$list"
@@ -48,8 +45,7 @@ for pid in "$a" "$b"; do
 done
 [ "${#running[@]}" -eq 1 ] || { cat "$work/a.log" "$work/b.log"; echo "expected one program, found ${#running[@]}"; exit 1; }
 first=${running[0]}
-kill -TERM "$first"
-wait "$first" || { echo "the program did not close cleanly"; exit 1; }
+close_program "$first" "$work/a.log" "$work/b.log"
 cat "$list"
 [ "$(grep -c '|' "$list")" -eq 2 ] || { echo "a file was lost between the two copies"; exit 1; }
 grep -q "together-a.swf|" "$list" && grep -q "together-b.swf|" "$list" || { echo "a file was lost"; exit 1; }

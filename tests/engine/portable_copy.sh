@@ -11,3 +11,11 @@ portable_copy() {
 saved_index() {
     sed -n 's/^ListFileIndex=//p' "$work/Quenbarrowick.ini" | tr -d '\r'
 }
+
+# Closes the program as its close button does (SIGTERM); shows its logs and fails unless it ends cleanly.
+close_program() {
+    local status=0
+    kill -TERM "$1"
+    wait "$1" || status=$?
+    [ "$status" -eq 0 ] || { cat "${@:2}"; echo "exit status $status"; exit 1; }
+}

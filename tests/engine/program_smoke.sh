@@ -18,10 +18,7 @@ for _ in $(seq 1 200); do
     sleep 0.1
     kill -0 "$pid" 2>/dev/null || { cat "$work/log"; echo "the program ended by itself"; exit 1; }
 done
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { cat "$work/log"; echo "exit status $status"; exit 1; }
+close_program "$pid" "$work/log"
 rows=$(grep -c '|' "$work/PlayList.m3u")
 index=$(saved_index)
 echo "rows=$rows ListFileIndex=$index"

@@ -5,7 +5,6 @@
 #include "tests/support/fakeplaylistrows.h"
 #include "tests/support/recordingwindowhost.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -52,14 +51,11 @@ void TestEngineRecovery::failingMovie_listGoesOn()
     RecordingWindowHost host;
     Transport transport(flash, rows, host, settings);
     QStringList ends;
-    QElapsedTimer badClock;
-    qint64 badMs = -1; // from the bad movie's ready report to its end
     connect(&transport.Monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason reason) {
-        badMs = flash.Movie().endsWith(u"bad.swf") ? badClock.elapsed() : badMs;
         ends.append((reason == EndReason::EngineFailed ? u"engine-failed@"_qs : u"ended@"_qs) + host.title);
     });
     connect(&flash, &FlashControl::OnReadyStateChange, this, [&] {
-        if (flash.Movie().endsWith(u"bad.swf") && (badClock.start(), failure != u"kill"))
+        if (flash.Movie().endsWith(u"bad.swf") && failure != u"kill")
             flash.runInPage(failure);
         else if (flash.Movie().endsWith(u"bad.swf"))
             ::kill(pid_t(flash.engineProcessId()), SIGKILL);
@@ -67,8 +63,6 @@ void TestEngineRecovery::failingMovie_listGoesOn()
     transport.PlayerBtns_Click(Transport::CmdPlay);
     WaitInEventLoop([&] { return ends.size() >= expected.count(u'@'); }, 200000);
     QCOMPARE(ends.mid(0, expected.count(u'@')).join(u' '), expected);
-    // The engine cuts a runaway script after a few seconds, where Flash waited 15 s on every frame.
-    QVERIFY2(!failure.isEmpty() || badMs < 12000, qPrintable(QString::number(badMs)));
 }
 
 QUEN_ENGINE_TEST_MAIN(TestEngineRecovery)

@@ -88,31 +88,22 @@ private:
         QTest::newRow("ActionScript 1/2") << false;
         QTest::newRow("ActionScript 3") << true;
     }
+    // The first plays to its last frame, the second waits on frame 12 for a click that never comes, the third
+    // loops frames 1-5 like a loading bar.
     QStringList writeMovies(bool as3)
     {
-        using Kind = swfgen::Action::Kind;
-        const std::map<int, std::vector<swfgen::Action>> scripts[3] = {
-            {}, // plays to its last frame
-            { { 12, { { Kind::Stop, 1 } } } }, // waits on frame 12 for a click that never comes
-            { { 5, { { Kind::GotoAndPlay, 1 } } } }, // loops frames 1-5 like a loading bar
-        };
-        using As3Op = corpus::As3Op;
-        const std::map<int, std::vector<As3Op>> as3Scripts[3] = {
-            {},
-            { { 12, { { As3Op::Stop } } } },
-            { { 5, { { As3Op::GotoAndPlay, 1 } } } },
-        };
-        const int frames[3] = { 24, 30, 60 };
+        const int frames[3] = { 24, 30, 60 }, scriptFrames[3] = { 0, 12, 5 };
         QStringList paths;
         for (int i = 0; i < 3; ++i) {
-            swfgen::MovieSpec movieSpec {
-                .version = uint8_t(as3 ? 10 : 8), .frameCount = frames[i], .actionScript3 = as3
-            };
-            if (as3)
-                movieSpec.extraTags[1] = corpus::As3FrameOneTags({ as3Scripts[i] });
-            else
-                movieSpec.actions = scripts[i];
-            paths.append(WrittenMovie(m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written)), movieSpec));
+            swfgen::MovieSpec s { .version = uint8_t(as3 ? 10 : 8), .frameCount = frames[i], .actionScript3 = as3 };
+            const bool stop = i == 1;
+            if (as3 && i > 0)
+                s.extraTags[1] = corpus::As3FrameOneTags(
+                    { { { scriptFrames[i], { { stop ? corpus::As3Op::Stop : corpus::As3Op::GotoAndPlay, 1 } } } } });
+            else if (i > 0)
+                s.actions[scriptFrames[i]]
+                    = { { stop ? swfgen::Action::Kind::Stop : swfgen::Action::Kind::GotoAndPlay, 1 } };
+            paths.append(WrittenMovie(m_dir.filePath(QStringLiteral("row%1.swf").arg(++m_written)), s));
         }
         return paths.contains(QString()) ? QStringList() : paths;
     }

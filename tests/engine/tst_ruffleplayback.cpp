@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 using Kind = swfgen::Action::Kind;
@@ -14,27 +16,13 @@ using As3Op = corpus::As3Op;
 
 namespace {
 
-// A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing.
-QByteArray overrideRootMethods()
+// flash.external.ExternalInterface.call(expression): the argument and its count, the function looked up
+// member by member, then CallMethod.
+corpus::Avm1 externalCall(const char* expression)
 {
-    corpus::Avm1 code;
-    for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" }) // DefineFunction: no name, no body
-        code.str("_root").op(0x1C).str(name).record(0x9B, QByteArray(5, '\0')).op(0x4F); // GetVariable, SetMember
-    return code.tag();
-}
-
-// The tags of an ActionScript 3 movie whose document class is a Sprite: a movie without a timeline.
-std::vector<QByteArray> spriteDocumentTags()
-{
-    AbcWriter w;
-    const int name = w.qname({}, "QuenTestDocument"), base = w.qname("flash.display", "Sprite");
-    AbcCode ctor;
-    ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0).op(0x47); // getlocal0, pushscope, getlocal0, constructsuper 0, return
-    const int constructor = w.method(0);
-    w.body(constructor, ctor, 1);
-    w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
-    const QByteArray abc = QByteArray("\x01\0\0\0\0", 5) + w.finish();
-    return { swfgen::Tag(82, abc), swfgen::Tag(76, QByteArray("\x01\0\0\0QuenTestDocument\0", 21)) };
+    corpus::Avm1 call;
+    call.str(expression).num(1).str("flash").op(0x1C).str("external").op(0x4E); // GetVariable, GetMember
+    return call.str("ExternalInterface").op(0x4E).str("call").op(0x52).op(0x17); // GetMember, CallMethod, Pop
 }
 
 // The size of what the view shows in the writer's shape colour, give or take the smoothing.
@@ -51,6 +39,12 @@ QSize squareSize(QWidget* view)
         }
     }
     return bounds.size();
+}
+
+// A movie that runs the given actions on its first frame.
+swfgen::MovieSpec frameOneMovie(const corpus::Avm1& actions)
+{
+    return { .frameCount = 200, .extraTags = { { 1, { actions.tag() } } } };
 }
 
 swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
@@ -79,13 +73,24 @@ struct InputRecorder : QObject {
 } // namespace
 
 // The real engine (Ruffle in a web view) driven through FlashControl, on movies from our writer.
-// One engine serves every case: starting it costs seconds.
+// One engine serves every case: starting it costs seconds. The restrictions the program enforces
+// around it (networking off, script access off, a movie's reach on disk) come last, as they change
+// its page; each is also checked the other way, so that a check that cannot fail would show.
 class TestRufflePlayback : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("movies/sub")));
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* client = m_server.nextPendingConnection()) {
+                ++m_connections;
+                client->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                client->disconnectFromHost();
+                connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+            }
+        });
         m_flash = ShownEngine(this, QSize(400, 300));
     }
     void init()
@@ -97,39 +102,27 @@ private slots:
     {
         QTest::addColumn<int>("version");
         QTest::addColumn<swfgen::Compression>("compression");
-        QTest::newRow("SWF 4 FWS") << 4 << swfgen::Compression::None;
-        QTest::newRow("SWF 6 CWS") << 6 << swfgen::Compression::Zlib;
-        QTest::newRow("SWF 8 ZWS") << 8 << swfgen::Compression::Lzma;
-        QTest::newRow("SWF 10 AS3 CWS") << 10 << swfgen::Compression::Zlib;
+        QTest::addColumn<QString>("name"); // as people write file names, in a folder with a Chinese name
+        using C = swfgen::Compression;
+        QTest::newRow("SWF 4 FWS, Chinese") << 4 << C::None << u"动画 第1集.swf"_qs;
+        QTest::newRow("SWF 6 CWS, spaces and brackets") << 6 << C::Zlib << u"my movie (final) [2].swf"_qs;
+        QTest::newRow("SWF 8 ZWS, percent and hash") << 8 << C::Lzma << u"100% fun #3 %1 %3C.swf"_qs;
+        QTest::newRow("SWF 10 AS3 CWS, quotes and ampersand") << 10 << C::Zlib << u"it's \"a\" & b.swf"_qs;
     }
     void framesAdvanceInEveryContainer()
     {
         QFETCH(int, version);
         QFETCH(swfgen::Compression, compression);
+        QFETCH(QString, name);
         swfgen::MovieSpec s = movieSpec(80, 30, version);
         s.compression = compression;
-        QVERIFY(LoadAndWait(*m_flash, write(s)));
+        QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
+        QVERIFY(LoadAndWait(*m_flash, WrittenMovie(m_dir.filePath(u"名字/"_qs + name), s)));
         QVERIFY(m_flash->probeAnswering());
         QCOMPARE(m_flash->TotalFrames(), 80);
         QVERIFY(reaches([](int f) { return f >= 10; }));
         m_flash->SetFrameNum(70);
         QVERIFY(reaches([](int f) { return f == 79; }));
-    }
-    void fileNamesAsPeopleWriteThem_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Chinese") << u"动画 第1集.swf"_qs;
-        QTest::newRow("spaces and brackets") << u"my movie (final) [2].swf"_qs;
-        QTest::newRow("percent and hash") << u"100% fun #3 %1 %3C.swf"_qs;
-        QTest::newRow("quotes and ampersand") << u"it's \"a\" & b.swf"_qs;
-    }
-    void fileNamesAsPeopleWriteThem()
-    {
-        QFETCH(QString, name);
-        QVERIFY(QDir(m_dir.path()).mkpath(u"名字"_qs));
-        QVERIFY(LoadAndWait(*m_flash, WrittenMovie(m_dir.filePath(u"名字/"_qs + name), movieSpec(33))));
-        QCOMPARE(m_flash->TotalFrames(), 33);
-        QVERIFY(m_flash->probeAnswering());
     }
     void timelineSettles_data()
     {
@@ -184,8 +177,14 @@ private slots:
         QFETCH(bool, beforeReady);
         QFETCH(bool, ownStopAndPlay);
         swfgen::MovieSpec s = movieSpec(120, 30);
-        if (ownStopAndPlay)
-            s.extraTags[1] = { overrideRootMethods() };
+        if (ownStopAndPlay) {
+            // A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing:
+            // GetVariable _root, then SetMember of a DefineFunction with no name and no body.
+            corpus::Avm1 code;
+            for (const char* name : { "stop", "play", "gotoAndStop", "gotoAndPlay" })
+                code.str("_root").op(0x1C).str(name).record(0x9B, QByteArray(5, '\0')).op(0x4F);
+            s.extraTags[1] = { code.tag() };
+        }
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
         m_flash->LoadMovie(0, write(s));
         if (beforeReady)
@@ -299,8 +298,18 @@ private slots:
     }
     void as3SpriteDocumentHasNoTimeline()
     {
+        // An ActionScript 3 movie whose document class is a Sprite: a movie without a timeline.
+        AbcWriter w;
+        const int name = w.qname({}, "QuenTestDocument"), base = w.qname("flash.display", "Sprite");
+        AbcCode ctor;
+        // getlocal0, pushscope, getlocal0, constructsuper 0, return
+        ctor.op(0xD0).op(0x30).op(0xD0).op(0x49, 0).op(0x47);
+        const int constructor = w.method(0);
+        w.body(constructor, ctor, 1);
+        w.addScriptForClass(w.addClass(name, base, constructor, {}), name, base);
+        const QByteArray abc = QByteArray("\x01\0\0\0\0", 5) + w.finish();
         swfgen::MovieSpec s = movieSpec(12, 30, 10);
-        s.extraTags[1] = spriteDocumentTags();
+        s.extraTags[1] = { swfgen::Tag(82, abc), swfgen::Tag(76, QByteArray("\x01\0\0\0QuenTestDocument\0", 21)) };
         s.width = s.height = 100;
         QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(!m_flash->hasTimeline());
@@ -372,11 +381,105 @@ private slots:
         QCOMPARE(frameAfter(600), 99);
         QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
     }
+    void restrictionsStopTheMovie_data()
+    {
+        QTest::addColumn<QString>("policy"); // networking, script access
+        QTest::addColumn<QString>(
+            "call"); // on its first frame the movie loads a movie from the loopback server ("load"),
+                     // or sets the page's title by ExternalInterface.call or a javascript: URL
+        QTest::addColumn<bool>("works"); // the server was reached, or the title set
+        QTest::newRow("networking none") << "none always"
+                                         << "load" << false;
+        QTest::newRow("networking all") << "all always"
+                                        << "load" << true;
+        QTest::newRow("networking none again after all") << "none always"
+                                                         << "load" << false;
+        QTest::newRow("ExternalInterface.call, never") << "all never"
+                                                       << "external" << false;
+        QTest::newRow("ExternalInterface.call, always") << "all always"
+                                                        << "external" << true;
+        QTest::newRow("javascript: URL, never") << "all never"
+                                                << "javascript" << false;
+        QTest::newRow("javascript: URL, always") << "all always"
+                                                 << "javascript" << true;
+    }
+    void restrictionsStopTheMovie()
+    {
+        QFETCH(QString, policy);
+        QFETCH(QString, call);
+        QFETCH(bool, works);
+        m_flash->SetAllowNetworking(policy.section(u' ', 0, 0));
+        m_flash->SetAllowScriptAccess(policy.section(u' ', 1));
+        m_connections = 0;
+        const QByteArray url = call == u"load"
+            ? u"http://127.0.0.1:%1/other.swf"_qs.arg(m_server.serverPort()).toLatin1()
+            : "javascript:void(document.title='movie-script')";
+        QVERIFY(LoadAndWait(*m_flash,
+            write(frameOneMovie(call == u"external"
+                    ? externalCall("(function(){document.title='movie-script'})")
+                    : corpus::Avm1().getUrl(url, call == u"load" ? "_level5" : "_self")))));
+        QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
+        // What gets through arrives well within this.
+        const auto through
+            = [&] { return m_connections > 0 || evaluate(u"document.title"_qs).toString() == u"movie-script"; };
+        QCOMPARE(WaitInEventLoop(through, 3000), works);
+        evaluate(u"document.title = ''"_qs);
+    }
+    void scriptAccessChangeKeepsTheMovieWhereItWas()
+    {
+        m_flash->SetAllowScriptAccess(u"always"_qs);
+        QVERIFY(LoadAndWait(*m_flash, write(frameOneMovie({}))));
+        m_flash->StopPlay();
+        m_flash->SetFrameNum(120);
+        QVERIFY(WaitInEventLoop([&] { return m_flash->FrameNum() == 120; }, 3000));
+        const QString movie = m_flash->Movie();
+        // Lifting or setting the policy takes a new page; the movie comes back where it was, stopped.
+        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
+        m_flash->SetAllowScriptAccess(u"never"_qs);
+        QVERIFY(ready.wait(20000) || ready.count() > 0);
+        QCOMPARE(m_flash->Movie(), movie);
+        QCOMPARE(m_flash->FrameNum(), 120);
+        QVERIFY(!m_flash->Playing());
+        QSignalSpy snapshots(m_flash, &RuffleFlashControl::SnapshotTaken);
+        QVERIFY(WaitInEventLoop([&] { return snapshots.count() >= 10; }, 5000));
+        QCOMPARE(m_flash->FrameNum(), 120);
+    }
+    void onlyTheMovieFolderIsServed_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("served");
+        QTest::newRow("sibling") << u"notes.txt"_qs << true;
+        QTest::newRow("subfolder") << u"sub/deep.txt"_qs << true;
+        QTest::newRow("parent, encoded") << u"%2e%2e/secret.txt"_qs << false;
+        QTest::newRow("parent") << u"../secret.txt"_qs << false;
+        QTest::newRow("absolute, encoded") << u"%2fetc%2fpasswd"_qs << false;
+        QTest::newRow("link out") << u"link.txt"_qs << false;
+    }
+    void onlyTheMovieFolderIsServed()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, served);
+        QDir dir(m_dir.path());
+        for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" })
+            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
+        QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
+        QVERIFY(LoadAndWait(*m_flash, write(frameOneMovie({}))));
+        // The movie's own URL is the base its relative loads resolve against.
+        const QString base
+            = evaluate(u"document.querySelector('ruffle-player').ruffle().loadedConfig.url"_qs).toString();
+        QVERIFY(base.startsWith(u"quen://player/movie/"));
+        const QString answer = evaluate(
+            QStringLiteral("(function(){ const x = new XMLHttpRequest(); try { x.open('GET', '%1', false); x.send(); "
+                           "return x.status + ':' + x.responseText; } catch (e) { return 'refused'; } })()")
+                .arg(base.left(base.lastIndexOf(u'/') + 1) + relative))
+                                   .toString();
+        QCOMPARE(answer == u"200:content", served);
+    }
 
 private:
     QString write(const swfgen::MovieSpec& s)
     {
-        return WrittenMovie(m_dir.filePath(u"movie%1.swf"_qs.arg(++m_movies)), s);
+        return WrittenMovie(m_dir.filePath(u"movies/m%1.swf"_qs.arg(++m_movies)), s);
     }
     bool reaches(const std::function<bool(int)>& frameIs, int ms = 5000)
     {
@@ -400,7 +503,14 @@ private:
         run(ms);
         return m_flash->FrameNum();
     }
-    QVariant evaluate(const QString& code) { return EvaluateInPage(*m_flash, code); }
+    // The value of a script run in the engine's page; invalid when the page gave no answer.
+    QVariant evaluate(const QString& code)
+    {
+        auto answer = std::make_shared<std::optional<QVariant>>();
+        m_flash->runInPage(code, [answer](const QVariant& v) { *answer = v; });
+        WaitInEventLoop([&] { return answer->has_value(); }, 10000);
+        return answer->value_or(QVariant());
+    }
     // Whether the square settles at about size in the given scale mode; what it was drawn at when not.
     bool drawnAs(const char* mode, QSize size)
     {
@@ -417,6 +527,8 @@ private:
     QTemporaryDir m_dir;
     RuffleFlashControl* m_flash = nullptr;
     int m_movies = 0;
+    QTcpServer m_server; // on the loopback: it only counts who knocks
+    int m_connections = 0;
 };
 
 QUEN_ENGINE_TEST_MAIN(TestRufflePlayback)

@@ -15,20 +15,3 @@ void DeferredSkipEngine::answer(int reached)
     }
     emit StuckFrameSkipped(from, reached);
 }
-
-void DeferredSkipEngine::answerAsSimulated()
-{
-    while (!asked.isEmpty()) {
-        const int from = asked.first();
-        int reached = from;
-        {
-            // The simulated engine's own attempt, its outcome signal held back for answer().
-            const QSignalBlocker quiet(this);
-            FakeFlashControl::SkipStuckFrame(from);
-            reached = FrameNum();
-            calls.removeLast();
-            forceFrame(from);
-        }
-        answer(reached);
-    }
-}

@@ -12,8 +12,6 @@ public:
     // Reports the outcome of the oldest attempt. A frame reached other than the attempt's own is
     // where the engine now is; an attempt that moved nothing leaves the frame as it is.
     void answer(int reached);
-    // Answers every open attempt the way the simulated engine would have.
-    void answerAsSimulated();
 
     QList<int> asked;
 };

@@ -44,12 +44,3 @@ inline bool LoadAndWait(FlashControl& flash, const QString& path)
     flash.LoadMovie(0, path);
     return ready.wait(20000) || ready.count() > 0;
 }
-
-// The value of a script run in the engine's page; invalid when the page gave no answer.
-inline QVariant EvaluateInPage(RuffleFlashControl& flash, const QString& code)
-{
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    flash.runInPage(code, [answer](const QVariant& v) { *answer = v; });
-    WaitInEventLoop([&] { return answer->has_value(); }, 10000);
-    return answer->value_or(QVariant());
-}

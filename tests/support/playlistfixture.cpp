@@ -1,6 +1,6 @@
 #include "tests/support/playlistfixture.h"
 
-QStringList RowPaths(const PlaylistModel& model)
+QStringList PlaylistFixture::paths() const
 {
     QStringList out;
     for (int row = 1; row <= model.RowCount(); ++row)
@@ -8,7 +8,7 @@ QStringList RowPaths(const PlaylistModel& model)
     return out;
 }
 
-QStringList RowNumbers(const PlaylistModel& model)
+QStringList PlaylistFixture::numbers() const
 {
     QStringList out;
     for (int row = 1; row <= model.RowCount(); ++row)

@@ -8,9 +8,6 @@
 
 #include <QAbstractItemModelTester>
 
-// The paths and the Number texts of every row, in order.
-QStringList RowPaths(const PlaylistModel& model);
-QStringList RowNumbers(const PlaylistModel& model);
 // "1", "2", ... "n".
 QStringList CountTo(int n);
 
@@ -20,8 +17,9 @@ struct PlaylistFixture {
     explicit PlaylistFixture(const QString& dataFolder = QString());
 
     void add(const QStringList& paths); // rows without header reads
-    QStringList paths() const { return RowPaths(model); }
-    QStringList numbers() const { return RowNumbers(model); }
+    // The paths and the Number texts of every row, in order.
+    QStringList paths() const;
+    QStringList numbers() const;
 
     Settings settings;
     PlaylistModel model;

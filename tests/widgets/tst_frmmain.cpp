@@ -3,10 +3,10 @@
 #include "platform/pointervisibility.h"
 #include "shell/windowgeometry.h"
 #include "tests/support/fakeflashcontrol.h"
+#include "tests/support/widgetevents.h"
 
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,49 +58,45 @@ private slots:
     }
     void splitterDrag_movesThePanel()
     {
-        send(m_w->picSpliter, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 100));
-        send(m_w->picSpliter, QEvent::MouseMove, Qt::NoButton, QPoint(8, 100));
-        send(m_w->picSpliter, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(8, 100));
+        SendMouse(m_w->picSpliter, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 100));
+        SendMouse(m_w->picSpliter, QEvent::MouseMove, Qt::NoButton, QPoint(8, 100));
+        SendMouse(m_w->picSpliter, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(8, 100));
         QCOMPARE(m_w->picPlayList->geometry(), QRect(637, 37, 255, 503)); // 2 pixels wider, right edge kept
         QCOMPARE(m_w->Flash->geometry().right() + 1, m_w->picPlayList->x());
     }
-    void leftPress_data()
+    void press_data()
     {
         QTest::addColumn<QString>("area");
         QTest::addColumn<int>("state");
-        QTest::addColumn<int>("drags");
-        QTest::newRow("title bar") << "picTop" << 1 << 1;
-        QTest::newRow("logo") << "imgBigLogo" << 0 << 1;
-        QTest::newRow("player while stopped") << "Flash" << 0 << 1;
-        QTest::newRow("player while playing: nothing") << "Flash" << 1 << 0;
-        QTest::newRow("empty list while stopped") << "lvwFiles" << 0 << 1;
-        QTest::newRow("empty list while paused") << "lvwFiles" << 2 << 0;
-        QTest::newRow("list tool strip") << "picListEditor" << 0 << 0;
+        QTest::addColumn<QString>("effect"); // "drag" (the window moves), "menu" (the player menu opens) or nothing
+        QTest::newRow("title bar") << "picTop" << 1 << "drag";
+        QTest::newRow("logo") << "imgBigLogo" << 0 << "drag";
+        QTest::newRow("player while stopped") << "Flash" << 0 << "drag";
+        QTest::newRow("player while playing: nothing") << "Flash" << 1 << "";
+        QTest::newRow("empty list while stopped") << "lvwFiles" << 0 << "drag";
+        QTest::newRow("empty list while paused") << "lvwFiles" << 2 << "";
+        QTest::newRow("list tool strip") << "picListEditor" << 0 << "";
+        // A plugged-in player view and the render child that takes its input are routed as the area is (its
+        // keys: tst_keysandpointer); this press is the right button's.
+        QTest::newRow("player input, right button") << "input" << 1 << "menu";
     }
-    void leftPress()
+    void press()
     {
         QFETCH(QString, area);
         QFETCH(int, state);
-        QFETCH(int, drags);
+        QFETCH(QString, effect);
         m_w->PresentPlayState(state);
         QWidget* target = area == u"Flash" ? m_w->Flash : m_w->findChild<QWidget*>(area);
+        if (area == u"input") {
+            m_w->setPlayerView(new QWidget);
+            m_w->watchPlayerInput(target = new QWidget(m_w->playerView()));
+        }
         QVERIFY2(target, qPrintable(area));
         QSignalSpy dragged(m_w.get(), &frmMain::windowDragStarted);
-        send(target, QEvent::MouseButtonPress, Qt::LeftButton);
-        QCOMPARE(dragged.count(), drags);
-    }
-    void playerArea_routesRightPress()
-    {
-        // A plugged-in player view and the render child that takes its input are routed as the area is
-        // (its keys: tst_keysandpointer).
-        auto* view = new QWidget;
-        m_w->setPlayerView(view);
-        auto* input = new QWidget(view);
-        m_w->watchPlayerInput(input);
         QSignalSpy opened(m_w->mnuPlayer(), &QMenu::aboutToShow);
-        send(input, QEvent::MouseButtonPress, Qt::RightButton);
-        QCOMPARE(opened.count(), 1);
+        SendMouse(target, QEvent::MouseButtonPress, area == u"input" ? Qt::RightButton : Qt::LeftButton);
         m_w->mnuPlayer()->hide();
+        QCOMPARE(dragged.count() ? u"drag"_qs : opened.count() ? u"menu"_qs : QString(), effect);
     }
     void fullScreen_hidesChromeWhilePlaying()
     {
@@ -133,7 +129,7 @@ private slots:
         QVERIFY(w.picTop->isVisible() && w.picBottom->isVisible());
         QCOMPARE(w.CursorShowCount(), 0);
         QVERIFY(w.isFullScreenTimerActive());
-        send(w.picBottom, QEvent::MouseMove); // the pointer over the bar keeps the chrome up
+        SendMouse(w.picBottom, QEvent::MouseMove); // the pointer over the bar keeps the chrome up
         QVERIFY(!w.isFullScreenTimerActive());
 
         // Leaving full screen shows the pointer and lays out again without the playlist.
@@ -146,13 +142,6 @@ private slots:
     }
 
 private:
-    static void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 5, 5 })
-    {
-        const bool held = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-        QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button,
-            held ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
     QRect restoreRect() const { return RestoreRect(m_w->screen()->geometry(), QSize(893, 593)); }
     std::unique_ptr<frmMain> m_w;
 };

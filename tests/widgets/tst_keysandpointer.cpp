@@ -9,6 +9,7 @@
 #include "shell/volumecontrol.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/texttable.h"
+#include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QAbstractItemView>
@@ -21,7 +22,6 @@
 // The shortcut keys and the pointer through the whole program: a key acts once, wherever the focus is.
 class TestKeysAndPointer : public QObject {
     Q_OBJECT
-    enum Focus { Nothing, EmptyList, ListRow2 };
     QTemporaryDir m_dir;
     const QString m_movie = m_dir.filePath(QStringLiteral("a.swf"));
     Settings m_settings;
@@ -35,9 +35,7 @@ class TestKeysAndPointer : public QObject {
         QTimer closer;
         connect(&closer, &QTimer::timeout, &closer, [&] {
             if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
-                QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), modal->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
-                    Qt::NoButton, Qt::NoModifier);
-                QApplication::sendEvent(modal, &move);
+                SendMouse(modal, QEvent::MouseMove, Qt::NoButton, QPoint(20, 20));
                 m_countOverModal = Pointer::ShowCount();
                 opened = QString::fromLatin1(modal->metaObject()->className());
                 modal->close();
@@ -71,29 +69,29 @@ private slots:
 
     void keys_data()
     {
-        QTest::addColumn<int>("focus");
-        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("given"); // the focus (nothing, the empty list, the list's row 2) and the key
         QTest::addColumn<QString>("effect"); // a modal window, or the current and selected rows and the play state
-        const QKeySequence ctrlEnter(Qt::CTRL | Qt::Key_Return), ctrlO(Qt::CTRL | Qt::Key_O);
-        QTest::newRow("nothing focused: Page Down") << int(Nothing) << QKeySequence(Qt::Key_PageDown) << "2/2 1";
-        QTest::newRow("empty list: Ctrl+O") << int(EmptyList) << ctrlO << "QFileDialog";
-        QTest::newRow("empty list: F2") << int(EmptyList) << QKeySequence(Qt::Key_F2) << "frmOptions";
-        QTest::newRow("empty list: Ctrl+Enter") << int(EmptyList) << ctrlEnter << "0/0 0 full screen";
-        QTest::newRow("list: Ctrl+Enter is not Enter") << int(ListRow2) << ctrlEnter << "1/2 1 full screen";
-        QTest::newRow("list: Page Down moves one row") << int(ListRow2) << QKeySequence(Qt::Key_PageDown) << "2/2 1";
-        QTest::newRow("list: Enter plays the selection") << int(ListRow2) << QKeySequence(Qt::Key_Return) << "2/2 1";
+        AddTextTableRows(uR"(
+nothing focused, Page Down: nothing PgDown => 2/2 1
+empty list, Ctrl+O: empty Ctrl+O => QFileDialog
+empty list, F2: empty F2 => frmOptions
+empty list, Ctrl+Enter: empty Ctrl+Return => 0/0 0 full screen
+list, Ctrl+Enter is not Enter: list Ctrl+Return => 1/2 1 full screen
+list, Page Down moves one row: list PgDown => 2/2 1
+list, Enter plays the selection: list Return => 2/2 1)"_qs);
     }
     void keys()
     {
-        QFETCH(int, focus);
-        QFETCH(QKeySequence, key);
+        QFETCH(QString, given);
         QFETCH(QString, effect);
+        const QString focus = given.section(u' ', 0, 0);
+        const QKeyCombination key = QKeySequence(given.section(u' ', 1))[0];
         frmMain& window = m_program->window();
-        addRows(focus == EmptyList ? 0 : 30, focus >= EmptyList); // a click on row 2, or on the empty list
-        if (focus == Nothing && window.focusWidget())
+        addRows(focus == u"empty" ? 0 : 30, focus != u"nothing"); // a click on row 2, or on the empty list
+        if (focus == u"nothing" && window.focusWidget())
             window.focusWidget()->clearFocus();
         const QString modal
-            = modalOpenedBy([&] { QTest::keyClick(window.windowHandle(), key[0].key(), key[0].keyboardModifiers()); });
+            = modalOpenedBy([&] { QTest::keyClick(window.windowHandle(), key.key(), key.keyboardModifiers()); });
         const QString state
             = QString::asprintf("%d/%d %d%s", m_program->transport().CurrFileIndex(), m_program->model().SelectedRow(),
                 m_program->transport().PlayState(), window.isFullScreen() ? " full screen" : "");

@@ -2,13 +2,12 @@
 #include "playlist/playlistview.h"
 #include "tests/support/playlistfixture.h"
 #include "tests/support/testdir.h"
+#include "tests/support/widgetevents.h"
 
 #include <QMenu>
-#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 // The list view over a faked playlist: which mouse actions and drops reach the commands (keys: tst_keysandpointer).
 class TestPlaylistView : public QObject {
@@ -29,7 +28,7 @@ private slots:
     }
     void mouse_playsSelectsAndOpensTheMenu()
     {
-        addRows(3);
+        m_f->add({ u"/m/movie 1.swf"_qs, u"/m/movie 2.swf"_qs, u"/m/movie 3.swf"_qs });
         // A double click plays the row under the pointer, even the one already playing.
         m_f->transport.setUp(2, TransportControl::Playing);
         QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, rowCenter(2));
@@ -53,24 +52,13 @@ private slots:
         QTemporaryDir dir;
         const QString movie = dir.filePath(QStringLiteral("dropped.swf"));
         QVERIFY(WriteAll(movie, "x"));
-        QMimeData data;
-        data.setUrls({ QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) });
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(m_view->viewport(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(m_view->viewport(), &drop);
-        QCOMPARE(RowPaths(m_f->model), QStringList { movie });
+        QVERIFY(DropFiles(m_view->viewport(),
+            { QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) }));
+        QCOMPARE(m_f->paths(), QStringList { movie });
         QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
     }
 
 private:
-    void addRows(int count)
-    {
-        PlaylistModel::Batch batch(m_f->model);
-        for (int n = 1; n <= count; ++n)
-            m_f->model.AddFileToList(QStringLiteral("/m/movie %1.swf").arg(n), false, false);
-    }
     QPoint rowCenter(int row) const
     {
         return m_view->visualRect(m_view->model()->index(row - 1, PlaylistModel::ColFileName)).center();

@@ -7,16 +7,16 @@
 #include "shell/frmmain.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttable.h"
+#include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUrl>
 
 // The program assembled around a simulated engine: the start-up restore, drops, and files that arrive
 // while something else is under way (a paused movie, an addition still collecting, the not-a-movie box).
@@ -27,28 +27,25 @@ private slots:
     void arrivals_data()
     {
         QTest::addColumn<QString>("scenario");
-        QTest::addColumn<QStringList>("loads"); // the movies given to the engine, in order
-        QTest::addColumn<QStringList>("rows"); // the list afterwards, * on the current row
-        const auto L = [](const char* names) { return QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts); };
-        QTest::newRow("hand-off while paused") << "paused" << L("a b") << L("a b*");
-        QTest::newRow("start-up, auto play off") << "start" << L("") << L("a b* c");
-        QTest::newRow("start-up, saved row beyond the list becomes 1") << "start 9" << L("") << L("a* b c");
-        QTest::newRow("start-up, auto play on: the saved row only") << "start autoplay" << L("b") << L("a b* c");
-        QTest::newRow("start-up, a named file wins over the saved row")
-            << "start autoplay n1" << L("n1") << L("a b c n1*");
-        QTest::newRow("start-up, list not saved: the named files only")
-            << "start unsaved n1 n2" << L("n1") << L("n1* n2");
-        QTest::newRow("drops on the player and the window") << "drop events" << L("a") << L("a* b");
-        QTest::newRow("three files from a second copy") << "second copy" << L("a") << L("a* b c");
-        QTest::newRow("hand-off while a drop onto the empty list collects") << "drop" << L("c") << L("a c* f1 f2");
-        QTest::newRow("double click before a queued drop runs") << "queued" << L("f1 f2") << L("f1 f2* a b");
-        QTest::newRow("hand-off while the not-a-movie box is up") << "box" << L("bad bad a") << L("bad a*");
+        // The movies given to the engine, in order | the list afterwards, * on the current row.
+        QTest::addColumn<QString>("expected");
+        AddTextTableRows(uR"(
+hand-off while paused: paused => a b | a b*
+start-up, auto play off: start =>  | a b* c
+start-up, saved row beyond the list becomes 1: start 9 =>  | a* b c
+start-up, auto play on, the saved row only: start autoplay => b | a b* c
+start-up, a named file wins over the saved row: start autoplay n1 => n1 | a b c n1*
+start-up, list not saved, the named files only: start unsaved n1 n2 => n1 | n1* n2
+drops on the player and the window: drop events => a | a* b
+three files from a second copy: second copy => a | a* b c
+hand-off while a drop onto the empty list collects: drop => c | a c* f1 f2
+double click before a queued drop runs: queued => f1 f2 | f1 f2* a b
+hand-off while the not-a-movie box is up: box => bad bad a | bad a*)"_qs);
     }
     void arrivals()
     {
         QFETCH(QString, scenario);
-        QFETCH(QStringList, loads);
-        QFETCH(QStringList, rows);
+        QFETCH(QString, expected);
         QTemporaryDir dir;
         const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name) + u".swf"_qs); };
         QDir(dir.path()).mkpath(QStringLiteral("f"));
@@ -86,18 +83,12 @@ private slots:
                     named << path(qPrintable(word));
             }
             program.start(named);
-            QTRY_COMPARE(program.model().RowCount(), rows.size());
+            QTRY_COMPARE(program.model().RowCount(), expected.section(u" | "_qs, 1).split(u' ').size());
         } else if (scenario == u"drop events") {
             program.watchPlayerInput(player);
             for (auto [name, target] :
                 { std::pair { "a", player }, std::pair<const char*, QWidget*> { "b", &program.window() } }) {
-                QMimeData data;
-                data.setUrls({ QUrl::fromLocalFile(path(name)) });
-                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QCoreApplication::sendEvent(target, &enter);
-                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QCoreApplication::sendEvent(target, &drop);
-                QVERIFY(enter.isAccepted() && drop.isAccepted());
+                QVERIFY(DropFiles(target, { QUrl::fromLocalFile(path(name)) }));
             }
         } else if (scenario == u"second copy") {
             SingleInstance first(dir.filePath(QStringLiteral("s")));
@@ -135,9 +126,8 @@ private slots:
         const int current = program.transport().CurrFileIndex();
         for (int row = 1; row <= program.model().RowCount(); ++row)
             listed << QFileInfo(program.model().FilePath(row)).baseName() + (row == current ? u"*"_qs : QString());
-        QCOMPARE(loaded, loads);
-        QCOMPARE(listed, rows);
-        if (!loads.isEmpty()) {
+        QCOMPARE(loaded.join(u' ') + u" | " + listed.join(u' '), expected);
+        if (!loaded.isEmpty()) {
             QCOMPARE(program.transport().PlayState(), int(Transport::Playing));
             QCOMPARE(engine.Movie(), program.model().FilePath(current));
             QCOMPARE(

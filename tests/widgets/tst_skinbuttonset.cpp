@@ -1,6 +1,7 @@
 #include "shell/skinbuttonset.h"
 
-#include <QMouseEvent>
+#include "tests/support/widgetevents.h"
+
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTest>
@@ -10,17 +11,10 @@ Q_DECLARE_METATYPE(SkinButtonSet::Group)
 
 namespace {
 
-void send(QWidget* target, QEvent::Type type, Qt::MouseButton button = Qt::NoButton, QPoint at = { 3, 3 })
+void click(QWidget* target, QPoint releaseAt = { 5, 5 })
 {
-    QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button,
-        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-void click(QWidget* target, QPoint releaseAt = { 3, 3 })
-{
-    send(target, QEvent::MouseButtonPress, Qt::LeftButton);
-    send(target, QEvent::MouseButtonRelease, Qt::LeftButton, releaseAt);
+    SendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton);
+    SendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, releaseAt);
 }
 
 } // namespace
@@ -61,7 +55,7 @@ private slots:
         for (auto [group, index, flags] : { std::tuple { Group::ListTools, 3, "010" },
                  std::tuple { Group::Window, 2, "001" }, std::tuple { Group::BigOpen, 0, "000" } }) {
             SkinButton* b = set->button(group, index);
-            send(b, QEvent::MouseMove);
+            SendMouse(b, QEvent::MouseMove);
             QVERIFY(b->pictureName().endsWith(u"_OVER"));
             QCOMPARE(hot(), QLatin1String(flags));
             b->hide();
@@ -71,10 +65,10 @@ private slots:
         }
         QSignalSpy clicks(set, &SkinButtonSet::clicked);
         SkinButton* next = set->button(Group::Transport, 4);
-        send(next, QEvent::MouseMove);
-        send(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
+        SendMouse(next, QEvent::MouseMove);
+        SendMouse(next, QEvent::MouseButtonPress, Qt::RightButton); // any button shows Down
         QCOMPARE(next->pictureName(), u"PLBTN4_DOWN"_qs);
-        send(next, QEvent::MouseButtonRelease, Qt::RightButton);
+        SendMouse(next, QEvent::MouseButtonRelease, Qt::RightButton);
         QCOMPARE(next->pictureName(), u"PLBTN4_NORMAL"_qs); // though the pointer is still there
         click(next, QPoint(40, 3)); // released off the button
         QCOMPARE(clicks.count(), 0);
@@ -86,7 +80,7 @@ private slots:
         SkinButton* stop = set->button(Group::Transport, 2);
         stop->setEnabled(false);
         set->ResetAllBtnIcon();
-        send(stop, QEvent::MouseMove);
+        SendMouse(stop, QEvent::MouseMove);
         click(stop);
         QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
         QVERIFY(!set->PlayerBtnsHot());
@@ -94,15 +88,15 @@ private slots:
         // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
         SkinButton* loop = set->button(Group::Transport, 12);
         const auto atRest = [&] {
-            send(loop, QEvent::MouseMove);
+            SendMouse(loop, QEvent::MouseMove);
             set->ResetAllBtnIcon();
             return loop->pictureName();
         };
         set->ExchangeSingleLoopPictures();
         QCOMPARE(atRest(), u"PLBTN12_DOWN"_qs);
-        send(loop, QEvent::MouseButtonPress, Qt::LeftButton);
+        SendMouse(loop, QEvent::MouseButtonPress, Qt::LeftButton);
         QCOMPARE(loop->pictureName(), u"PLBTN12_NORMAL"_qs);
-        send(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
+        SendMouse(loop, QEvent::MouseButtonRelease, Qt::LeftButton);
         set->ExchangeSingleLoopPictures();
         QCOMPARE(atRest(), u"PLBTN12_NORMAL"_qs);
     }
