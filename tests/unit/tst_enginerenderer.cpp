@@ -14,7 +14,7 @@ class TestEngineRenderer : public QObject {
 private slots:
     void chooseDrawing_data()
     {
-        QTest::addColumn<int>("kept"); // -1 nothing kept, else whether a GPU was found
+        QTest::addColumn<int>("kept"); // -1 nothing kept, 0 or 1 whether a GPU was found, 2 damaged
         QTest::addColumn<int>("ageDays");
         QTest::addColumn<QString>("display");
         QTest::addColumn<EngineDrawing>("drawing");
@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("a GPU yesterday") << 1 << 1 << u"x11::0"_qs << EngineDrawing::Gl;
         QTest::newRow("no GPU, another display") << 0 << 1 << u"x11::1"_qs << EngineDrawing::Gl;
         QTest::newRow("no GPU eight days ago") << 0 << 8 << u"x11::0"_qs << EngineDrawing::Gl;
+        QTest::newRow("damaged") << 2 << 0 << u"x11::0"_qs << EngineDrawing::Gl;
     }
     void chooseDrawing()
     {
@@ -31,8 +32,12 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("engine-drawing"));
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1796684307);
-        if (kept >= 0)
+        if (kept == 2) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("no 17x66 x11::0") > 0);
+        } else if (kept >= 0) {
             QVERIFY(KeepAccelerationAnswer(file, kept, QStringLiteral("x11::0"), now.addDays(-ageDays)));
+        }
         QFETCH(QString, display);
         QTEST(ChooseEngineDrawing(file, {}, display, now), "drawing");
         QCOMPARE(ChooseEngineDrawing(file, "webgl", display, now), EngineDrawing::Gl);
