@@ -1,5 +1,6 @@
+#include "tests/support/filetree.h"
 #include "tests/support/playlistfixture.h"
-#include "tests/support/testdir.h"
+#include "tests/support/texttablerow.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -21,38 +22,32 @@ class TestAddFiles : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir(m_dir.path()).mkpath(u"d/sub"_s) && QDir(m_dir.path()).mkpath(u"big"_s));
-        for (const QString& name : { u"d/a.swf"_s, u"d/b.txt"_s, u"d/sub/c.swf"_s, u"loose.swf"_s })
-            QVERIFY(WriteAll(path(name), "not a movie"));
-        for (int n = 0; n < 6; ++n)
-            QVERIFY(WriteAll(path(u"big/%1.swf"_s.arg(n)), "not a movie"));
+        QVERIFY(MakeTree(m_dir.path(),
+            u"d/a.swf d/b.txt d/sub/c.swf loose.swf big/0.swf big/1.swf big/2.swf big/3.swf "
+            "big/4.swf big/5.swf"_s));
         QVERIFY(WriteAll(path(u"two.m3u"_s), "d/a.swf||\r\nd/sub/c.swf||\r\n")
             && WriteAll(path(u"list.txt"_s), "/n.swf||"));
     }
 
-    // "drop, dialog or open (a list)|state (- for an empty list, else two rows, row 1 current)|given (- none)|
-    // rows after the first two (all rows when opening)|calls"
+    // "drop, dialog or open (a list)|state (- for an empty list, else two rows, row 1 current)|given (- none) =>
+    // rows after the first two (all rows when opening)|calls", S, C and B standing for SetPlayState,
+    // SetCurrFileIndex and PlayerBtns_Click.
     void add_data()
     {
-        QTest::addColumn<QString>("row");
-        const QString playFirst = u"SetCurrFileIndex 1,PlayerBtns_Click 0"_s;
-        QTest::newRow("drop: folder onto an empty list plays row 1") << u"drop|-|d|d/a.swf d/sub/c.swf|"_s + playFirst;
-        QTest::newRow("drop: a list file plays its first row")
-            << "drop|1|two.m3u loose.swf|d/a.swf d/sub/c.swf loose.swf|SetPlayState 0,SetCurrFileIndex "
-               "3,PlayerBtns_Click 0";
-        QTest::newRow("drop: nothing playable") << "drop|-|d/b.txt gone.m3u||";
-        QTest::newRow("dialog while playing: only appended") << "dialog|1|loose.swf|loose.swf|";
-        QTest::newRow("dialog while paused: the first new row plays")
-            << "dialog|2|d/b.txt loose.swf d/a.swf|loose.swf d/a.swf|SetCurrFileIndex 3,SetPlayState "
-               "0,PlayerBtns_Click 0";
-        QTest::newRow("open cancelled") << "open|1|-|/old/1.swf /old/2.swf|";
-        QTest::newRow("open: the list replaces the rows and plays")
-            << u"open|1|two.m3u|d/a.swf d/sub/c.swf|SetPlayState 0,"_s + playFirst;
+        TextTable(uR"(
+drop, folder onto an empty list plays row 1: drop|-|d => d/a.swf d/sub/c.swf|C1,B0
+drop, a list file plays its first row: drop|1|two.m3u loose.swf => d/a.swf d/sub/c.swf loose.swf|S0,C3,B0
+drop, nothing playable: drop|-|d/b.txt gone.m3u => |
+dialog while playing, only appended: dialog|1|loose.swf => loose.swf|
+dialog while paused, the first new row plays: dialog|2|d/b.txt loose.swf d/a.swf => loose.swf d/a.swf|C3,S0,B0
+open cancelled: open|1|- => /old/1.swf /old/2.swf|
+open, the list replaces the rows and plays: open|1|two.m3u => d/a.swf d/sub/c.swf|S0,C1,B0
+)"_s);
     }
     void add()
     {
-        QFETCH(QString, row);
-        const QStringList f = row.split(u'|');
+        const auto [given, expected] = TextRow();
+        const QStringList f = given.split(u'|');
         PlaylistFixture fixture(m_dir.path());
         if (f[1] != u"-") {
             fixture.add({ u"/old/1.swf"_s, u"/old/2.swf"_s });
@@ -65,8 +60,9 @@ private slots:
             : f[0] == u"open" ? fixture.commands.OpenListWithDialog()
                               : fixture.commands.AddDroppedFiles(fixture.ui.swfFiles);
         QTRY_COMPARE(fixture.commands.RunningAddition(), nullptr); // a loaded machine may need more slices
-        QCOMPARE(added(fixture, f[1] == u"-" || f[0] == u"open" ? 0 : 2), f[3]);
-        QCOMPARE(fixture.transport.calls.join(u','), f[4]);
+        QString calls = fixture.transport.calls.join(u',').replace(u"SetPlayState "_s, u"S"_s);
+        calls.replace(u"SetCurrFileIndex "_s, u"C"_s).replace(u"PlayerBtns_Click "_s, u"B"_s);
+        QCOMPARE(added(fixture, f[1] == u"-" || f[0] == u"open" ? 0 : 2) + u'|' + calls, expected);
         QCOMPARE(fixture.numbers(), CountTo(fixture.model.RowCount()));
         QVERIFY(f[0] != u"open" || fixture.ui.calls == QStringList { u"ChooseListFileToOpen "_s + m_dir.path() });
     }

@@ -1,5 +1,5 @@
 #include "playlist/moviepaths.h"
-#include "tests/support/testdir.h"
+#include "tests/support/filetree.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,10 +14,7 @@ private slots:
     void filesFoldersAndLists()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(u"tree/sub"_s));
-        for (const QString& name :
-            { u"a.swf"_s, u"tree/10.swf"_s, u"tree/2.SWF"_s, u"tree/b.txt"_s, u"tree/sub/c.swf"_s })
-            QVERIFY(WriteAll(dir.filePath(name), "x"));
+        QVERIFY(MakeTree(dir.path(), u"a.swf tree/10.swf tree/2.SWF tree/b.txt tree/sub/c.swf"_s));
         QVERIFY(WriteAll(dir.filePath(u"list.m3u"_s), "#EXTM3U\r\ntree/sub/c.swf\r\nreadme.txt|x|y\r\n/z.swf||\r\n"));
         const QStringList got = MoviePathsFrom({ dir.filePath(u"a.swf"_s), dir.filePath(u"tree"_s),
             dir.filePath(u"list.m3u"_s), dir.filePath(u"tree/b.txt"_s), dir.filePath(u"gone.m3u"_s) });

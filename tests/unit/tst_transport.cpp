@@ -1,5 +1,6 @@
 #include "tests/support/playbackrig.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttablerow.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -78,11 +79,9 @@ class TestTransport : public QObject {
 private slots:
     void commands_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
         // "name: script => expected"; Pn/SS stands for what the playlist is told when row n starts playing a movie
         // of SS seconds, Pn for one of 10 s.
-        const QStringList rows = QStringLiteral(R"(
+        TextTable(uR"(
 play plays the first row: rows 2 play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1
 play beyond the list wraps: rows 5 at 7 clear play => playing* 2/12345 m2@0 hw-1 L1 | StripTwips 15 | P2
 play on an empty list asks for files: play => stopped 1/ -@0 hw-1 L0 | OpenSwfFiles | 
@@ -110,21 +109,14 @@ space while stopped does not start: rows 1 key 32 0 => stopped 0/1 -@0 hw-1 L0 |
 shift+space pauses, space resumes: rows 1 play key 32 1 run 1000 key 32 0 => playing* 1/1 m1@0 hw-1 L1
 ctrl keys: key 79 2 key 13 2 => stopped 0/ -@0 hw-1 L0 | OpenSwfFiles,key 79,SetWindowState 3,key 0
 arrows: go frame 30 clear key 39 2 key 37 0 => playing* 1/1 m1@30 hw-1 L1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0
-)")
-                                     .split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& row : rows) {
-            QString expected = row.section(u" => "_qs, 1);
-            expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
-            expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
-                u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
-            QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-                << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << expected;
-        }
+)"_qs);
     }
     void commands()
     {
-        QFETCH(QString, script);
-        QFETCH(QString, expected);
+        auto [script, expected] = TextRow();
+        expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
+        expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
+            u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
         PlaybackRig rig;
         run(rig, script);
         // A row that names the state alone leaves out the calls.
