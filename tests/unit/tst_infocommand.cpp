@@ -17,11 +17,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString odd = dir.filePath(u"quote\" back\\slash\ttab 中文.swf"_s);
-        swfgen::MovieSpec movieSpec;
-        movieSpec.compression = swfgen::Compression::Zlib;
-        movieSpec.frameRate = 12.5;
-        movieSpec.frameCount = 50;
-        QVERIFY(swfgen::WriteMovieFile(odd, movieSpec)
+        QVERIFY(swfgen::WriteMovieFile(
+                    odd, { .compression = swfgen::Compression::Zlib, .frameRate = 12.5, .frameCount = 50 })
             && WriteAll(dir.filePath(u"b.swf"_s), QByteArray("\x00\x01\"\xff", 4)));
         const QStringList paths { odd, dir.filePath(u"b.swf"_s), dir.filePath(u"gone.swf"_s) };
         QString text;

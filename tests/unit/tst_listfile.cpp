@@ -83,10 +83,7 @@ private slots:
     {
         QFETCH(QString, row);
         const QStringList f = row.split(u" => "_s);
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameRate = 1.0;
-        movieSpec.frameCount = 5;
-        QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(u"m.swf"_s), movieSpec));
+        QVERIFY(swfgen::WriteMovieFile(m_dir.filePath(u"m.swf"_s), { .frameRate = 1.0, .frameCount = 5 }));
         const QString path = m_dir.filePath(f[0]);
         QFile::remove(path);
         QByteArray text = f[1] == u"@line" ? QByteArray(50 << 20, 'a') + ".swf" : f[1].toUtf8();

@@ -8,10 +8,7 @@
 
 static bool writeMovie(const QString& path, int frames)
 {
-    swfgen::MovieSpec movie;
-    movie.frameCount = frames;
-    movie.compression = swfgen::Compression::Zlib;
-    return swfgen::WriteMovieFile(path, movie);
+    return swfgen::WriteMovieFile(path, { .compression = swfgen::Compression::Zlib, .frameCount = frames });
 }
 
 // The next movie prepared ahead is handed out only while the list and the file still say it is the

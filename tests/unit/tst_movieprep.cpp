@@ -18,12 +18,11 @@ namespace {
 QByteArray make(
     int version, Compression c = Compression::None, int frames = 24, std::optional<int> header = {}, bool as3 = false)
 {
-    swfgen::MovieSpec movieSpec;
-    movieSpec.version = uint8_t(version);
-    movieSpec.frameCount = frames;
-    movieSpec.headerFrameCount = header;
-    movieSpec.actionScript3 = as3;
-    return swfgen::Compress(swfgen::WriteMovie(movieSpec), c);
+    return swfgen::WriteMovie({ .compression = c,
+        .version = uint8_t(version),
+        .frameCount = frames,
+        .headerFrameCount = header,
+        .actionScript3 = as3 });
 }
 
 // The tags as written, split apart from the code under test: header and body of each.
@@ -57,12 +56,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file"); // its bytes, or "<fifo>" for what lies at its path
         QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
-        swfgen::MovieSpec movieSpec;
-        movieSpec.version = 8;
-        movieSpec.frameCount = 12;
-        movieSpec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-        const QByteArray own = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
-        QTest::newRow("SWF 8 CWS, own action on the last frame") << own << "1 12 hold";
+        const swfgen::Action goBack { swfgen::Action::Kind::GotoAndPlay, 3 };
+        QTest::newRow("SWF 8 CWS, own action on the last frame") << swfgen::WriteMovie(
+            { .compression = Compression::Zlib, .frameCount = 12, .actions = { { 12, { goBack } } } })
+                                                                 << "1 12 hold";
         QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
         QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
         QTest::newRow("the AS3 flag counts from SWF 9 only") << make(8, Compression::None, 24, {}, true) << "1 24 hold";

@@ -37,11 +37,9 @@ private slots:
     void headersAndPlayNow()
     {
         QTemporaryDir dir;
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameRate = 1.0;
-        movieSpec.frameCount = 125;
         const QString movie = dir.filePath(u"long.swf"_s);
-        QVERIFY(swfgen::WriteMovieFile(movie, movieSpec) && WriteAll(dir.filePath(u"text.swf"_s), "not a movie"));
+        QVERIFY(swfgen::WriteMovieFile(movie, { .frameRate = 1.0, .frameCount = 125 })
+            && WriteAll(dir.filePath(u"text.swf"_s), "not a movie"));
         PlaylistFixture f;
         QSignalSpy notFlash(&f.model, &PlaylistModel::NotFlashFile);
         f.model.AddFileToList(movie, false, true);
