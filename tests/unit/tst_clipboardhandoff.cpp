@@ -6,13 +6,11 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
 struct FakeClipboard : ClipboardSource {
     std::optional<QString> content;
     std::optional<QString> text() override { return content; }
     void clear() override { content = QString(); }
 };
-} // namespace
 
 class TestClipboardHandOff : public QObject {
     Q_OBJECT

@@ -13,9 +13,7 @@
 
 using swfgen::Compression;
 
-namespace {
-
-QByteArray make(
+static QByteArray make(
     int version, Compression c = Compression::None, int frames = 24, std::optional<int> header = {}, bool as3 = false)
 {
     return swfgen::WriteMovie({ .compression = c,
@@ -26,7 +24,7 @@ QByteArray make(
 }
 
 // The tags as written, split apart from the code under test: header and body of each.
-QByteArrayList splitTags(const QByteArray& fws)
+static QByteArrayList splitTags(const QByteArray& fws)
 {
     QByteArrayList tags;
     for (qsizetype at = 8 + (5 + 4 * (uint8_t(fws.at(8)) >> 3) + 7) / 8 + 4; at + 2 <= fws.size();) {
@@ -40,12 +38,10 @@ QByteArrayList splitTags(const QByteArray& fws)
     return tags;
 }
 
-int code(const QByteArray& tag)
+static int code(const QByteArray& tag)
 {
     return (uint8_t(tag.at(0)) | uint8_t(tag.at(1)) << 8) >> 6;
 }
-
-} // namespace
 
 // A movie must reach the engine unchanged apart from the probe: any other difference is a movie
 // that plays differently here than anywhere else.

@@ -7,8 +7,6 @@
 #include <array>
 #include <cmath>
 
-namespace {
-
 // The simulated engine; "late" answers a skip only when the test says so, "blind" cannot read the root timeline.
 struct Engine : DeferredSkipEngine {
     bool late = false, readable = true, starting = false;
@@ -19,15 +17,6 @@ struct Engine : DeferredSkipEngine {
     bool TimelineReadable() const override { return readable; }
     bool Starting() const override { return starting; }
 };
-
-// Movies "100,100 s40": timelines as MakeTimeline reads them, separated by commas.
-void addMovies(PlaybackRig& rig, const QString& movies)
-{
-    for (const QString& movie : movies.split(u','))
-        rig.addMovie(QStringLiteral("m%1.swf").arg(rig.rows.RowCount() + 1), MakeTimeline(movie));
-}
-
-} // namespace
 
 // The TimerPlay tick with the simulated engine: end of movie, progress, stuck frames (also with an
 // engine that answers later, as the real one does), loops and their time-out, single loop, loading,
@@ -74,7 +63,9 @@ all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | 
         const auto [given, expected] = TextRow();
         auto* engine = new Engine;
         PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
-        addMovies(rig, given.section(u"; "_qs, 0, 0));
+        // Movies as MakeTimeline reads them, separated by commas.
+        for (const QString& movie : given.section(u"; "_qs, 0, 0).split(u','))
+            rig.addMovie(QStringLiteral("m%1.swf").arg(rig.rows.RowCount() + 1), MakeTimeline(movie));
         QStringList ended;
         const QStringList reasons = u"last stuck timeout jumped-back engine"_qs.split(u' ');
         connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });

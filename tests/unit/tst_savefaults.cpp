@@ -12,8 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // A short and a long playlist or settings file, saved the program's way.
 struct Saves {
     PlaylistFixture lists[2];
@@ -35,7 +33,7 @@ struct Saves {
 
 // In a child process (the size limit stays with it): a saved file, then a larger save that meets a full disk.
 // The exit code: 1 if the save went through, + 2 if the old file changed, + 4 if anything was left beside it.
-int saveOnFullDisk(Saves& saves, const QString& path)
+static int saveOnFullDisk(Saves& saves, const QString& path)
 {
     saves.save(path, false);
     const QByteArray old = ReadAll(path);
@@ -44,8 +42,6 @@ int saveOnFullDisk(Saves& saves, const QString& path)
     return int(saved) + (ReadAll(path) == old ? 0 : 2)
         + (QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size() == 1 ? 0 : 4);
 }
-
-} // namespace
 
 // Saving the playlist or the settings never leaves a truncated or empty file: the old one stays whole.
 class TestSaveFaults : public QObject {

@@ -9,10 +9,8 @@
 
 using swfgen::Compression;
 
-namespace {
-
 // A version 6 movie of one frame whose header holds the given stage, 8.8 frame rate and frame count.
-QByteArray movie(Compression c, const QByteArray& rect, int rate88, int frames, uint32_t length = 1000)
+static QByteArray movie(Compression c, const QByteArray& rect, int rate88, int frames, uint32_t length = 1000)
 {
     QByteArray body = rect;
     for (int byte : { rate88 & 0xff, rate88 >> 8, frames & 0xff, frames >> 8 })
@@ -20,8 +18,6 @@ QByteArray movie(Compression c, const QByteArray& rect, int rate88, int frames, 
     body += swfgen::Tag(1, {}) + swfgen::Tag(0, {});
     return swfgen::Compress(swfgen::RawFile("FWS", 6, length, body), c);
 }
-
-} // namespace
 
 class TestSwfHeader : public QObject {
     Q_OBJECT

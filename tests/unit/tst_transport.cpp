@@ -6,13 +6,11 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
-
 // Runs space-separated steps: a command name clicks that button; "rows N" adds N movies of 10 s, "layout axc"
 // adds r1.swf, r2.swf ... where x is a missing file; "at N" sets the current row; "run MS" runs the engine;
 // "go" plays one movie of 10 s; "frame F" is a tick that samples F; "key K S" presses key K with shift S; "clear"
 // forgets the calls so far.
-void run(PlaybackRig& rig, const QString& script)
+static void run(PlaybackRig& rig, const QString& script)
 {
     Transport& t = rig.transport;
     const QStringList w = script.split(u' ', Qt::SkipEmptyParts);
@@ -49,28 +47,6 @@ void run(PlaybackRig& rig, const QString& script)
         }
     }
 }
-
-// "playing* 2/123 m2@0 hw-1 L1 | window calls | playlist calls": the state (* while the timer runs), the
-// current row and the rows' numbers, the player's movie and frame, the high-water frame, the loads so far.
-QString outcome(PlaybackRig& rig)
-{
-    Transport& t = rig.transport;
-    QString numbers;
-    for (int row = 1; row <= rig.rows.RowCount(); ++row)
-        numbers += QString::number(rig.rows.At(row).number);
-    const QString movie = rig.flash.Movie().isEmpty() ? u"-"_qs : QFileInfo(rig.flash.Movie()).baseName();
-    const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
-    return QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10")
-        .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
-        .arg(t.CurrFileIndex())
-        .arg(numbers, movie)
-        .arg(rig.flash.FrameNum())
-        .arg(t.LastFrame())
-        .arg(rig.loads())
-        .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','));
-}
-
-} // namespace
 
 // The transport's commands with the simulated engine: which row plays, what the player is told and
 // what the window and the playlist are asked to show.
@@ -119,8 +95,24 @@ arrows: go frame 30 clear key 39 2 key 37 0 => playing* 1/1 m1@30 hw-1 L1 | Fram
             u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
         PlaybackRig rig;
         run(rig, script);
+        // "playing* 2/123 m2@0 hw-1 L1 | window calls | playlist calls": the state (* while the timer runs), the
+        // current row and the rows' numbers, the player's movie and frame, the high-water frame, the loads so far.
+        Transport& t = rig.transport;
+        QString numbers;
+        for (int row = 1; row <= rig.rows.RowCount(); ++row)
+            numbers += QString::number(rig.rows.At(row).number);
+        const QString movie = rig.flash.Movie().isEmpty() ? u"-"_qs : QFileInfo(rig.flash.Movie()).baseName();
+        const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
+        const QString outcome = QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10")
+                                    .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
+                                    .arg(t.CurrFileIndex())
+                                    .arg(numbers, movie)
+                                    .arg(rig.flash.FrameNum())
+                                    .arg(t.LastFrame())
+                                    .arg(rig.loads())
+                                    .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','));
         // A row that names the state alone leaves out the calls.
-        QCOMPARE(outcome(rig).section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
+        QCOMPARE(outcome.section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
     }
     void presentationAndScale()
     {
