@@ -2,7 +2,7 @@
 #include "core/settings.h"
 #include "core/soundlevel.h"
 #include "tests/support/testdir.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -55,9 +55,7 @@ private slots:
     // again beside an [Options] section that stays as it was.
     void soundLevel_data()
     {
-        QTest::addColumn<QString>("player");
-        QTest::addColumn<QString>("expected");
-        AddTextTableRows(uR"(
+        TextTable(uR"(
 no section, 100 and not muted: - => 100 0 95 100
 as written: Volume=70|Muted=True => 70 1 65 75
 0 is a level, steps stop at 0: Volume=0|Muted=False => 0 0 0 5
@@ -66,16 +64,14 @@ words: Volume=loud|Muted=True => 100 1 95 100)"_s);
     }
     void soundLevel()
     {
-        QFETCH(QString, player);
-        QFETCH(QString, expected);
+        auto [player, expected] = TextRow();
         const QString ini = m_dir.filePath(u"sound.ini"_s);
         QFile::remove(ini);
         const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.replace(u'|', u'\n').toUtf8();
         QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n" + section));
         const SoundLevel level = ReadSoundLevel(ini);
-        QCOMPARE(u"%1 %2 %3 %4"_s.arg(level.volume).arg(level.muted).arg(level.Stepped(-1).volume).arg(
-                     level.Stepped(1).volume),
-            expected);
+        const int down = level.Stepped(-1).volume, up = level.Stepped(1).volume;
+        QCOMPARE(QString::asprintf("%d %d %d %d", level.volume, int(level.muted), down, up), expected);
         WriteSoundLevel(ini, level);
         QCOMPARE(ReadSoundLevel(ini), level);
         QCOMPARE(ReadIni(ini, u"Options"_s, u"FastFrames"_s, 255), u"7"_s);

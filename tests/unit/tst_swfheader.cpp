@@ -1,7 +1,7 @@
 #include "swf/fileinfo.h"
 #include "swf/swfheader.h"
 #include "tests/support/testdir.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QTemporaryDir>
@@ -24,21 +24,19 @@ class TestSwfHeader : public QObject {
 private slots:
     void decodes_data()
     {
-        QTest::addColumn<QString>("header"); // compression (0 none, 1 zlib, 2 LZMA), RECT, rate 8.8, frames, length
-        // then signature, version, length, RECT bits and bytes, size, frames, seconds and rate.
-        QTest::addColumn<QString>("expected");
-        AddTextTableRows(QStringLiteral(R"(
+        // Compression (0 none, 1 zlib, 2 LZMA), RECT, rate 8.8, frames, length => signature, version, length, RECT
+        // bits and bytes, size, frames, seconds and rate.
+        TextTable(uR"(
 4 GB length: 0 0 11000 0 8000 15 6144 240 4294967295 => FWS 6 4294967295 15 9 550 400 240 10 24
 below 0, 12.5 fps, 36864 frames: 1 -200 10800 -40 7960 15 3200 36864 1000 => CWS 6 1000 15 9 550 400 36864 2949 12.5
 31 bits, rate 0, 4 GB dictionary: 2 -1073741824 1073741823 -1 0 31 0 500 1000 => ZWS 6 1000 31 17 107374182 0 500 0 0
 0 bits: 0 0 0 0 0 0 6144 48 1000 => FWS 6 1000 0 1 0 0 48 2 24
 half pixels and seconds to even: 1 0 11010 0 11030 15 512 5 1000 => CWS 6 1000 15 9 550 552 5 2 2
-)"));
+)"_qs);
     }
     void decodes()
     {
-        QFETCH(QString, header);
-        QFETCH(QString, expected);
+        const auto [header, expected] = TextRow();
         QList<qint64> n;
         for (const QString& word : header.split(u' '))
             n.append(word.toLongLong());
