@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestCollectFiles : public QObject {
     Q_OBJECT
 private slots:
@@ -24,7 +22,7 @@ links back up the tree end: d/a.swf d/s/b.swf d/s/up->.. d/s/me->.|d => d/a.swf 
 links out followed, dangling ones are files: o/o.swf d/l->../o d/g.swf->no|d => d/g.swf d/l/o.swf
 files as named, in drop order: z.swf a.m3u|z.swf gone ~ a.m3u => z.swf a.m3u
 empty folder: d/|d => 
-)"_s);
+)"_qs);
     }
     void collect()
     {
@@ -41,7 +39,7 @@ empty folder: d/|d =>
         while (found.size() < 100 && collector.Next(path))
             found.append(root.relativeFilePath(path));
         QCOMPARE(found.join(u' '), expected);
-        QStringList list { u"earlier"_s }; // the same walk, appended to a list
+        QStringList list { u"earlier"_qs }; // the same walk, appended to a list
         if (roots.size() == 1)
             QCOMPARE(CollectFiles(roots.first(), list), int(found.size()) + 1);
     }

@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestFormatting : public QObject {
     Q_OBJECT
 private slots:
@@ -23,7 +21,7 @@ every unit: 3725 => 1小时2分5秒|1:02:05|01:02:05||
 one byte more is MB: 1048577 B => 1MB
 1 GB is still MB: 1073741824 B => 1024MB
 beyond 32 bits: 6442450944 B => 6GB
-)"_s);
+)"_qs);
     }
     void format()
     {

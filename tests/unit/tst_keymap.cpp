@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 // The two shortcut tables: Ctrl alone selects the first, every other modifier state the second. The keys
 // the transport acts on are checked with it; these rows are the modifier states it does not try.
 class TestKeyMap : public QObject {
@@ -19,13 +17,13 @@ ctrl+space does nothing: 32 2 => 0 0
 alt+space pauses or resumes: 32 4 => 5 1
 ctrl+shift+right fast-forwards: 39 3 => 4 1
 page up goes back a movie, not up the list: 33 0 => 7 1
-)"_s);
+)"_qs);
     }
     void mapKey()
     {
         const auto [given, expected] = TextRow();
         const KeyBinding binding = MapKey(given.section(u' ', 0, 0).toInt(), given.section(u' ', 1).toInt());
-        QCOMPARE(u"%1 %2"_s.arg(int(binding.action)).arg(int(binding.consumed)), expected);
+        QCOMPARE(u"%1 %2"_qs.arg(int(binding.action)).arg(int(binding.consumed)), expected);
     }
     void fromQt()
     {

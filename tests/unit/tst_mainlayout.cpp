@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestMainLayout : public QObject {
     Q_OBJECT
 private slots:
@@ -18,7 +16,7 @@ private slots:
 45 right would reach 3750 and is refused: 45 => 3795
 widen to just under half: -2902 => 6697
 half the width is refused: -2903 => 3795
-)"_s);
+)"_qs);
     }
     void splitter()
     {

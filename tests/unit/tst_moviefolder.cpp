@@ -5,8 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 // The engine reaches the disk only through this: a movie's own folder and below, nothing else.
 class TestMovieFolder : public QObject {
     Q_OBJECT
@@ -16,7 +14,7 @@ private slots:
     {
         QVERIFY(MakeTree(m_root.path(),
             u"movies/a.swf movies/sub/b.jpg other/secret.txt movies/Parts/Deep/Intro.SWF movies/Parts/x.txt "
-            "movies/Parts/X.txt movies/link.txt->../other/secret.txt movies/in.jpg->sub/b.jpg"_s));
+            "movies/Parts/X.txt movies/link.txt->../other/secret.txt movies/in.jpg->sub/b.jpg"_qs));
     }
     // "request => served", relative to the movie folder; "-" when refused.
     void servesOnlyInsideTheFolder_data()
@@ -31,12 +29,12 @@ empty: - => -
 other letter case, every step: parts/DEEP/intro.swf => Parts/Deep/Intro.SWF
 exact case wins over another: Parts/x.txt => Parts/x.txt
 other case of a link out: LINK.TXT => -
-)"_s);
+)"_qs);
     }
     void servesOnlyInsideTheFolder()
     {
         const auto [request, served] = TextRow();
-        const QString movies = m_root.filePath(u"movies"_s);
+        const QString movies = m_root.filePath(u"movies"_qs);
         const QString expected = served == u"-" ? QString() : QFileInfo(movies + u'/' + served).canonicalFilePath();
         QCOMPARE(MovieFolderFile(movies, request == u"-" ? QString() : request), expected);
     }
