@@ -42,12 +42,10 @@ private slots:
         s.ListFontSize = 11;
         s.ListFontBold = !options.contains("Bold=True"); // clear where the file sets it, so that it is seen
         LoadSettings(s, ini);
-        const QList<int> got { s.FastFrames, s.AutoPlay, s.SaveList, s.NotAllowNetworking, s.NotAllowScript,
-            s.ListFileIndex, s.ListFontSize, s.ListFontColor, s.ListFontBold, s.ListFontItalic };
-        QStringList text { QString::number(s.LoopTimeOut) };
-        for (int value : got)
-            text.append(QString::number(value));
-        QCOMPARE(text.join(u' ') + u' ' + s.ListFontName, fields);
+        const QString got = QString::asprintf("%g %d %d %d %d %d %d %d %d %d %d ", double(s.LoopTimeOut), s.FastFrames,
+            s.AutoPlay, s.SaveList, s.NotAllowNetworking, s.NotAllowScript, s.ListFileIndex, s.ListFontSize,
+            s.ListFontColor, s.ListFontBold, s.ListFontItalic);
+        QCOMPARE(got + s.ListFontName, fields);
         QCOMPARE(QFile::exists(ini), options != "-"); // loading writes nothing
     }
 
