@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace Qt::StringLiterals;
-
 // A short and a long playlist or settings file, saved the program's way.
 struct Saves {
     PlaylistFixture lists[2];
@@ -19,14 +17,14 @@ struct Saves {
     {
         QStringList paths;
         for (int i = 0; i < 300; ++i)
-            paths.append(u"/电影/第%1集.swf"_s.arg(i));
+            paths.append(u"/电影/第%1集.swf"_qs.arg(i));
         lists[1].add(paths);
-        lists[0].add({ u"/a.swf"_s });
+        lists[0].add({ u"/a.swf"_qs });
     }
     bool save(const QString& path, bool large)
     {
-        if (path.endsWith(u".ini"_s))
-            return WriteIni(path, u"Options"_s, u"ListFontName"_s, QString(large ? 60000 : 30, u'字'));
+        if (path.endsWith(u".ini"_qs))
+            return WriteIni(path, u"Options"_qs, u"ListFontName"_qs, QString(large ? 60000 : 30, u'字'));
         return WriteListFile(lists[large].model, path).ok;
     }
 };
@@ -51,7 +49,7 @@ class TestSaveFaults : public QObject {
 private slots:
     void fault()
     {
-        for (const QString& file : { u"PlayList.m3u"_s, u"Quenbarrowick.ini"_s }) {
+        for (const QString& file : { u"PlayList.m3u"_qs, u"Quenbarrowick.ini"_qs }) {
             const QString dir = m_dir.filePath(file.right(3)); // one folder each: nothing may be left beside it
             QVERIFY(QDir().mkpath(dir));
             const QString path = dir + u'/' + file;
