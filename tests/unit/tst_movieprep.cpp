@@ -129,13 +129,11 @@ private slots:
     }
     void decode()
     {
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameCount = 60;
-        const QByteArray honest = swfgen::WriteMovie(movieSpec);
-        movieSpec.headerFileLength = 0xFFFFFFFF;
+        const QByteArray honest = swfgen::WriteMovie({ .frameCount = 60 });
         // A length field that lies neither cuts nor pads: FWS and ZWS claiming 4 GB.
-        QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
-        QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
+        const QByteArray lying = swfgen::WriteMovie({ .frameCount = 60, .headerFileLength = 0xFFFFFFFF });
+        QCOMPARE(DecodeSwfContainer(lying).fws, honest);
+        QCOMPARE(DecodeSwfContainer(swfgen::Compress(lying, Compression::Lzma)).fws, honest);
         // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
         const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
         QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
@@ -151,9 +149,8 @@ private slots:
         QVERIFY(cut.truncated && cut.fws.size() > 8 && cut.fws.size() < honest.size());
         QCOMPARE(cut.fws.mid(8), honest.mid(8, cut.fws.size() - 8));
         // Movies larger than the limit once decoded are refused.
-        movieSpec.headerFileLength = {};
-        movieSpec.paddingBytes = 100000;
-        const QByteArray big = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
+        const QByteArray big
+            = swfgen::WriteMovie({ .compression = Compression::Zlib, .frameCount = 60, .paddingBytes = 100000 });
         const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
         QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
         QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());
