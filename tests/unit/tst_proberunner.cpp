@@ -17,7 +17,6 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_flash = std::make_unique<FakeFlashControl>();
-        m_settings = Settings {};
         m_settings.LoopTimeOut = DefaultLoopTimeOut;
         m_settings.NotAllowScript = true;
         m_passed = 0;
