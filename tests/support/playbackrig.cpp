@@ -2,15 +2,10 @@
 
 #include "tools/swfgen/swfwriter.h"
 
-FakeFlashControl::Timeline MakeTimeline(int frames, double rate)
-{
-    return { .frameRate = rate, .frameCount = frames };
-}
-
 FakeFlashControl::Timeline MakeTimeline(const QString& spec)
 {
     const QStringList w = spec.split(u' ');
-    auto t = MakeTimeline(w.at(0).toInt());
+    FakeFlashControl::Timeline t { .frameRate = 10.0, .frameCount = w.at(0).toInt() };
     for (const QString& x : w.mid(1)) {
         const int n = x.mid(1).section(u'-', 0, 0).toInt();
         for (int f = n; f <= std::max(n, x.section(u'-', 1).toInt()) && x[0] == u'x'; ++f)

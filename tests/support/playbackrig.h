@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <memory>
 
-FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
 // A timeline written "100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
 // j8 jumps from frame 8 to 0, r waits that long for the ready report, b never loads; other words are left out.
 FakeFlashControl::Timeline MakeTimeline(const QString& spec);
@@ -36,7 +35,7 @@ struct PlaybackRig {
     void addRows(int count)
     {
         for (int i = 1; i <= count; ++i)
-            addMovie(QStringLiteral("m%1.swf").arg(i), MakeTimeline(100));
+            addMovie(QStringLiteral("m%1.swf").arg(i), MakeTimeline(u"100"_qs));
     }
     // One tick that samples the given frame, as if the movie had got there by itself.
     void sample(int frame) { flash.forceFrame(frame), monitor().TimerPlay_Timer(); }

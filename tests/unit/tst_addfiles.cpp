@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 // Adding files through the dialog and by drops, and the list-file commands around them. Table rows
 // are strings: "|" between fields, " " between paths (relative to a temporary folder), "," between calls.
 class TestAddFiles : public QObject {
@@ -24,9 +22,9 @@ private slots:
     {
         QVERIFY(MakeTree(m_dir.path(),
             u"d/a.swf d/b.txt d/sub/c.swf loose.swf big/0.swf big/1.swf big/2.swf big/3.swf "
-            "big/4.swf big/5.swf"_s));
-        QVERIFY(WriteAll(path(u"two.m3u"_s), "d/a.swf||\r\nd/sub/c.swf||\r\n")
-            && WriteAll(path(u"list.txt"_s), "/n.swf||"));
+            "big/4.swf big/5.swf"_qs));
+        QVERIFY(WriteAll(path(u"two.m3u"_qs), "d/a.swf||\r\nd/sub/c.swf||\r\n")
+            && WriteAll(path(u"list.txt"_qs), "/n.swf||"));
     }
 
     // "drop, dialog or open (a list)|state (- for an empty list, else two rows, row 1 current)|given (- none) =>
@@ -42,7 +40,7 @@ dialog while playing, only appended: dialog|1|loose.swf => loose.swf|
 dialog while paused, the first new row plays: dialog|2|d/b.txt loose.swf d/a.swf => loose.swf d/a.swf|C3,S0,B0
 open cancelled: open|1|- => /old/1.swf /old/2.swf|
 open, the list replaces the rows and plays: open|1|two.m3u => d/a.swf d/sub/c.swf|S0,C1,B0
-)"_s);
+)"_qs);
     }
     void add()
     {
@@ -50,7 +48,7 @@ open, the list replaces the rows and plays: open|1|two.m3u => d/a.swf d/sub/c.sw
         const QStringList f = given.split(u'|');
         PlaylistFixture fixture(m_dir.path());
         if (f[1] != u"-") {
-            fixture.add({ u"/old/1.swf"_s, u"/old/2.swf"_s });
+            fixture.add({ u"/old/1.swf"_qs, u"/old/2.swf"_qs });
             fixture.transport.setUp(1, f[1].toInt());
         }
         for (const QString& name : f[2].split(u' '))
@@ -60,22 +58,22 @@ open, the list replaces the rows and plays: open|1|two.m3u => d/a.swf d/sub/c.sw
             : f[0] == u"open" ? fixture.commands.OpenListWithDialog()
                               : fixture.commands.AddDroppedFiles(fixture.ui.swfFiles);
         QTRY_COMPARE(fixture.commands.RunningAddition(), nullptr); // a loaded machine may need more slices
-        QString calls = fixture.transport.calls.join(u',').replace(u"SetPlayState "_s, u"S"_s);
-        calls.replace(u"SetCurrFileIndex "_s, u"C"_s).replace(u"PlayerBtns_Click "_s, u"B"_s);
+        QString calls = fixture.transport.calls.join(u',').replace(u"SetPlayState "_qs, u"S"_qs);
+        calls.replace(u"SetCurrFileIndex "_qs, u"C"_qs).replace(u"PlayerBtns_Click "_qs, u"B"_qs);
         QCOMPARE(added(fixture, f[1] == u"-" || f[0] == u"open" ? 0 : 2) + u'|' + calls, expected);
         QCOMPARE(fixture.numbers(), CountTo(fixture.model.RowCount()));
-        QVERIFY(f[0] != u"open" || fixture.ui.calls == QStringList { u"ChooseListFileToOpen "_s + m_dir.path() });
+        QVERIFY(f[0] != u"open" || fixture.ui.calls == QStringList { u"ChooseListFileToOpen "_qs + m_dir.path() });
     }
 
     // Cancelled, the rows added so far stay and play.
     void cancelledAdditionPlays()
     {
         PlaylistFixture f;
-        AddFilesJob job(f.model, f.transport, { path(u"big"_s) }, AddFilesJob::Origin::Drop);
+        AddFilesJob job(f.model, f.transport, { path(u"big"_qs) }, AddFilesJob::Origin::Drop);
         QVERIFY(!job.RunFor(0) && !job.RunFor(0));
         job.Cancel();
         QVERIFY(job.RunFor(1000) && f.model.RowCount() == 2);
-        QCOMPARE(f.transport.calls.join(u','), u"SetCurrFileIndex 1,PlayerBtns_Click 0"_s);
+        QCOMPARE(f.transport.calls.join(u','), u"SetCurrFileIndex 1,PlayerBtns_Click 0"_qs);
     }
 
     // A file that is not a movie makes the window show a message, which spins an event loop in the
@@ -88,33 +86,33 @@ open, the list replaces the rows and plays: open|1|two.m3u => d/a.swf d/sub/c.sw
         connect(&f.model, &PlaylistModel::NotFlashFile, this, [&] {
             deepest = std::max(deepest, ++depth);
             if (f.model.RowCount() == 1)
-                f.commands.AddDroppedFiles({ path(u"loose.swf"_s) });
+                f.commands.AddDroppedFiles({ path(u"loose.swf"_qs) });
             QCoreApplication::processEvents();
             QCoreApplication::processEvents();
             --depth;
         });
         f.commands.SetAdditionSliceMs(0);
-        f.commands.AddDroppedFiles({ path(u"big"_s) });
-        QVERIFY(f.ui.calls == QStringList { u"WatchAddition"_s } && f.ui.watched == f.commands.RunningAddition());
+        f.commands.AddDroppedFiles({ path(u"big"_qs) });
+        QVERIFY(f.ui.calls == QStringList { u"WatchAddition"_qs } && f.ui.watched == f.commands.RunningAddition());
         QTRY_COMPARE_WITH_TIMEOUT(f.commands.RunningAddition(), nullptr, 20000);
         QCOMPARE(deepest, 1);
-        QCOMPARE(added(f, 0), u"big/0.swf big/1.swf big/2.swf big/3.swf big/4.swf big/5.swf loose.swf"_s);
+        QCOMPARE(added(f, 0), u"big/0.swf big/1.swf big/2.swf big/3.swf big/4.swf big/5.swf loose.swf"_qs);
     }
 
     // The first save makes the data folder; a failed "save as" says why.
     void saveList()
     {
-        PlaylistFixture f(path(u"config/Quenbarrowick"_s));
-        f.add({ u"/m/a.swf"_s });
+        PlaylistFixture f(path(u"config/Quenbarrowick"_qs));
+        f.add({ u"/m/a.swf"_qs });
         QVERIFY(f.commands.SaveListToFile().ok);
-        QCOMPARE(ReadAll(path(u"config/Quenbarrowick/PlayList.m3u"_s)), QByteArray("/m/a.swf||\r\n"));
-        for (const QString& name : { u"loose.swf/x.m3u"_s, u"mine"_s }) {
+        QCOMPARE(ReadAll(path(u"config/Quenbarrowick/PlayList.m3u"_qs)), QByteArray("/m/a.swf||\r\n"));
+        for (const QString& name : { u"loose.swf/x.m3u"_qs, u"mine"_qs }) {
             f.ui.listToSave = path(name);
             f.commands.SaveListAs();
         }
-        QCOMPARE(ReadAll(path(u"mine"_s)), QByteArray("/m/a.swf||\r\n"));
+        QCOMPARE(ReadAll(path(u"mine"_qs)), QByteArray("/m/a.swf||\r\n"));
         QVERIFY(f.ui.calls[1].startsWith(
-            u"ShowMessage 另存列表: 无法保存列表文件 %1：\n"_s.arg(path(u"loose.swf/x.m3u"_s))));
+            u"ShowMessage 另存列表: 无法保存列表文件 %1：\n"_qs.arg(path(u"loose.swf/x.m3u"_qs))));
     }
 };
 

@@ -6,20 +6,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 // Table rows are strings with "|" between fields.
 class TestIniFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString path() const { return m_dir.filePath(u"sub/Quenbarrowick.ini"_s); }
+    QString path() const { return m_dir.filePath(u"sub/Quenbarrowick.ini"_qs); }
     bool write(const QByteArray& bytes) const
     {
-        return QDir().mkpath(m_dir.filePath(u"sub"_s)) && WriteAll(path(), bytes);
+        return QDir().mkpath(m_dir.filePath(u"sub"_qs)) && WriteAll(path(), bytes);
     }
-    QString read(const QString& key) const { return ReadIni(path(), u"Options"_s, key, 255); }
+    QString read(const QString& key) const { return ReadIni(path(), u"Options"_qs, key, 255); }
 private slots:
-    void init() { QDir(m_dir.filePath(u"sub"_s)).removeRecursively(); }
+    void init() { QDir(m_dir.filePath(u"sub"_qs)).removeRecursively(); }
 
     // "file|section|key|value read", or "file before (- none, nor its folder)|section|key|value written|file after":
     // other lines stay as they stand.
@@ -62,16 +60,16 @@ private slots:
     void readsLegacyTextAndCutsLongValues()
     {
         QVERIFY(write("[Options]\nx=" + QByteArray(QStringEncoder("GB18030").encode(u"微软雅黑"))));
-        QCOMPARE(read(u"x"_s), u"微软雅黑"_s);
-        QVERIFY(WriteIni(path(), u"Options"_s, u"y"_s, QString(300, u'字')));
+        QCOMPARE(read(u"x"_qs), u"微软雅黑"_qs);
+        QVERIFY(WriteIni(path(), u"Options"_qs, u"y"_qs, QString(300, u'字')));
         QCOMPARE(ReadAll(path()), "[Options]\nx=微软雅黑\ny=" + QString(300, u'字').toUtf8() + '\n');
-        QCOMPARE(read(u"y"_s), QString(254, u'字'));
-        QVERIFY(WriteIni(path(), u"Options"_s, u"y"_s, QString(253, u'a') + u"🎬"_s));
-        QCOMPARE(read(u"y"_s), QString(253, u'a'));
+        QCOMPARE(read(u"y"_qs), QString(254, u'字'));
+        QVERIFY(WriteIni(path(), u"Options"_qs, u"y"_qs, QString(253, u'a') + u"🎬"_qs));
+        QCOMPARE(read(u"y"_qs), QString(253, u'a'));
     }
 
     // A folder in the way cannot be replaced (a full disk: tst_savefaults).
-    void folderInTheWay() { QVERIFY(QDir().mkpath(path()) && !WriteIni(path(), u"Options"_s, u"x"_s, u"2"_s)); }
+    void folderInTheWay() { QVERIFY(QDir().mkpath(path()) && !WriteIni(path(), u"Options"_qs, u"x"_qs, u"2"_qs)); }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

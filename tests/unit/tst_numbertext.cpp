@@ -33,15 +33,6 @@ clamped high: 99999999999 => 2147483647|99999999999
         const LeadingNumber number(text);
         QCOMPARE(QString::number(number.toInt32()) + u'|' + QString::number(number.rounded(1), 'g', 12), expected);
     }
-
-    // 550.5, 551.5, 550.55, -1.5, -1.45
-    void roundRatio()
-    {
-        QStringList got;
-        for (const auto& [n, d] : { std::pair(11010, 20), { 11030, 20 }, { 11011, 20 }, { -30, 20 }, { -29, 20 } })
-            got.append(QString::number(RoundRatioHalfEven(n, d)));
-        QCOMPARE(got.join(u' '), u"550 552 551 -2 -1"_qs);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestNumberText)

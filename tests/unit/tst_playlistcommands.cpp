@@ -8,8 +8,6 @@
 #include <QTest>
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 class TestPlaylistCommands : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -21,7 +19,7 @@ class TestPlaylistCommands : public QObject {
     {
         QStringList out;
         for (QChar c : text)
-            out.append(m_dir.filePath(c + u".swf"_s));
+            out.append(m_dir.filePath(c + u".swf"_qs));
         return out;
     }
     void fill(const QStringList& paths, int current, int state, int selected)
@@ -38,7 +36,7 @@ private slots:
     void init()
     {
         m_f = std::make_unique<PlaylistFixture>(m_dir.path());
-        m_f->settings.IniFile = m_dir.filePath(u"Quenbarrowick.ini"_s);
+        m_f->settings.IniFile = m_dir.filePath(u"Quenbarrowick.ini"_qs);
         QFile::remove(m_f->settings.IniFile);
         m_f->commands.SetFlashControl(&m_flash);
     }
@@ -66,7 +64,7 @@ Enter on the current row does nothing: 16777220 abc 1 1 1 => abc|1 1 1|1:
 Delete removes the selected row: 16777223 abc 1 1 3 => ab|1 2 1|1:
 other keys go to the window: 32 abc 1 1 2 => abc|1 2 1|2:
 Enter on an empty list is ignored: 16777220  0 0 0 => |0 0|0:
-)"_s);
+)"_qs);
     }
     void edit()
     {
@@ -89,12 +87,12 @@ Enter on an empty list is ignored: 16777220  0 0 0 => |0 0|0:
                                            : void(handled = int(m_f->commands.ListKeyDown(given[0].toInt())));
         QCOMPARE(m_f->paths(), letters(f[0]));
         QCOMPARE(m_f->numbers(), CountTo(m_f->model.RowCount()));
-        QString after = u"%1 %2"_s.arg(m_f->transport.CurrFileIndex()).arg(m_f->model.SelectedRow());
+        QString after = u"%1 %2"_qs.arg(m_f->transport.CurrFileIndex()).arg(m_f->model.SelectedRow());
         for (int r = 1; r <= m_f->model.RowCount(); ++r)
             after += m_f->model.RowColor(r) == PlaylistModel::PlayingColor ? u' ' + QString::number(r) : QString();
         QCOMPARE(after, f[1]);
-        QString calls = m_f->transport.calls.join(u',').replace(u"SetPlayState "_s, u"S"_s);
-        calls.replace(u"SetCurrFileIndex "_s, u"C"_s).replace(u"PlayerBtns_Click "_s, u"B"_s);
+        QString calls = m_f->transport.calls.join(u',').replace(u"SetPlayState "_qs, u"S"_qs);
+        calls.replace(u"SetCurrFileIndex "_qs, u"C"_qs).replace(u"PlayerBtns_Click "_qs, u"B"_qs);
         QCOMPARE(QString::number(handled) + u':' + calls, f[2].front() == u':' ? u'0' + f[2] : f[2]);
     }
 
@@ -108,7 +106,7 @@ path: p /b/a.swf: /a10/b.swf: /a9/c.swf: => /a9/c.swf /a10/b.swf /b/a.swf|升序
 by time, 10:00 after 9:59: t /a.swf:00:10:00 /b.swf:00:09:59 /c.swf:01:00:00 /d.swf: => /d.swf /b.swf /a.swf /c.swf|升序
 equal times keep their order: t /b.swf:00:00:05 /a.swf:00:00:05 => /b.swf /a.swf|升序
 toggled without a key, by name: ~ /x/b.swf: /y/c.swf: /z/a.swf: => /z/a.swf /x/b.swf /y/c.swf|降序
-)"_s);
+)"_qs);
     }
     void sorts()
     {

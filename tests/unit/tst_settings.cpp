@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestSettings : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -34,11 +32,11 @@ private slots:
     {
         QFETCH(QByteArray, options);
         QFETCH(QString, fields);
-        const QString ini = m_dir.filePath(u"Quenbarrowick.ini"_s);
+        const QString ini = m_dir.filePath(u"Quenbarrowick.ini"_qs);
         QFile::remove(ini);
         QVERIFY(options == "-" || WriteAll(ini, "[Options]\n" + options + "\n"));
         Settings s;
-        s.ListFontName = u"Noto"_s;
+        s.ListFontName = u"Noto"_qs;
         s.ListFontSize = 11;
         s.ListFontBold = !options.contains("Bold=True"); // clear where the file sets it, so that it is seen
         LoadSettings(s, ini);
@@ -58,12 +56,12 @@ no section, 100 and not muted: - => 100 0 95 100
 as written: Volume=70|Muted=True => 70 1 65 75
 0 is a level, steps stop at 0: Volume=0|Muted=False => 0 0 0 5
 out of range: Volume=101|Muted=yes => 100 0 95 100
-words: Volume=loud|Muted=True => 100 1 95 100)"_s);
+words: Volume=loud|Muted=True => 100 1 95 100)"_qs);
     }
     void soundLevel()
     {
         auto [player, expected] = TextRow();
-        const QString ini = m_dir.filePath(u"sound.ini"_s);
+        const QString ini = m_dir.filePath(u"sound.ini"_qs);
         QFile::remove(ini);
         const QByteArray section = player == u"-" ? QByteArray() : "[Player]\n" + player.replace(u'|', u'\n').toUtf8();
         QVERIFY(WriteAll(ini, "[Options]\nFastFrames=7\n" + section));
@@ -72,7 +70,7 @@ words: Volume=loud|Muted=True => 100 1 95 100)"_s);
         QCOMPARE(QString::asprintf("%d %d %d %d", level.volume, int(level.muted), down, up), expected);
         WriteSoundLevel(ini, level);
         QCOMPARE(ReadSoundLevel(ini), level);
-        QCOMPARE(ReadIni(ini, u"Options"_s, u"FastFrames"_s, 255), u"7"_s);
+        QCOMPARE(ReadIni(ini, u"Options"_qs, u"FastFrames"_qs, 255), u"7"_qs);
     }
 
     // A writable folder of its own: portable use. A missing one: the configuration folder, where a relative
@@ -81,7 +79,7 @@ words: Volume=loud|Muted=True => 100 1 95 100)"_s);
     {
         QCOMPARE(DataFolderFor(m_dir.path() + u'/'), m_dir.path());
         qputenv("XDG_CONFIG_HOME", "relative/path");
-        QCOMPARE(DataFolderFor(m_dir.filePath(u"missing"_s)), QDir::homePath() + u"/.config/Quenbarrowick"_s);
+        QCOMPARE(DataFolderFor(m_dir.filePath(u"missing"_qs)), QDir::homePath() + u"/.config/Quenbarrowick"_qs);
     }
 };
 

@@ -34,6 +34,7 @@ below 0, 12.5 fps, 36864 frames: 1 -200 10800 -40 7960 15 3200 36864 1000 => CWS
 31 bits, rate 0, 4 GB LZMA: 2 -1073741824 1073741823 -1 0 31 0 500 1000 dict => ZWS 6 1000 31 17 107374182 0 500 0 0
 0 bits: 0 0 0 0 0 0 6144 48 1000 => FWS 6 1000 0 1 0 0 48 2 24
 half pixels and seconds to even: 1 0 11010 0 11030 15 512 5 1000 => CWS 6 1000 15 9 550 552 5 2 2
+a stage turned inside out: 0 0 -30 0 -29 15 6144 240 1000 => FWS 6 1000 15 9 -2 -1 240 10 24
 text: text => refused 不是Flash文件格式
 FWS shorter than 8 bytes: 0 0 11000 0 8000 15 6144 240 1000 left4 => refused 未压缩的Flash格式
 FWS cut inside the stage: 0 0 11000 0 8000 15 6144 240 1000 left12 => refused 未压缩的Flash格式

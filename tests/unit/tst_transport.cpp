@@ -30,7 +30,7 @@ static void run(PlaybackRig& rig, const QString& script)
         } else if (w[i] == u"layout") {
             for (const QChar c : w.at(++i)) {
                 const QString name = QStringLiteral("r%1.swf").arg(rig.rows.RowCount() + 1);
-                const QString path = c == u'a' ? rig.addMovie(name, MakeTimeline(100)) : rig.addMovie(name, {});
+                const QString path = c == u'a' ? rig.addMovie(name, MakeTimeline(u"100"_qs)) : rig.addMovie(name, {});
                 if (c == u'c') // a compressed stream broken right after its header
                     QVERIFY(WriteAll(path, "CWS\x06\x64\0\0\0 broken stream"));
             }
