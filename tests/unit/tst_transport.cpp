@@ -23,6 +23,8 @@ static void run(PlaybackRig& rig, const QString& script)
             t.PlayerBtns_Click(int(names.indexOf(w[i])));
         } else if (w[i] == u"go") {
             run(rig, u"rows 1 play run 0"_qs);
+        } else if (w[i] == u"stretch" || w[i] == u"origin") {
+            w[i] == u"stretch" ? t.mnuPlayerSizeStrech_Click() : t.mnuPlayerSizeOrigin_Click();
         } else if (w[i] == u"ended") {
             t.PlayNextItem();
         } else if (w[i] == u"clear") {
@@ -58,7 +60,8 @@ private slots:
         // "name: script => expected"; Pn/SS stands for what the playlist is told when row n starts playing a movie
         // of SS seconds, Pn for one of 10 s.
         TextTable(uR"(
-play plays the first row: rows 2 play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1
+play plays row 1, fitted: rows 2 origin play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1 | 01111101 ShowAll
+a stretched picture stays: rows 1 stretch play => playing* 1/1 m1@0 hw-1 L1 | StripTwips 15 | P1 | 01111101 ExactFit
 play beyond the list wraps: rows 5 at 7 clear play => playing* 2/12345 m2@0 hw-1 L1 | StripTwips 15 | P2
 play on an empty list asks for files: play => stopped 1/ -@0 hw-1 L0 | OpenSwfFiles | 
 play while paused resumes: rows 1 play run 2000 pause run 2000 clear play => playing* 1/1 m1@19 hw-1 L1 |  | 
@@ -70,10 +73,10 @@ next wraps: rows 3 at 3 play clear next => playing* 1/123 m1@0 hw-1 L2 | StripTw
 next with one row restarts it: rows 1 play run 500 clear next => playing* 1/1 m1@0 hw-1 L2 | StripTwips 15 | P1
 previous: rows 3 at 2 play clear prev => playing* 1/123 m1@0 hw-1 L2 | StripTwips 15 | P1
 no previous from the first row: rows 3 play run 500 clear prev => playing* 1/123 m1@4 hw-1 L1 |  | 
-stop unloads, forgets the high-water frame: go frame 5 clear stop => stopped 1/1 0@0 hw-1 L1 |  | 
+stop unloads, forgets the high-water frame: go frame 5 clear stop => stopped 1/1 0@0 hw-1 L1 |  |  | 10000010 ShowAll
 ff onto the second-last frame: go frame 78 clear ff => playing* 1/1 m1@98 hw78 L1 | FrameInfo,Strip
 no ff onto the last frame: go frame 79 clear ff => playing* 1/1 m1@79 hw79 L1 |  | 
-ff while paused stays paused: go frame 30 pause ff run 500 => paused 1/1 m1@50 hw30 L1
+ff while paused: go frame 30 pause clear ff run 500 => paused 1/1 m1@50 hw30 L1 | FrameInfo,Strip |  | 10111001 ShowAll
 no rewind from frame 19: go frame 19 clear rew => playing* 1/1 m1@19 hw19 L1 |  | 
 rewind to 0 forgets the high water: go frame 20 clear rew => playing* 1/1 m1@0 hw-1 L1 | FrameInfo,Strip
 no seeking while stopped: rows 1 ff rew => stopped 0/1 -@0 hw-1 L0 |  | 
@@ -103,37 +106,23 @@ arrows: go frame 30 clear key 39 2 key 37 0 => playing* 1/1 m1@30 hw-1 L1 | Fram
             numbers += QString::number(rig.rows.At(row).number);
         const QString movie = rig.flash.Movie().isEmpty() ? u"-"_qs : QFileInfo(rig.flash.Movie()).baseName();
         const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
-        const QString outcome = QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10")
-                                    .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
-                                    .arg(t.CurrFileIndex())
-                                    .arg(numbers, movie)
-                                    .arg(rig.flash.FrameNum())
-                                    .arg(t.LastFrame())
-                                    .arg(rig.loads())
-                                    .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','));
+        // The presentation: play, pause, stop enabled, strip, frame info, clock, logo, player info; then the scale.
+        const PlayStatePresentation& p = rig.host.presentation;
+        QString shown;
+        for (bool on : { p.playVisible, p.pauseVisible, p.stopEnabled, p.progressMiniVisible, p.frameInfoVisible,
+                 p.timeVisible, p.bigLogoVisible, p.playerInfoEnabled })
+            shown += on ? u'1' : u'0';
+        const QString outcome
+            = QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10 | %11 %12")
+                  .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
+                  .arg(t.CurrFileIndex())
+                  .arg(numbers, movie)
+                  .arg(rig.flash.FrameNum())
+                  .arg(t.LastFrame())
+                  .arg(rig.loads())
+                  .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','), shown, rig.flash.Scale());
         // A row that names the state alone leaves out the calls.
         QCOMPARE(outcome.section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
-    }
-    void presentationAndScale()
-    {
-        PlaybackRig rig;
-        QList<PlayStatePresentation> shown;
-        for (int state : { 1, 2, 0, 3, -1 }) {
-            rig.transport.SetPlayState(state);
-            shown.append(rig.host.presentation);
-        }
-        // play, pause, stop enabled, strip, frame info, clock, logo, player info; states 3 and -1 are refused
-        const PlayStatePresentation playing { false, true, true, true, true, true, false, true };
-        const PlayStatePresentation paused { true, false, true, true, true, false, false, true };
-        QVERIFY(shown == (QList<PlayStatePresentation> { playing, paused, {}, {}, {} }));
-        // Entering play turns the unscaled picture into the fitted one; a stretched one stays.
-        QStringList scales;
-        for (auto item : { &Transport::mnuPlayerSizeStrech_Click, &Transport::mnuPlayerSizeOrigin_Click }) {
-            (rig.transport.*item)();
-            rig.transport.SetPlayState(Transport::Playing);
-            scales << rig.flash.Scale();
-        }
-        QCOMPARE(scales, u"ExactFit ShowAll"_qs.split(u' '));
     }
 };
 
