@@ -2,9 +2,9 @@
 
 #include "tools/swfgen/swfwriter.h"
 
-FakeFlashControl::Timeline MakeTimeline(const QString& spec)
+FakeFlashControl::Timeline MakeTimeline(const QString& text)
 {
-    const QStringList w = spec.split(u' ');
+    const QStringList w = text.split(u' ');
     FakeFlashControl::Timeline t { .frameRate = 10.0, .frameCount = w.at(0).toInt() };
     for (const QString& x : w.mid(1)) {
         const int n = x.mid(1).section(u'-', 0, 0).toInt();
@@ -19,9 +19,9 @@ FakeFlashControl::Timeline MakeTimeline(const QString& spec)
 
 bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline)
 {
-    const swfgen::MovieSpec movieSpec { .frameRate = timeline.frameRate, .frameCount = timeline.frameCount };
+    const swfgen::MovieSpec movie { .frameRate = timeline.frameRate, .frameCount = timeline.frameCount };
     flash.setTimeline(path, timeline);
-    return swfgen::WriteMovieFile(path, movieSpec);
+    return swfgen::WriteMovieFile(path, movie);
 }
 
 PlaybackRig::PlaybackRig(std::unique_ptr<FakeFlashControl> engine_)

@@ -12,7 +12,7 @@
 
 // A timeline written "100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
 // j8 jumps from frame 8 to 0, r waits that long for the ready report, b never loads; other words are left out.
-FakeFlashControl::Timeline MakeTimeline(const QString& spec);
+FakeFlashControl::Timeline MakeTimeline(const QString& text);
 // Writes a SWF at path whose header matches the timeline and gives the engine the timeline for it.
 bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline);
 

@@ -6,11 +6,6 @@
 #include <QTest>
 #include <QThreadPool>
 
-static bool writeMovie(const QString& path, int frames)
-{
-    return swfgen::WriteMovieFile(path, { .compression = swfgen::Compression::Zlib, .frameCount = frames });
-}
-
 // The next movie prepared ahead is handed out only while the list and the file still say it is the
 // one to play: never stale bytes.
 class TestLookahead : public QObject {
@@ -23,17 +18,18 @@ private slots:
         for (const QString change : { u"none"_qs, u"edit"_qs, u"rename"_qs, u"replace"_qs, u"drop"_qs, u"other"_qs }) {
             QTemporaryDir dir;
             const QString path = dir.filePath(u"next.swf"_qs), other = dir.filePath(u"other.swf"_qs);
-            QVERIFY(writeMovie(path, 10));
+            QVERIFY(swfgen::WriteMovieFile(path, { .compression = swfgen::Compression::Zlib, .frameCount = 10 }));
             Lookahead lookahead;
             lookahead.prepare(path);
             QThreadPool::globalInstance()->waitForDone();
             if (change == u"edit")
-                QVERIFY(writeMovie(path, 30));
+                QVERIFY(swfgen::WriteMovieFile(path, { .frameCount = 30 }));
             if (change == u"rename")
                 QVERIFY(QFile::rename(path, other));
             if (change == u"replace") {
                 QTest::qWait(20);
-                QVERIFY(writeMovie(other, 10) && std::rename(qPrintable(other), qPrintable(path)) == 0);
+                QVERIFY(swfgen::WriteMovieFile(other, { .compression = swfgen::Compression::Zlib, .frameCount = 10 })
+                    && std::rename(qPrintable(other), qPrintable(path)) == 0);
             }
             if (change == u"drop")
                 lookahead.drop();
