@@ -86,16 +86,15 @@ no jobs: --jobs 0 a =>
     void command()
     {
         const QString good = add(QStringLiteral("good.swf"), MakeTimeline(u"20"_qs));
-        const auto passTime = [this](int ms) { return pass(ms); };
         QString output, errors;
         QTextStream out(&output), err(&errors);
         const auto run = [&](const QStringList& a) {
-            return RunProbeCommand(ParseProbeArguments(a), *m_flash, m_settings, passTime, out, err);
+            return RunProbeCommand(
+                ParseProbeArguments(a), *m_flash, m_settings, [this](int ms) { return pass(ms); }, out, err);
         };
         QCOMPARE(run({ QStringLiteral("--seconds") }), ProbeExit::Usage);
         QCOMPARE(output + QString::number(m_passed), u"0"_qs);
         QCOMPARE(run({ good }), ProbeExit::AllEnded);
-        QCOMPARE(run({ good, m_dir->filePath(QStringLiteral("gone.swf")) }), ProbeExit::SomeDidNotEnd);
         // On two engines the longest movie starts first, the engine not ready yet takes none, and
         // the lines keep the order of the paths.
         FakeFlashControl second;
