@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-FakeFlashControl::Timeline MakeTimeline(int frames, double rate = 10.0);
+// A timeline written "100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
+// j8 jumps from frame 8 to 0, r waits that long for the ready report, b never loads; other words are left out.
+FakeFlashControl::Timeline MakeTimeline(const QString& text);
 // Writes a SWF at path whose header matches the timeline and gives the engine the timeline for it.
 bool WriteTimelineMovie(FakeFlashControl& flash, const QString& path, const FakeFlashControl::Timeline& timeline);
 
@@ -33,14 +35,18 @@ struct PlaybackRig {
     void addRows(int count)
     {
         for (int i = 1; i <= count; ++i)
-            addMovie(QStringLiteral("m%1.swf").arg(i), MakeTimeline(100));
+            addMovie(QStringLiteral("m%1.swf").arg(i), MakeTimeline(u"100"_qs));
     }
     // One tick that samples the given frame, as if the movie had got there by itself.
     void sample(int frame) { flash.forceFrame(frame), monitor().TimerPlay_Timer(); }
     // How many movies were loaded (unloading not counted).
     int loads() const { return int(flash.calls.filter(QStringLiteral("LoadMovie 0 /")).size()); }
-    // Runs the engine for ms and then the monitor's tick, as TimerPlay would.
-    void tick(int ms = Transport::TimerPlayIntervalMs) { flash.advance(ms), monitor().TimerPlay_Timer(); }
+    // Runs the engine for one interval and then the monitor's tick, as TimerPlay would, count times.
+    void tick(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            flash.advance(Transport::TimerPlayIntervalMs), monitor().TimerPlay_Timer();
+    }
     PlaybackMonitor& monitor() { return transport.Monitor(); }
 
     QTemporaryDir dir;

@@ -4,15 +4,11 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace Qt::StringLiterals;
-
-namespace {
 struct FakeClipboard : ClipboardSource {
     std::optional<QString> content;
     std::optional<QString> text() override { return content; }
     void clear() override { content = QString(); }
 };
-} // namespace
 
 class TestClipboardHandOff : public QObject {
     Q_OBJECT
@@ -28,16 +24,16 @@ private slots:
         connect(&poll, &ClipboardHandOff::fileHandedOver, this, [&] { QVERIFY(!poll.active()); });
         poll.start();
         poll.findChild<QTimer*>()->setInterval(1);
-        clipboard.content = u"quenbarrowick:/m/a.swf"_s;
+        clipboard.content = u"quenbarrowick:/m/a.swf"_qs;
         QVERIFY(handed.wait(5000));
-        for (const std::optional<QString>& text : { std::optional(u"QUENBARROWICK:"_s), std::optional<QString>(),
-                 std::optional(u"x QUENBARROWICK:/b.swf"_s) }) {
+        for (const std::optional<QString>& text : { std::optional(u"QUENBARROWICK:"_qs), std::optional<QString>(),
+                 std::optional(u"x QUENBARROWICK:/b.swf"_qs) }) {
             clipboard.content = text;
             poll.TimerClipbrd_Timer();
         }
-        QVERIFY(clipboard.content == u"x QUENBARROWICK:/b.swf"_s && poll.active() && handed.count() == 2);
-        QCOMPARE(handed.at(0).at(0).toString() + u'|' + handed.at(1).at(0).toString(), u"/m/a.swf|"_s);
-        clipboard.content = u"QUENBARROWICK:/m/d.swf"_s;
+        QVERIFY(clipboard.content == u"x QUENBARROWICK:/b.swf"_qs && poll.active() && handed.count() == 2);
+        QCOMPARE(handed.at(0).at(0).toString() + u'|' + handed.at(1).at(0).toString(), u"/m/a.swf|"_qs);
+        clipboard.content = u"QUENBARROWICK:/m/d.swf"_qs;
         connect(&poll, &ClipboardHandOff::fileHandedOver, &poll, &ClipboardHandOff::stop);
         poll.TimerClipbrd_Timer();
         QVERIFY(!poll.active());

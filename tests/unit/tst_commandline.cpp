@@ -1,33 +1,34 @@
 #include "app/commandline.h"
+#include "tests/support/texttablerow.h"
 
 #include <QTest>
 
-// Each row: the arguments, then "=>" and the mode (G: window, I: info, P: probe, H: help, V: version,
-// E: error) followed by the paths it keeps; arguments and paths are separated by spaces.
+// Each row: the arguments => the mode (G: window, I: info, P: probe, H: help, V: version, E: error) followed by
+// the paths it keeps; arguments and paths are separated by spaces.
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
     void parse_data()
     {
-        QTest::addColumn<QString>("row");
-        QTest::newRow("nothing") << "=> G";
-        QTest::newRow("paths lose their quotes") << "a.swf \"/a.swf\" \"\" \" - => G a.swf /a.swf  \" -";
-        QTest::newRow("help wins over paths") << "a.swf -h => H";
-        QTest::newRow("version") << "-v => V";
-        QTest::newRow("info") << "--info a.swf b.swf => I a.swf b.swf";
-        QTest::newRow("unknown option") << "--frobnicate => E";
-        QTest::newRow("option after a path") << "a.swf --info => E";
-        QTest::newRow("double dash ends options") << "-- --odd.swf => G --odd.swf";
-        QTest::newRow("probe keeps its own arguments") << "--probe --seconds 5 => P --seconds 5";
-        QTest::newRow("probe after a path is unknown") << "a.swf --probe => E";
+        TextTable(uR"(
+nothing:  => G
+paths lose their quotes: a.swf "/a.swf" "" " - => G a.swf /a.swf  " -
+help wins over paths: a.swf -h => H
+version: -v => V
+info: --info a.swf b.swf => I a.swf b.swf
+unknown option: --frobnicate => E
+option after a path: a.swf --info => E
+double dash ends options: -- --odd.swf => G --odd.swf
+probe keeps its own arguments: --probe --seconds 5 => P --seconds 5
+probe after a path is unknown: a.swf --probe => E
+)"_qs);
     }
     void parse()
     {
-        QFETCH(QString, row);
-        const QStringList sides = row.split(QStringLiteral("=>"));
-        const CommandLine result = ParseCommandLine(sides.first().split(u' ', Qt::SkipEmptyParts));
+        const auto [given, expected] = TextRow();
+        const CommandLine result = ParseCommandLine(given.split(u' ', Qt::SkipEmptyParts));
         const QString mode = QString(QStringLiteral("GIPHVE").at(int(result.mode)));
-        QCOMPARE((QStringList { mode } + result.paths).join(u' '), sides.last().trimmed());
+        QCOMPARE((QStringList { mode } + result.paths).join(u' '), expected);
         QCOMPARE(result.error.isEmpty(), mode != u'E');
     }
 };

@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestInfoCommand : public QObject {
     Q_OBJECT
 private slots:
@@ -16,14 +14,11 @@ private slots:
     void oneObjectPerFile()
     {
         QTemporaryDir dir;
-        const QString odd = dir.filePath(u"quote\" back\\slash\ttab 中文.swf"_s);
-        swfgen::MovieSpec movieSpec;
-        movieSpec.compression = swfgen::Compression::Zlib;
-        movieSpec.frameRate = 12.5;
-        movieSpec.frameCount = 50;
-        QVERIFY(swfgen::WriteMovieFile(odd, movieSpec)
-            && WriteAll(dir.filePath(u"b.swf"_s), QByteArray("\x00\x01\"\xff", 4)));
-        const QStringList paths { odd, dir.filePath(u"b.swf"_s), dir.filePath(u"gone.swf"_s) };
+        const QString odd = dir.filePath(u"quote\" back\\slash\ttab 中文.swf"_qs);
+        QVERIFY(swfgen::WriteMovieFile(
+                    odd, { .compression = swfgen::Compression::Zlib, .frameRate = 12.5, .frameCount = 50 })
+            && WriteAll(dir.filePath(u"b.swf"_qs), QByteArray("\x00\x01\"\xff", 4)));
+        const QStringList paths { odd, dir.filePath(u"b.swf"_qs), dir.filePath(u"gone.swf"_qs) };
         QString text;
         QTextStream out(&text);
         QCOMPARE(RunInfoCommand(paths.first(1), out), 0);
@@ -34,8 +29,8 @@ private slots:
             got.append(o.value(u"Path").toString() + u'|' + o.value(u"Signature").toString() + u'|'
                 + QString::number(o.value(u"Ok").toBool()) + QString::number(o.value(u"Duration").toInt()));
         }
-        const QString movie = odd + u"|CWS|14"_s;
-        QCOMPARE(got, QStringList({ movie, movie, paths.at(1) + u"|\u0000\u0001\"|00"_s, paths.at(2) + u"||00"_s }));
+        const QString movie = odd + u"|CWS|14"_qs;
+        QCOMPARE(got, QStringList({ movie, movie, paths.at(1) + u"|\u0000\u0001\"|00"_qs, paths.at(2) + u"||00"_qs }));
     }
 };
 

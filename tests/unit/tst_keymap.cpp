@@ -1,46 +1,38 @@
 #include "playback/keymap.h"
+#include "tests/support/texttablerow.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(KeyAction)
 
 // The two shortcut tables: Ctrl alone selects the first, every other modifier state the second. The keys
 // the transport acts on are checked with it; these rows are the modifier states it does not try.
 class TestKeyMap : public QObject {
     Q_OBJECT
 private slots:
+    // "key shift-mask => action (0 none, 3 rewind, 4 fast-forward, 5 pause or resume, 7 previous) consumed"
     void mapKey_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<KeyAction>("action");
-        QTest::addColumn<bool>("consumed");
-        const int shift = 1, ctrl = 2, alt = 4;
-        QTest::newRow("ctrl+left rewinds") << 37 << ctrl << KeyAction::Rewind << true;
-        QTest::newRow("ctrl+space does nothing") << 32 << ctrl << KeyAction::None << false;
-        QTest::newRow("alt+space pauses or resumes") << 32 << alt << KeyAction::PauseOrResume << true;
-        QTest::newRow("ctrl+shift+right fast-forwards") << 39 << (ctrl | shift) << KeyAction::FastForward << true;
-        QTest::newRow("page up goes back a movie, not up the list") << 33 << 0 << KeyAction::Previous << true;
+        TextTable(uR"(
+ctrl+left rewinds: 37 2 => 3 1
+ctrl+space does nothing: 32 2 => 0 0
+alt+space pauses or resumes: 32 4 => 5 1
+ctrl+shift+right fast-forwards: 39 3 => 4 1
+page up goes back a movie, not up the list: 33 0 => 7 1
+)"_qs);
     }
     void mapKey()
     {
-        QFETCH(int, key);
-        QFETCH(int, shift);
-        QFETCH(KeyAction, action);
-        QFETCH(bool, consumed);
-        const KeyBinding binding = MapKey(key, shift);
-        QCOMPARE(binding.action, action);
-        QCOMPARE(binding.consumed, consumed);
+        const auto [given, expected] = TextRow();
+        const KeyBinding binding = MapKey(given.section(u' ', 0, 0).toInt(), given.section(u' ', 1).toInt());
+        QCOMPARE(u"%1 %2"_qs.arg(int(binding.action)).arg(int(binding.consumed)), expected);
     }
     void fromQt()
     {
         const QList<int> keys { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
-            Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape,
-            Qt::Key_At, Qt::Key_BracketLeft, Qt::Key_Slash, Qt::Key_Colon };
+            Qt::Key_Left, Qt::Key_Right, Qt::Key_F2, Qt::Key_A, Qt::Key_Z, Qt::Key_0, Qt::Key_9, Qt::Key_Escape };
         QList<int> codes;
         for (int key : keys)
             codes.append(VirtualKeyFromQt(key));
-        QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0, 0, 0, 0, 0 }));
+        QCOMPARE(codes, (QList<int> { 13, 13, 32, 33, 34, 37, 39, 113, 65, 90, 48, 57, 0 }));
         // Meta counts for nothing, so Ctrl with it is still Ctrl alone.
         QList<int> masks;
         for (Qt::KeyboardModifiers m : QList<Qt::KeyboardModifiers> { Qt::NoModifier, Qt::ShiftModifier,

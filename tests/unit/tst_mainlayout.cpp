@@ -1,25 +1,27 @@
 #include "shell/mainlayout.h"
+#include "tests/support/texttablerow.h"
 
 #include <QTest>
 
 class TestMainLayout : public QObject {
     Q_OBJECT
 private slots:
-    // From the design size the panel is 3795 wide; it stays above 3750 and below half the window.
+    // "twips dragged => panel width": from the design size the panel is 3795 wide; it stays above 3750 and below
+    // half the window.
     void splitter_data()
     {
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("width");
-        QTest::newRow("14 twips is ignored") << -14 << 3795;
-        QTest::newRow("15 twips left widens") << -15 << 3810;
-        QTest::newRow("45 right would reach 3750: refused") << 45 << 3795;
-        QTest::newRow("widen to just under half") << -2902 << 6697;
-        QTest::newRow("half the width: refused") << -2903 << 3795;
+        TextTable(uR"(
+14 twips is ignored: -14 => 3795
+15 twips left widens: -15 => 3810
+45 right would reach 3750 and is refused: 45 => 3795
+widen to just under half: -2902 => 6697
+half the width is refused: -2903 => 3795
+)"_qs);
     }
     void splitter()
     {
-        QFETCH(int, dx);
-        QFETCH(int, width);
+        const auto [given, expected] = TextRow();
+        const int dx = given.toInt(), width = expected.toInt();
         MainLayout layout;
         layout.ArrangeControls();
         layout.SetControlsSize(13395, 8895);
@@ -35,12 +37,8 @@ private slots:
         QCOMPARE(layout.areas().picListEditor.width, width);
         layout.SplitterUp();
         QVERIFY(!layout.SplitterMove(-600, 13395));
-    }
-
-    void toPixels()
-    {
-        QCOMPARE((TwipRect { 3560, 2130, 2450, 3285 }).toPixels(),
-            QRect(237, 142, 164, 219)); // half pixels to even, right edge kept
+        // Half pixels to even, the right edge kept.
+        QCOMPARE((TwipRect { 3560, 2130, 2450, 3285 }).toPixels(), QRect(237, 142, 164, 219));
     }
 };
 

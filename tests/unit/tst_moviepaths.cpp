@@ -1,11 +1,9 @@
 #include "playlist/moviepaths.h"
-#include "tests/support/testdir.h"
+#include "tests/support/filetree.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
-using namespace Qt::StringLiterals;
 
 class TestMoviePaths : public QObject {
     Q_OBJECT
@@ -14,15 +12,12 @@ private slots:
     void filesFoldersAndLists()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(u"tree/sub"_s));
-        for (const QString& name :
-            { u"a.swf"_s, u"tree/10.swf"_s, u"tree/2.SWF"_s, u"tree/b.txt"_s, u"tree/sub/c.swf"_s })
-            QVERIFY(WriteAll(dir.filePath(name), "x"));
-        QVERIFY(WriteAll(dir.filePath(u"list.m3u"_s), "#EXTM3U\r\ntree/sub/c.swf\r\nreadme.txt|x|y\r\n/z.swf||\r\n"));
-        const QStringList got = MoviePathsFrom({ dir.filePath(u"a.swf"_s), dir.filePath(u"tree"_s),
-            dir.filePath(u"list.m3u"_s), dir.filePath(u"tree/b.txt"_s), dir.filePath(u"gone.m3u"_s) });
+        QVERIFY(MakeTree(dir.path(), u"a.swf tree/10.swf tree/2.SWF tree/b.txt tree/sub/c.swf"_qs));
+        QVERIFY(WriteAll(dir.filePath(u"list.m3u"_qs), "#EXTM3U\r\ntree/sub/c.swf\r\nreadme.txt|x|y\r\n/z.swf||\r\n"));
+        const QStringList got = MoviePathsFrom({ dir.filePath(u"a.swf"_qs), dir.filePath(u"tree"_qs),
+            dir.filePath(u"list.m3u"_qs), dir.filePath(u"tree/b.txt"_qs), dir.filePath(u"gone.m3u"_qs) });
         QCOMPARE(got.join(u' ').remove(dir.path()),
-            u"/a.swf /tree/2.SWF /tree/10.swf /tree/sub/c.swf /tree/sub/c.swf /z.swf"_s);
+            u"/a.swf /tree/2.SWF /tree/10.swf /tree/sub/c.swf /tree/sub/c.swf /z.swf"_qs);
     }
 };
 

@@ -13,21 +13,18 @@
 
 using swfgen::Compression;
 
-namespace {
-
-QByteArray make(
+static QByteArray make(
     int version, Compression c = Compression::None, int frames = 24, std::optional<int> header = {}, bool as3 = false)
 {
-    swfgen::MovieSpec movieSpec;
-    movieSpec.version = uint8_t(version);
-    movieSpec.frameCount = frames;
-    movieSpec.headerFrameCount = header;
-    movieSpec.actionScript3 = as3;
-    return swfgen::Compress(swfgen::WriteMovie(movieSpec), c);
+    return swfgen::WriteMovie({ .compression = c,
+        .version = uint8_t(version),
+        .frameCount = frames,
+        .headerFrameCount = header,
+        .actionScript3 = as3 });
 }
 
 // The tags as written, split apart from the code under test: header and body of each.
-QByteArrayList splitTags(const QByteArray& fws)
+static QByteArrayList splitTags(const QByteArray& fws)
 {
     QByteArrayList tags;
     for (qsizetype at = 8 + (5 + 4 * (uint8_t(fws.at(8)) >> 3) + 7) / 8 + 4; at + 2 <= fws.size();) {
@@ -41,12 +38,10 @@ QByteArrayList splitTags(const QByteArray& fws)
     return tags;
 }
 
-int code(const QByteArray& tag)
+static int code(const QByteArray& tag)
 {
     return (uint8_t(tag.at(0)) | uint8_t(tag.at(1)) << 8) >> 6;
 }
-
-} // namespace
 
 // A movie must reach the engine unchanged apart from the probe: any other difference is a movie
 // that plays differently here than anywhere else.
@@ -57,12 +52,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file"); // its bytes, or "<fifo>" for what lies at its path
         QTest::addColumn<QString>("expected"); // probe (0 none, 1 AS1/2, 2 AS3), ShowFrames, hold, truncated
-        swfgen::MovieSpec movieSpec;
-        movieSpec.version = 8;
-        movieSpec.frameCount = 12;
-        movieSpec.actions[12] = { { swfgen::Action::Kind::GotoAndPlay, 3 } };
-        const QByteArray own = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
-        QTest::newRow("SWF 8 CWS, own action on the last frame") << own << "1 12 hold";
+        const swfgen::Action goBack { swfgen::Action::Kind::GotoAndPlay, 3 };
+        QTest::newRow("SWF 8 CWS, own action on the last frame") << swfgen::WriteMovie(
+            { .compression = Compression::Zlib, .frameCount = 12, .actions = { { 12, { goBack } } } })
+                                                                 << "1 12 hold";
         QTest::newRow("SWF 6 ZWS without FileAttributes") << make(6, Compression::Lzma, 30) << "1 30 hold";
         QTest::newRow("ShowFrames count, not the header") << make(8, Compression::None, 100, 120) << "1 100 hold";
         QTest::newRow("the AS3 flag counts from SWF 9 only") << make(8, Compression::None, 24, {}, true) << "1 24 hold";
@@ -99,7 +92,6 @@ private slots:
             = QStringLiteral("%1 %2").arg(int(movie.probe)).arg(some ? u"some"_qs : QString::number(movie.showFrames));
         got += (movie.holdsLastFrame ? u" hold"_qs : QString()) + (movie.truncated ? u" truncated"_qs : QString());
         QCOMPARE(movie.error.isEmpty() ? got : u"error"_qs, expected);
-        QCOMPARE(movie.fws.isEmpty(), !movie.error.isEmpty());
         if (!movie.error.isEmpty())
             return;
         QCOMPARE(movie.fws.size(), qsizetype(*reinterpret_cast<const uint32_t*>(movie.fws.constData() + 4)));
@@ -136,13 +128,11 @@ private slots:
     }
     void decode()
     {
-        swfgen::MovieSpec movieSpec;
-        movieSpec.frameCount = 60;
-        const QByteArray honest = swfgen::WriteMovie(movieSpec);
-        movieSpec.headerFileLength = 0xFFFFFFFF;
+        const QByteArray honest = swfgen::WriteMovie({ .frameCount = 60 });
         // A length field that lies neither cuts nor pads: FWS and ZWS claiming 4 GB.
-        QCOMPARE(DecodeSwfContainer(swfgen::WriteMovie(movieSpec)).fws, honest);
-        QCOMPARE(DecodeSwfContainer(swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Lzma)).fws, honest);
+        const QByteArray lying = swfgen::WriteMovie({ .frameCount = 60, .headerFileLength = 0xFFFFFFFF });
+        QCOMPARE(DecodeSwfContainer(lying).fws, honest);
+        QCOMPARE(DecodeSwfContainer(swfgen::Compress(lying, Compression::Lzma)).fws, honest);
         // Many LZMA writers leave out the end marker and the coder's flush in the last bytes.
         const UncompressedSwf noMarker = DecodeSwfContainer(swfgen::Compress(honest, Compression::Lzma).chopped(5));
         QCOMPARE(noMarker.fws + (noMarker.truncated ? "truncated" : ""), honest);
@@ -158,9 +148,8 @@ private slots:
         QVERIFY(cut.truncated && cut.fws.size() > 8 && cut.fws.size() < honest.size());
         QCOMPARE(cut.fws.mid(8), honest.mid(8, cut.fws.size() - 8));
         // Movies larger than the limit once decoded are refused.
-        movieSpec.headerFileLength = {};
-        movieSpec.paddingBytes = 100000;
-        const QByteArray big = swfgen::Compress(swfgen::WriteMovie(movieSpec), Compression::Zlib);
+        const QByteArray big
+            = swfgen::WriteMovie({ .compression = Compression::Zlib, .frameCount = 60, .paddingBytes = 100000 });
         const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
         QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
         QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());

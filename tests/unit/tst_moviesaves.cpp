@@ -6,14 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 // Save data kept per movie path: what is read back after an earlier save, a new one, and what a fault did.
 class TestMovieSaves : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    const QString m_movie = u"/m/a.swf"_s;
-    const QVariantMap m_one { { u"a"_s, u"1"_s } };
+    const QString m_movie = u"/m/a.swf"_qs;
+    const QVariantMap m_one { { u"a"_qs, u"1"_qs } };
 private slots:
     void keptOrDropped_data()
     {
@@ -24,9 +22,9 @@ private slots:
         QTest::addColumn<QByteArray>("fileAfter"); // replaces the file once stored; empty: left as written
         QTest::addColumn<QVariantMap>("loaded");
         QTest::newRow("read back, over the cap and not text")
-            << QVariantMap { { u"a"_s, big }, { u"b"_s, big }, { u"c"_s, u"1"_s }, { u"d"_s, 5 } } << 0 << QByteArray()
-            << QVariantMap { { u"a"_s, big }, { u"c"_s, u"1"_s } };
-        QTest::newRow("full disk") << QVariantMap { { u"a"_s, QString(5000, u'y') } } << 1000 << QByteArray() << m_one;
+            << QVariantMap { { u"a"_qs, big }, { u"b"_qs, big }, { u"c"_qs, u"1"_qs }, { u"d"_qs, 5 } } << 0
+            << QByteArray() << QVariantMap { { u"a"_qs, big }, { u"c"_qs, u"1"_qs } };
+        QTest::newRow("full disk") << QVariantMap { { u"a"_qs, QString(5000, u'y') } } << 1000 << QByteArray() << m_one;
         QTest::newRow("corrupt") << m_one << 0 << other.left(25) << QVariantMap();
         QTest::newRow("another movie's file") << m_one << 0 << other << QVariantMap();
         QTest::newRow("huge") << m_one << 0 << QByteArray(other).replace('b', 'a').leftJustified(7 << 20)

@@ -5,8 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestOptionsEditor : public QObject {
     Q_OBJECT
 private slots:
@@ -44,18 +42,18 @@ private slots:
         QTemporaryDir dir;
         Settings s;
         s.LoopTimeOut = 2;
-        QCOMPARE(OptionsEditor(s).entries().loopTimeOutText, u"2.0"_s);
-        s.IniFile = dir.filePath(u"Quenbarrowick.ini"_s);
+        QCOMPARE(OptionsEditor(s).entries().loopTimeOutText, u"2.0"_qs);
+        s.IniFile = dir.filePath(u"Quenbarrowick.ini"_qs);
         s.LoopTimeOut = 250;
         s.NotAllowNetworking = s.NotAllowScript = true;
         OptionsEditor editor(s);
-        QCOMPARE(editor.entries().loopTimeOutText, u"3"_s);
+        QCOMPARE(editor.entries().loopTimeOutText, u"3"_qs);
         editor.setNotAllowNetworking(false);
         editor.setNotAllowScript(false);
         FakeFlashControl flash;
         editor.apply(s, &flash);
         QVERIFY(!s.NotAllowNetworking && !s.NotAllowScript && s.LoopTimeOut == 3.0f);
-        QCOMPARE(flash.AllowNetworking() + flash.AllowScriptAccess(), u"allalways"_s);
+        QCOMPARE(flash.AllowNetworking() + flash.AllowScriptAccess(), u"allalways"_qs);
     }
 };
 

@@ -1,12 +1,11 @@
 #include "playback/hangclock.h"
 #include "tests/support/deferredskipengine.h"
 #include "tests/support/playbackrig.h"
+#include "tests/support/texttablerow.h"
 
 #include <QTest>
 #include <array>
 #include <cmath>
-
-namespace {
 
 // The simulated engine; "late" answers a skip only when the test says so, "blind" cannot read the root timeline.
 struct Engine : DeferredSkipEngine {
@@ -19,27 +18,6 @@ struct Engine : DeferredSkipEngine {
     bool Starting() const override { return starting; }
 };
 
-// Movies "100,100 s40 x41-99": frames at 10 fps, then s stops on a frame, x makes frames unreachable,
-// j8 jumps from frame 8 to 0, r waits that long for the ready report, b never loads.
-void addMovies(PlaybackRig& rig, const QString& movies)
-{
-    for (const QString& movie : movies.split(u',')) {
-        const QStringList w = movie.split(u' ');
-        auto t = MakeTimeline(w.at(0).toInt());
-        for (const QString& x : w.mid(1)) {
-            const int n = x.mid(1).section(u'-', 0, 0).toInt();
-            for (int f = n; f <= std::max(n, x.section(u'-', 1).toInt()) && x[0] == u'x'; ++f)
-                t.unreachable.insert(f);
-            x[0] == u's' ? void(t.stopFrames.insert(n)) : x[0] == u'j' ? void(t.jumps.insert(n, 0)) : void();
-            t.readyDelayMs = x[0] == u'r' ? n : t.readyDelayMs;
-            t.loads = x != u"b";
-        }
-        rig.addMovie(QStringLiteral("m%1.swf").arg(rig.rows.RowCount() + 1), t);
-    }
-}
-
-} // namespace
-
 // The TimerPlay tick with the simulated engine: end of movie, progress, stuck frames (also with an
 // engine that answers later, as the real one does), loops and their time-out, single loop, loading,
 // movies it cannot follow, and seeking with the full bar.
@@ -48,12 +26,9 @@ class TestPlaybackMonitor : public QObject {
 private slots:
     void ticks_data()
     {
-        QTest::addColumn<QString>("movies");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
         // "name: movies; script => row state @frame hw L loop ticks | ended | engine calls | clock info strip bar".
         // "go" plays row 1 and lets it report ready; "f N" is a tick that samples frame N, "tick N" N ticks of 400 ms.
-        const QStringList rows = QStringLiteral(R"(
+        TextTable(uR"(
 98 of 100 is progress: 100,100; go f 98 => 1 playing @98 hw98 L0 |  |  | 22:30:50 98/100  00:10/00:10 0.98 98
 99 of 100 ends: 100,100; go f 99 => 2 playing @0 hw-1 L0 | last
 a stop frame is pushed a tick later: 100 s40,100; go run 5000 tick 2 => 1 playing @41 hw40 L0 |  | SkipStuckFrame 40
@@ -81,53 +56,43 @@ late, a move is progress: 100,100; late f 40 f 40 answer 43 f 43 => 1 playing @4
 late, paused, skipped: 100,100; late f 40 f 40 pause clear answer 41 => 1 paused @41 hw40 L0 |  | Play,StopPlay
 late, one question at a time: 100,100; late f 40 f 40 f 40 f 40 => 1 playing @40 hw40 L0 |  | SkipStuckFrame 40
 all passed over stops: 100; go crash crash crash play => 1 stopped @0 hw-1 L0 | engine,engine,engine
-)")
-                                     .split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& row : rows) {
-            const QString args = row.section(u": "_qs, 1);
-            QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-                << args.section(u"; "_qs, 0, 0) << args.section(u"; "_qs, 1).section(u" => "_qs, 0, 0)
-                << args.section(u" => "_qs, 1);
-        }
+)"_qs);
     }
     void ticks()
     {
-        QFETCH(QString, movies);
-        QFETCH(QString, script);
-        QFETCH(QString, expected);
+        const auto [given, expected] = TextRow();
         auto* engine = new Engine;
         PlaybackRig rig { std::unique_ptr<FakeFlashControl>(engine) };
-        addMovies(rig, movies);
+        // Movies as MakeTimeline reads them, separated by commas.
+        for (const QString& movie : given.section(u"; "_qs, 0, 0).split(u','))
+            rig.addMovie(QStringLiteral("m%1.swf").arg(rig.rows.RowCount() + 1), MakeTimeline(movie));
         QStringList ended;
         const QStringList reasons = u"last stuck timeout jumped-back engine"_qs.split(u' ');
         connect(&rig.monitor(), &PlaybackMonitor::MovieEnded, this, [&](EndReason r) { ended << reasons.at(int(r)); });
         Transport& t = rig.transport;
         const QStringList names = u"play pause stop - next - ff rew - - - - loop"_qs.split(u' ');
-        const QStringList w = script.split(u' ');
+        const QStringList w = given.section(u"; "_qs, 1).split(u' ');
         for (int i = 0; i < w.size(); ++i) {
-            const float n = i + 1 < w.size() && w.at(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
-            if (w[i] == u"starting") {
-                engine->starting = true;
-            } else if (w[i] == u"go" || w[i] == u"late" || w[i] == u"clear" || w[i] == u"blind") {
-                engine->late = engine->late || w[i] == u"late";
-                engine->readable = engine->readable && w[i] != u"blind";
-                if (w[i] != u"clear" && w[i] != u"blind")
-                    t.PlayerBtns_Click(Transport::CmdPlay), rig.flash.advance(0);
+            const float n = w.value(i + 1) == u"nan" ? std::nanf("") : w.value(i + 1).toFloat();
+            engine->starting = engine->starting || w[i] == u"starting";
+            engine->late = engine->late || w[i] == u"late";
+            engine->readable = engine->readable && w[i] != u"blind";
+            if (w[i] == u"go" || w[i] == u"late") {
+                t.PlayerBtns_Click(Transport::CmdPlay);
+                rig.flash.advance(0);
+            }
+            if (u"go late clear blind"_qs.split(u' ').contains(w[i])) {
                 rig.flash.calls.clear();
                 rig.host.clock.clear();
             } else if (w[i] == u"crash") {
                 rig.flash.failEngine();
             } else if (names.contains(w[i])) {
                 t.PlayerBtns_Click(int(names.indexOf(w[i])));
-            } else {
+            } else if (w[i] != u"starting") {
                 const QStringList steps = u"timeout f run tick drag answer"_qs.split(u' ');
                 QVERIFY2(steps.contains(w[i]), qPrintable(w[i]));
                 const std::function<void()> step[] = { [&] { rig.settings.LoopTimeOut = n; },
-                    [&] { rig.sample(int(n)); }, [&] { rig.flash.advance(int(n)); },
-                    [&] {
-                    for (int k = 0; k < n; ++k)
-                        rig.tick();
-                                                      },
+                    [&] { rig.sample(int(n)); }, [&] { rig.flash.advance(int(n)); }, [&] { rig.tick(int(n)); },
                     [&] { rig.monitor().DragProgress(n); }, [&] { engine->answer(int(n)); } };
                 step[steps.indexOf(w[i++])]();
             }

@@ -1,15 +1,13 @@
 #include "playlist/listfile.h"
 #include "playlist/playlistfilter.h"
+#include "tests/support/filetree.h"
 #include "tests/support/playlistfixture.h"
-#include "tests/support/testdir.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-
-using namespace Qt::StringLiterals;
 
 // The rows a typed filter shows, and what the list's commands do to the rows picked through it.
 class TestPlaylistFilter : public QObject {
@@ -19,23 +17,13 @@ class TestPlaylistFilter : public QObject {
     std::unique_ptr<PlaylistFilter> m_filter;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
 
-    // "number:name" of every shown row, as the view shows them.
-    QString shown() const
+    // "number:name" of every row a filter shows, as the view shows them.
+    static QString shown(const PlaylistFilter& filter)
     {
         QStringList out;
-        for (int row = 0; row < m_filter->rowCount(); ++row)
-            out.append(m_filter->index(row, PlaylistModel::ColNumber).data().toString() + u':'
-                + m_filter->index(row, PlaylistModel::ColFileName).data().toString());
-        return out.join(u", ");
-    }
-    // The rows of the whole list whose names hold `word` in any case, worked out without the filter.
-    QString expectedShown(const QString& word) const
-    {
-        QStringList out;
-        for (int row = 1; row <= m_f->model.RowCount(); ++row) {
-            if (m_f->model.FileName(row).contains(word, Qt::CaseInsensitive))
-                out.append(m_f->model.Text(row, PlaylistModel::ColNumber) + u':' + m_f->model.FileName(row));
-        }
+        for (int row = 0; row < filter.rowCount(); ++row)
+            out.append(filter.index(row, PlaylistModel::ColNumber).data().toString() + u':'
+                + filter.index(row, PlaylistModel::ColFileName).data().toString());
         return out.join(u", ");
     }
 
@@ -50,7 +38,7 @@ private slots:
             m_filter.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
-    // "paths|typed" => "number:name" of the rows shown.
+    // "paths|typed, in steps separated by >" => "number:name" of the rows shown.
     void matches_data()
     {
         QTest::addColumn<QString>("given");
@@ -61,86 +49,59 @@ full-width letters in the name: /m/ＡＢＣ动画.swf,/m/abd.swf|abc => 1:Ａ�
 every word, in any order: /m/cat and dog.swf,/m/dog.swf,/m/cat.swf|dog  CAT => 1:cat and dog.swf
 an ideographic space separates words: /m/第3集 动画.swf,/m/第4集 动画.swf|动画　第4 => 2:第4集 动画.swf
 only the file name, not its folder: /boss/a.swf,/m/boss b.swf|boss => 2:boss b.swf
-blank text shows every row: /m/a.swf,/m/b.swf|   => 1:a.swf, 2:b.swf)"_s);
+blank text shows every row: /m/a.swf,/m/b.swf|   => 1:a.swf, 2:b.swf
+typed in steps: /1 a.swf,/12 ab.swf,/2 a.swf,/21 b.swf|1>1 >1 a>1 ab>12>1 => 1:1 a.swf, 2:12 ab.swf, 4:21 b.swf
+)"_qs);
     }
     void matches()
     {
         QFETCH(QString, given);
         QFETCH(QString, expected);
         m_f->add(given.section(u'|', 0, 0).split(u','));
-        m_filter->SetFilterText(given.section(u'|', 1));
-        QCOMPARE(shown(), expected);
+        for (const QString& typed : given.section(u'|', 1).split(u'>'))
+            m_filter->SetFilterText(typed);
+        QCOMPARE(shown(*m_filter), expected);
     }
 
-    // A row picked among the matches is the playlist row with that name: played, deleted (nothing
-    // hidden with it), and the selection then moves to a match, never to a hidden row.
-    // "action shown-row" => "current row | rows left | selected row".
+    // A row picked among the matches is the playlist row with that name: played, deleted (nothing hidden with it),
+    // and the selection then moves to a match, never to a hidden row. The list's commands work on the whole list
+    // and the filter follows them: the shown rows are the matching rows of the new contents, numbered as the whole
+    // list. "action shown-row => current row|rows|selected row"; row 1 plays, the files of b1, y and B3 exist.
     void pickedThroughTheFilter_data()
     {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("expected");
-        AddTextTableRows(uR"(
+        TextTable(uR"(
 double click on the second match: play 2 => 3|b1 x b2 y B3 z|3
 Delete takes the second match only: delete 2 => 1|b1 x y B3 z|4
-Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3)"_s);
+Delete of the last match selects the one above: delete 3 => 1|b1 x b2 y z|3
+remove missing: missing 2 => 1|b1 y B3|0
+sort by name: sort 3 => 1|b1 b2 B3 x y z|3
+add rows: add 2 => 1|b1 x b2 y B3 z b4 w|3
+)"_qs);
     }
     void pickedThroughTheFilter()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, expected);
-        for (const QString name : { u"b1"_s, u"x"_s, u"b2"_s, u"y"_s, u"B3"_s, u"z"_s })
-            m_f->model.AddFileToList(u"/m/"_s + name + u".swf"_s, false, false);
-        m_f->transport.setUp(1, TransportControl::Playing);
-        m_filter->SetFilterText(u"b"_s);
-        const QString action = given.section(u' ', 0, 0);
-        const int row = given.section(u' ', 1).toInt();
-        // As a click in the view selects it.
-        m_filter->selectionModel()->setCurrentIndex(m_filter->index(row - 1, 0), QItemSelectionModel::ClearAndSelect);
-        if (action == u"play")
-            m_f->commands.PlaySelected();
-        else
-            m_f->commands.DeleteSelectedItem();
-        const QString names = m_f->paths().join(u' ').remove(u"/m/"_s).remove(u".swf"_s);
-        QCOMPARE(u"%1|%2|%3"_s.arg(m_f->transport.CurrFileIndex()).arg(names).arg(m_f->model.SelectedRow()), expected);
-        QCOMPARE(shown(), expectedShown(u"b"_s));
-    }
-
-    // The list's commands work on the whole list and the filter follows them: the shown rows are the
-    // matching rows of the new contents, numbered as the whole list.
-    void commandsWhileFiltered_data()
-    {
-        QTest::addColumn<int>("command");
-        const char* const names[] = { "remove missing", "sort by name", "add rows" };
-        for (int i = 0; i < int(std::size(names)); ++i)
-            QTest::newRow(names[i]) << i;
-    }
-    void commandsWhileFiltered()
-    {
-        QFETCH(int, command);
+        const auto [given, expected] = TextRow();
         QStringList paths;
-        for (const char* name : { "boss 9", "menu", "Boss 2", "boss 9", "end", "BOSS 5", "intro boss" })
-            paths.append(m_dir.filePath(QString::fromLatin1(name) + u".swf"_s));
-        m_f->add(paths);
-        for (int i : { 0, 1, 4, 5 })
-            QFile(paths.at(i)).open(QIODevice::WriteOnly);
-        m_f->transport.setUp(2, TransportControl::Playing);
-        m_filter->SetFilterText(u"boss"_s);
-        m_f->model.SelectRow(3);
-        command == 0       ? m_f->commands.RemoveMissingItems()
-            : command == 1 ? m_f->commands.SortByName()
-                           : m_f->add({ u"/n/boss 7.swf"_s, u"/n/other.swf"_s });
-        QCOMPARE(shown(), expectedShown(u"boss"_s));
-        QVERIFY(m_f->model.SelectedRow() == 0 || m_filter->ShownRow(m_f->model.SelectedRow()) > 0);
-    }
-
-    // The filter typed on in steps shows what it would typed at once.
-    void typingOn()
-    {
-        for (int n = 1; n <= 40; ++n)
-            m_f->model.AddFileToList(u"/m/part %1 of 40.swf"_s.arg(n), false, false);
-        for (const QString& typed : { u"1"_s, u"1 "_s, u"1 o"_s, u"1 of"_s, u"12"_s, u"1"_s })
-            m_filter->SetFilterText(typed);
-        QCOMPARE(shown(), expectedShown(u"1"_s));
+        for (const QString name : { u"b1"_qs, u"x"_qs, u"b2"_qs, u"y"_qs, u"B3"_qs, u"z"_qs, u"b4"_qs, u"w"_qs })
+            paths.append(m_dir.filePath(name + u".swf"_qs));
+        QVERIFY(MakeTree(m_dir.path(), u"b1.swf y.swf B3.swf"_qs));
+        m_f->add(paths.first(6));
+        m_f->transport.setUp(1, TransportControl::Playing);
+        m_filter->SetFilterText(u"b"_qs);
+        const QString action = given.section(u' ', 0, 0);
+        // As a click in the view selects it.
+        m_filter->selectionModel()->setCurrentIndex(
+            m_filter->index(given.section(u' ', 1).toInt() - 1, 0), QItemSelectionModel::ClearAndSelect);
+        action == u"play"          ? m_f->commands.PlaySelected()
+            : action == u"delete"  ? m_f->commands.DeleteSelectedItem()
+            : action == u"missing" ? m_f->commands.RemoveMissingItems()
+            : action == u"sort"    ? m_f->commands.SortByName()
+                                   : m_f->add(paths.mid(6));
+        const QString names = m_f->paths().join(u' ').remove(m_dir.path() + u'/').remove(u".swf"_qs);
+        QCOMPARE(u"%1|%2|%3"_qs.arg(m_f->transport.CurrFileIndex()).arg(names).arg(m_f->model.SelectedRow()), expected);
+        PlaylistFilter fresh(m_f->model); // typed anew over the rows as they are now
+        fresh.SetFilterText(u"b"_qs);
+        QCOMPARE(shown(*m_filter), shown(fresh));
     }
 };
 

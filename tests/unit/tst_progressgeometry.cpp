@@ -1,4 +1,5 @@
 #include "playback/progressgeometry.h"
+#include "tests/support/texttablerow.h"
 
 #include <QTest>
 
@@ -20,25 +21,24 @@ private slots:
             PercentText(99.999f) };
         QCOMPARE(texts, (QStringList { u"50.%"_qs, u"0.5%"_qs, u"12.25%"_qs, u"33.33%"_qs, u"100.%"_qs }));
     }
+    // "current proposed => whether the bar takes it"
     void isValueChange_data()
     {
-        QTest::addColumn<float>("current");
-        QTest::addColumn<float>("proposed");
-        QTest::addColumn<bool>("changes");
-        QTest::newRow("0 is taken") << 10.0f << 0.0f << true;
-        QTest::newRow("100 is taken") << 10.0f << 100.0f << true;
-        QTest::newRow("below 0 is refused") << 10.0f << -0.5f << false;
-        QTest::newRow("above 100 is refused") << 10.0f << 100.5f << false;
-        QTest::newRow("within 0.01 is no change") << 50.0f << 50.005f << false;
-        QTest::newRow("0.01 below is a change") << 50.0f << 49.98f << true;
-        QTest::newRow("not a number is refused") << 50.0f << std::numeric_limits<float>::quiet_NaN() << false;
+        TextTable(uR"(
+0 is taken: 10 0 => 1
+100 is taken: 10 100 => 1
+below 0 is refused: 10 -0.5 => 0
+above 100 is refused: 10 100.5 => 0
+within 0.01 is no change: 50 50.005 => 0
+0.01 below is a change: 50 49.98 => 1
+not a number is refused: 50 nan => 0
+)"_qs);
     }
     void isValueChange()
     {
-        QFETCH(float, current);
-        QFETCH(float, proposed);
-        QFETCH(bool, changes);
-        QCOMPARE(IsValueChange(current, proposed), changes);
+        const auto [given, expected] = TextRow();
+        const float current = given.section(u' ', 0, 0).toFloat(), proposed = given.section(u' ', 1).toFloat();
+        QCOMPARE(QString::number(IsValueChange(current, proposed)), expected);
     }
 };
 

@@ -10,67 +10,48 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace Qt::StringLiterals;
-
-namespace {
-
-// A short and a long playlist or settings file, saved the program's way.
-struct Saves {
-    PlaylistFixture lists[2];
-    Saves()
-    {
-        QStringList paths;
-        for (int i = 0; i < 300; ++i)
-            paths.append(u"/电影/第%1集.swf"_s.arg(i));
-        lists[1].add(paths);
-        lists[0].add({ u"/a.swf"_s });
-    }
-    bool save(const QString& path, bool large)
-    {
-        if (path.endsWith(u".ini"_s))
-            return WriteIni(path, u"Options"_s, u"ListFontName"_s, QString(large ? 60000 : 30, u'字'));
-        return WriteListFile(lists[large].model, path).ok;
-    }
-};
-
-// In a child process (the size limit stays with it): a saved file, then a larger save that meets a full disk.
-// The exit code: 1 if the save went through, + 2 if the old file changed, + 4 if anything was left beside it.
-int saveOnFullDisk(Saves& saves, const QString& path)
+// Saves the list the program's way, or settings about as long as the list's file would be.
+static bool save(const QString& path, const PlaylistFixture& list)
 {
-    saves.save(path, false);
+    if (path.endsWith(u".ini"_qs))
+        return WriteIni(path, u"Options"_qs, u"ListFontName"_qs, QString(200 * list.model.RowCount(), u'字'));
+    return WriteListFile(list.model, path).ok;
+}
+
+// In a child process (the size limit stays with it): a small saved file, then a larger save that meets a full disk.
+// The exit code: 1 if the save went through, + 2 if the old file changed, + 4 if anything was left beside it.
+static int saveOnFullDisk(const PlaylistFixture& small, const PlaylistFixture& large, const QString& path)
+{
+    save(path, small);
     const QByteArray old = ReadAll(path);
     const FileSizeLimit limit(old.size() + 100);
-    const bool saved = saves.save(path, true);
+    const bool saved = save(path, large);
     return int(saved) + (ReadAll(path) == old ? 0 : 2)
         + (QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size() == 1 ? 0 : 4);
 }
-
-} // namespace
 
 // Saving the playlist or the settings never leaves a truncated or empty file: the old one stays whole.
 class TestSaveFaults : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    Saves m_saves;
+    PlaylistFixture m_small, m_large;
 private slots:
-    void fault_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("playlist") << u"PlayList.m3u"_s;
-        QTest::newRow("settings") << u"Quenbarrowick.ini"_s;
-    }
     void fault()
     {
-        QFETCH(QString, file);
-        const QString dir = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
-        QVERIFY(QDir().mkpath(dir));
-        const QString path = dir + u'/' + file;
-        const pid_t child = fork();
-        if (child == 0)
-            _exit(saveOnFullDisk(m_saves, path));
-        int status = 0;
-        waitpid(child, &status, 0);
-        QCOMPARE(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+        m_small.add({ u"/a.swf"_qs });
+        for (int i = 0; i < 300; ++i)
+            m_large.add({ u"/电影/第%1集.swf"_qs.arg(i) });
+        for (const QString& file : { u"PlayList.m3u"_qs, u"Quenbarrowick.ini"_qs }) {
+            const QString dir = m_dir.filePath(file.right(3)); // one folder each: nothing may be left beside it
+            QVERIFY(QDir().mkpath(dir));
+            const QString path = dir + u'/' + file;
+            const pid_t child = fork();
+            if (child == 0)
+                _exit(saveOnFullDisk(m_small, m_large, path));
+            int status = 0;
+            waitpid(child, &status, 0);
+            QCOMPARE(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+        }
     }
 };
 

@@ -1,5 +1,5 @@
 #include "core/translation.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -9,9 +9,8 @@ class TestTranslation : public QObject {
 private slots:
     void language_data()
     {
-        QTest::addColumn<QString>("given"); // NAME=value ... as the environment holds them
-        QTest::addColumn<QString>("expected"); // the interface's language
-        AddTextTableRows(uR"(
+        // "NAME=value ... as the environment holds them => the interface's language"
+        TextTable(uR"(
 nothing set: TERM=xterm => zh
 LANG English: LANG=en_US.UTF-8 => en
 LANGUAGE before LANG: LANGUAGE=en:zh LANG=zh_CN.UTF-8 => en
@@ -21,8 +20,7 @@ an empty one is passed over: LANGUAGE= LC_ALL=en_US.UTF-8 => en
     }
     void language()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, expected);
+        const auto [given, expected] = TextRow();
         QProcessEnvironment environment(QProcessEnvironment::InheritFromParent);
         environment.clear();
         for (const QString& pair : given.split(u' ', Qt::SkipEmptyParts))

@@ -1,17 +1,16 @@
 #include "tests/support/playbackrig.h"
 #include "tests/support/testdir.h"
+#include "tests/support/texttablerow.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
-
 // Runs space-separated steps: a command name clicks that button; "rows N" adds N movies of 10 s, "layout axc"
 // adds r1.swf, r2.swf ... where x is a missing file; "at N" sets the current row; "run MS" runs the engine;
 // "go" plays one movie of 10 s; "frame F" is a tick that samples F; "key K S" presses key K with shift S; "clear"
 // forgets the calls so far.
-void run(PlaybackRig& rig, const QString& script)
+static void run(PlaybackRig& rig, const QString& script)
 {
     Transport& t = rig.transport;
     const QStringList w = script.split(u' ', Qt::SkipEmptyParts);
@@ -24,6 +23,8 @@ void run(PlaybackRig& rig, const QString& script)
             t.PlayerBtns_Click(int(names.indexOf(w[i])));
         } else if (w[i] == u"go") {
             run(rig, u"rows 1 play run 0"_qs);
+        } else if (w[i] == u"stretch" || w[i] == u"origin") {
+            w[i] == u"stretch" ? t.mnuPlayerSizeStrech_Click() : t.mnuPlayerSizeOrigin_Click();
         } else if (w[i] == u"ended") {
             t.PlayNextItem();
         } else if (w[i] == u"clear") {
@@ -31,7 +32,7 @@ void run(PlaybackRig& rig, const QString& script)
         } else if (w[i] == u"layout") {
             for (const QChar c : w.at(++i)) {
                 const QString name = QStringLiteral("r%1.swf").arg(rig.rows.RowCount() + 1);
-                const QString path = c == u'a' ? rig.addMovie(name, MakeTimeline(100)) : rig.addMovie(name, {});
+                const QString path = c == u'a' ? rig.addMovie(name, MakeTimeline(u"100"_qs)) : rig.addMovie(name, {});
                 if (c == u'c') // a compressed stream broken right after its header
                     QVERIFY(WriteAll(path, "CWS\x06\x64\0\0\0 broken stream"));
             }
@@ -49,28 +50,6 @@ void run(PlaybackRig& rig, const QString& script)
     }
 }
 
-// "playing* 2/123 m2@0 hw-1 L1 | window calls | playlist calls": the state (* while the timer runs), the
-// current row and the rows' numbers, the player's movie and frame, the high-water frame, the loads so far.
-QString outcome(PlaybackRig& rig)
-{
-    Transport& t = rig.transport;
-    QString numbers;
-    for (int row = 1; row <= rig.rows.RowCount(); ++row)
-        numbers += QString::number(rig.rows.At(row).number);
-    const QString movie = rig.flash.Movie().isEmpty() ? u"-"_qs : QFileInfo(rig.flash.Movie()).baseName();
-    const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
-    return QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10")
-        .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
-        .arg(t.CurrFileIndex())
-        .arg(numbers, movie)
-        .arg(rig.flash.FrameNum())
-        .arg(t.LastFrame())
-        .arg(rig.loads())
-        .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','));
-}
-
-} // namespace
-
 // The transport's commands with the simulated engine: which row plays, what the player is told and
 // what the window and the playlist are asked to show.
 class TestTransport : public QObject {
@@ -78,12 +57,11 @@ class TestTransport : public QObject {
 private slots:
     void commands_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
         // "name: script => expected"; Pn/SS stands for what the playlist is told when row n starts playing a movie
         // of SS seconds, Pn for one of 10 s.
-        const QStringList rows = QStringLiteral(R"(
-play plays the first row: rows 2 play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1
+        TextTable(uR"(
+play plays row 1, fitted: rows 2 origin play => playing* 1/12 m1@0 hw-1 L1 | StripTwips 15 | P1 | 01111101 ShowAll
+a stretched picture stays: rows 1 stretch play => playing* 1/1 m1@0 hw-1 L1 | StripTwips 15 | P1 | 01111101 ExactFit
 play beyond the list wraps: rows 5 at 7 clear play => playing* 2/12345 m2@0 hw-1 L1 | StripTwips 15 | P2
 play on an empty list asks for files: play => stopped 1/ -@0 hw-1 L0 | OpenSwfFiles | 
 play while paused resumes: rows 1 play run 2000 pause run 2000 clear play => playing* 1/1 m1@19 hw-1 L1 |  | 
@@ -95,10 +73,10 @@ next wraps: rows 3 at 3 play clear next => playing* 1/123 m1@0 hw-1 L2 | StripTw
 next with one row restarts it: rows 1 play run 500 clear next => playing* 1/1 m1@0 hw-1 L2 | StripTwips 15 | P1
 previous: rows 3 at 2 play clear prev => playing* 1/123 m1@0 hw-1 L2 | StripTwips 15 | P1
 no previous from the first row: rows 3 play run 500 clear prev => playing* 1/123 m1@4 hw-1 L1 |  | 
-stop unloads, forgets the high-water frame: go frame 5 clear stop => stopped 1/1 0@0 hw-1 L1 |  | 
+stop unloads, forgets the high-water frame: go frame 5 clear stop => stopped 1/1 0@0 hw-1 L1 |  |  | 10000010 ShowAll
 ff onto the second-last frame: go frame 78 clear ff => playing* 1/1 m1@98 hw78 L1 | FrameInfo,Strip
 no ff onto the last frame: go frame 79 clear ff => playing* 1/1 m1@79 hw79 L1 |  | 
-ff while paused stays paused: go frame 30 pause ff run 500 => paused 1/1 m1@50 hw30 L1
+ff while paused: go frame 30 pause clear ff run 500 => paused 1/1 m1@50 hw30 L1 | FrameInfo,Strip |  | 10111001 ShowAll
 no rewind from frame 19: go frame 19 clear rew => playing* 1/1 m1@19 hw19 L1 |  | 
 rewind to 0 forgets the high water: go frame 20 clear rew => playing* 1/1 m1@0 hw-1 L1 | FrameInfo,Strip
 no seeking while stopped: rows 1 ff rew => stopped 0/1 -@0 hw-1 L0 |  | 
@@ -110,46 +88,41 @@ space while stopped does not start: rows 1 key 32 0 => stopped 0/1 -@0 hw-1 L0 |
 shift+space pauses, space resumes: rows 1 play key 32 1 run 1000 key 32 0 => playing* 1/1 m1@0 hw-1 L1
 ctrl keys: key 79 2 key 13 2 => stopped 0/ -@0 hw-1 L0 | OpenSwfFiles,key 79,SetWindowState 3,key 0
 arrows: go frame 30 clear key 39 2 key 37 0 => playing* 1/1 m1@30 hw-1 L1 | FrameInfo,Strip,key 0,FrameInfo,Strip,key 0
-)")
-                                     .split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& row : rows) {
-            QString expected = row.section(u" => "_qs, 1);
-            expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
-            expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
-                u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
-            QTest::newRow(qPrintable(row.section(u": "_qs, 0, 0)))
-                << row.section(u": "_qs, 1).section(u" => "_qs, 0, 0) << expected;
-        }
+)"_qs);
     }
     void commands()
     {
-        QFETCH(QString, script);
-        QFETCH(QString, expected);
+        auto [script, expected] = TextRow();
+        expected.replace(QRegularExpression(u"P(\\d)(?!/)"_qs), u"P\\1/10"_qs);
+        expected.replace(QRegularExpression(u"P(\\d)/(\\d\\d)"_qs),
+            u"SetDurations \\1 00:\\2 00:00:\\2,MarkPlayingItem \\1,SelectPlayingItem \\1"_qs);
         PlaybackRig rig;
         run(rig, script);
+        // "playing* 2/123 m2@0 hw-1 L1 | window calls | playlist calls": the state (* while the timer runs), the
+        // current row and the rows' numbers, the player's movie and frame, the high-water frame, the loads so far.
+        Transport& t = rig.transport;
+        QString numbers;
+        for (int row = 1; row <= rig.rows.RowCount(); ++row)
+            numbers += QString::number(rig.rows.At(row).number);
+        const QString movie = rig.flash.Movie().isEmpty() ? u"-"_qs : QFileInfo(rig.flash.Movie()).baseName();
+        const QStringList states { u"stopped"_qs, u"playing"_qs, u"paused"_qs };
+        // The presentation: play, pause, stop enabled, strip, frame info, clock, logo, player info; then the scale.
+        const PlayStatePresentation& p = rig.host.presentation;
+        QString shown;
+        for (bool on : { p.playVisible, p.pauseVisible, p.stopEnabled, p.progressMiniVisible, p.frameInfoVisible,
+                 p.timeVisible, p.bigLogoVisible, p.playerInfoEnabled })
+            shown += on ? u'1' : u'0';
+        const QString outcome
+            = QStringLiteral("%1%2 %3/%4 %5@%6 hw%7 L%8 | %9 | %10 | %11 %12")
+                  .arg(states.at(t.PlayState()), t.TimerPlay().isActive() ? u"*"_qs : QString())
+                  .arg(t.CurrFileIndex())
+                  .arg(numbers, movie)
+                  .arg(rig.flash.FrameNum())
+                  .arg(t.LastFrame())
+                  .arg(rig.loads())
+                  .arg(rig.host.calls.join(u','), rig.rows.calls.join(u','), shown, rig.flash.Scale());
         // A row that names the state alone leaves out the calls.
-        QCOMPARE(outcome(rig).section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
-    }
-    void presentationAndScale()
-    {
-        PlaybackRig rig;
-        QList<PlayStatePresentation> shown;
-        for (int state : { 1, 2, 0, 3, -1 }) {
-            rig.transport.SetPlayState(state);
-            shown.append(rig.host.presentation);
-        }
-        // play, pause, stop enabled, strip, frame info, clock, logo, player info; states 3 and -1 are refused
-        const PlayStatePresentation playing { false, true, true, true, true, true, false, true };
-        const PlayStatePresentation paused { true, false, true, true, true, false, false, true };
-        QVERIFY(shown == (QList<PlayStatePresentation> { playing, paused, {}, {}, {} }));
-        // Entering play turns the unscaled picture into the fitted one; a stretched one stays.
-        QStringList scales;
-        for (auto item : { &Transport::mnuPlayerSizeStrech_Click, &Transport::mnuPlayerSizeOrigin_Click }) {
-            (rig.transport.*item)();
-            rig.transport.SetPlayState(Transport::Playing);
-            scales << rig.flash.Scale();
-        }
-        QCOMPARE(scales, u"ExactFit ShowAll"_qs.split(u' '));
+        QCOMPARE(outcome.section(u" | "_qs, 0, int(expected.count(u" | "_qs))), expected);
     }
 };
 

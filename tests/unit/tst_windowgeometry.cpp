@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestWindowGeometry : public QObject {
     Q_OBJECT
 private slots:
@@ -19,9 +17,9 @@ private slots:
         // 20 pixels from where the window was restored, diagonals included.
         QVERIFY(PointerMovedFarEnough(QPointF(112, 116), QPointF(100, 100)));
         QVERIFY(!PointerMovedFarEnough(QPointF(114, 114), QPointF(100, 100)));
-        QCOMPARE(ClockFontFamily({ u"DSEG14 Classic"_s, u"dseg7 classic"_s }), u"DSEG7 Classic"_s);
-        QCOMPARE(ClockFontFamily({ u"DSEG7 Modern"_s, u"DS-Digital"_s }), u"DS-Digital"_s);
-        QCOMPARE(ClockFontFamily({ u"DSEG14 Classic"_s }), QString());
+        QCOMPARE(ClockFontFamily({ u"DSEG14 Classic"_qs, u"dseg7 classic"_qs }), u"DSEG7 Classic"_qs);
+        QCOMPARE(ClockFontFamily({ u"DSEG7 Modern"_qs, u"DS-Digital"_qs }), u"DS-Digital"_qs);
+        QCOMPARE(ClockFontFamily({ u"DSEG14 Classic"_qs }), QString());
     }
 };
 
