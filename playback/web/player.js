@@ -26,25 +26,24 @@
 
     // The engine's code (the host names the file) is fetched and compiled from the page's start,
     // while the engine's script still loads and builds its first player; the engine then gets the
-    // compiled module instead of compiling the bytes once more.
+    // compiled module. The bytes are read once, by the compiler: what the engine's fetch gets is an
+    // empty stand-in, and should the early compile fail the engine's code is fetched again.
     let early = null;
     if (document.documentElement.dataset.engineCode) {
         const href = new URL(document.documentElement.dataset.engineCode, document.baseURI).href;
-        const response = fetchByXhr(href);
-        const module = response.then(function (r) { return WebAssembly.compileStreaming(r.clone()); });
+        const module = fetchByXhr(href).then(function (r) { return WebAssembly.compileStreaming(r); });
         module.catch(function () { });
-        early = { href: href, response: response, module: module };
+        early = { href: href, module: module };
     }
     const realInstantiateStreaming = WebAssembly.instantiateStreaming;
     WebAssembly.instantiateStreaming = function (source, imports) {
-        const mine = early && early.handedOut;
-        if (!mine)
+        if (!early || !early.handedOut)
             return realInstantiateStreaming.call(WebAssembly, source, imports);
-        const module = early.module;
-        early = null; // one page, one engine: the bytes can go
+        const href = early.href, module = early.module;
+        early = null;
         return module.then(function (m) {
             return WebAssembly.instantiate(m, imports).then(function (instance) { return { module: m, instance: instance }; });
-        }, function () { return realInstantiateStreaming.call(WebAssembly, source, imports); });
+        }, function () { return realInstantiateStreaming.call(WebAssembly, fetchByXhr(href), imports); });
     };
 
     window.fetch = function (input, init) {
@@ -54,7 +53,7 @@
             return realFetch(input, init);
         if (early && url.href === early.href && !early.handedOut) {
             early.handedOut = true;
-            return early.response.catch(function () { return fetchByXhr(url.href, init); });
+            return Promise.resolve(new Response(new ArrayBuffer(0), { headers: { "Content-Type": "application/wasm" } }));
         }
         if (early && url.pathname.endsWith(".wasm") && url.href !== early.href)
             early = null; // the engine wants other code: what was fetched early must not stay in memory
