@@ -29,7 +29,10 @@
 
 namespace {
 
-QString settingsFile(const QString& dataFolder) { return dataFolder + QStringLiteral("/Quenbarrowick.ini"); }
+QString settingsFile(const QString& dataFolder)
+{
+    return dataFolder + QStringLiteral("/Quenbarrowick.ini");
+}
 
 // The memory the system can still give, from /proc/meminfo; a lot when it cannot be read.
 qint64 availableMemory()
@@ -54,8 +57,8 @@ int runProbe(const QStringList& arguments)
         probe.paths = MoviePathsFrom(probe.paths);
     Settings settings;
     LoadSettings(settings, settingsFile(DataFolderFor(QCoreApplication::applicationDirPath())));
-    const int jobs = JobsWithinMemory(std::min<qsizetype>(probe.jobs, std::max<qsizetype>(probe.paths.size(), 1)),
-        availableMemory());
+    const int jobs = JobsWithinMemory(
+        std::min<qsizetype>(probe.jobs, std::max<qsizetype>(probe.paths.size(), 1)), availableMemory());
     std::vector<std::unique_ptr<RuffleFlashControl>> engines;
     QList<FlashControl*> flashes;
     for (int i = 0; i < jobs; ++i) {
@@ -145,6 +148,7 @@ int runProgram(const QStringList& paths)
     // Media keys and the desktop's player controls; without a session bus there are none, silently.
     program.mpris().registerOn(QDBusConnection::sessionBus());
     program.start(files);
+    AskAboutGpuLater(QCoreApplication::applicationFilePath(), 60000);
     return QApplication::exec();
 }
 
@@ -152,6 +156,12 @@ int runProgram(const QStringList& paths)
 
 int main(int argc, char* argv[])
 {
+    // Started by a start that drew without GL, to ask Chromium about the GPU for the next one.
+    if (argc == 3 && qstrcmp(argv[1], "--ask-gpu") == 0) {
+        PrepareEngineProcess();
+        QApplication app(argc, argv);
+        return AskAboutGpu(QString::fromLocal8Bit(argv[2]));
+    }
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));

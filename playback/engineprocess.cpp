@@ -2,8 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineUrlScheme>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -13,13 +19,10 @@
 namespace {
 
 EngineDrawing drawing = EngineDrawing::Gl;
+bool drawingToAsk = false;
 QString drawingAnswerFile;
-
-void appendChromiumFlag(const QByteArray& flag)
-{
-    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? flag : flags + ' ' + flag);
-}
+// The environment as it was before drawing without GL changed it, for the process that asks about the GPU.
+QProcessEnvironment glEnvironment;
 
 } // namespace
 
@@ -66,17 +69,21 @@ void PrepareEngineProcess(const QString& drawingAnswer)
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     drawingAnswerFile = drawingAnswer;
-    if (!drawingAnswer.isEmpty()
-        && ChooseEngineDrawing(
-               drawingAnswer, qgetenv("QUEN_RENDERER"), EngineDisplay(), QDateTime::currentDateTimeUtc())
-            == EngineDrawing::Software) {
+    glEnvironment = QProcessEnvironment::systemEnvironment();
+    const DrawingChoice choice = drawingAnswer.isEmpty() ? DrawingChoice { EngineDrawing::Gl, false }
+                                                         : ChooseEngineDrawing(drawingAnswer, qgetenv("QUEN_RENDERER"),
+                                                             EngineDisplay(), QDateTime::currentDateTimeUtc());
+    drawing = choice.drawing;
+    drawingToAsk = choice.ask;
+    if (drawing == EngineDrawing::Software) {
         // No GL driver is loaded at all: not by the window system, the scene graph or the engine.
-        drawing = EngineDrawing::Software;
         if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
             qputenv("QT_XCB_GL_INTEGRATION", "none");
         if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
             qputenv("QT_QUICK_BACKEND", "software");
-        appendChromiumFlag("--disable-gpu");
+        const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            flags.isEmpty() ? QByteArray("--disable-gpu") : QByteArray(flags + " --disable-gpu"));
     } else {
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     }
@@ -87,6 +94,45 @@ void PrepareEngineProcess(const QString& drawingAnswer)
     // Not LocalScheme: with it the page's http(s) requests are silently dropped.
     scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+void AskAboutGpuLater(const QString& program, int delayMs)
+{
+    if (!drawingToAsk || drawingAnswerFile.isEmpty())
+        return;
+    drawingToAsk = false;
+    // Started once the program has run a while, so that it costs the start nothing; it outlives the
+    // program if need be and writes its answer for the next start.
+    QTimer::singleShot(delayMs, qApp, [program] {
+        QProcess asker;
+        asker.setProgram(program);
+        asker.setArguments({ QStringLiteral("--ask-gpu"), drawingAnswerFile });
+        asker.setProcessEnvironment(glEnvironment);
+        asker.setStandardOutputFile(QProcess::nullDevice());
+        asker.setStandardErrorFile(QProcess::nullDevice());
+        asker.startDetached();
+    });
+}
+
+int AskAboutGpu(const QString& answerFile)
+{
+    // Chromium with GL as a GL start has it, asked the page's question: accelerated WebGL or not.
+    QWebEngineProfile profile;
+    QWebEnginePage page(&profile);
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &page, [&](bool) {
+        page.runJavaScript(QStringLiteral("!!document.createElement('canvas').getContext('webgl', "
+                                          "{ failIfMajorPerformanceCaveat: true })"),
+            [&](const QVariant& accelerated) {
+            QDir().mkpath(QFileInfo(answerFile).path());
+            const bool kept = accelerated.typeId() == QMetaType::Bool
+                && KeepAccelerationAnswer(
+                    answerFile, accelerated.toBool(), EngineDisplay(), QDateTime::currentDateTimeUtc());
+            QCoreApplication::exit(kept ? 0 : 1);
+        });
+    });
+    page.setHtml(QStringLiteral("<html></html>"));
+    QTimer::singleShot(20000, qApp, [] { QCoreApplication::exit(1); });
+    return QCoreApplication::exec();
 }
 
 qint64 ResidentKiB(qint64 pid)

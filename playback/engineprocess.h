@@ -14,6 +14,12 @@ void PrepareEngineProcess(const QString& drawingAnswer = {});
 // The way chosen by PrepareEngineProcess, and the file it read (empty when none was given).
 EngineDrawing CurrentEngineDrawing();
 QString CurrentDrawingAnswerFile();
+// When the start drew without GL for want of an answer about the GPU: starts `program --ask-gpu FILE`
+// after delayMs, which asks Chromium with GL and keeps the answer for the next start.
+void AskAboutGpuLater(const QString& program, int delayMs);
+// The --ask-gpu process's work, once its QApplication exists (after PrepareEngineProcess() without a
+// file); returns its exit code.
+int AskAboutGpu(const QString& answerFile);
 // Where the program keeps Chromium's answer about the GPU: the user's cache folder.
 QString EngineDrawingAnswerFile();
 // The display the window is on, as the answer file names it ("x11::0", "wayland:wayland-0").

@@ -18,21 +18,23 @@ QString EngineRenderer(const QByteArray& forced)
     return QStringLiteral("auto");
 }
 
-EngineDrawing ChooseEngineDrawing(
+DrawingChoice ChooseEngineDrawing(
     const QString& file, const QByteArray& forcedRenderer, const QString& display, const QDateTime& now)
 {
     if (EngineRenderer(forcedRenderer) == u"webgl")
-        return EngineDrawing::Gl;
+        return { EngineDrawing::Gl, false };
     QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return EngineDrawing::Gl;
-    // One line: "no <seconds since 1970> <display>"; anything else is no answer.
-    const QList<QByteArray> fields = in.read(512).trimmed().split(' ');
-    if (fields.size() != 3 || fields[0] != "no" || QString::fromUtf8(fields[2]) != display)
-        return EngineDrawing::Gl;
+    // One line: "yes|no <seconds since 1970> <display>"; anything else is no answer.
+    const QList<QByteArray> fields
+        = in.open(QIODevice::ReadOnly) ? in.read(512).trimmed().split(' ') : QList<QByteArray>();
     bool ok = false;
-    const qint64 age = now.toSecsSinceEpoch() - fields[1].toLongLong(&ok);
-    return ok && age >= 0 && age < AnswerLifeSecs ? EngineDrawing::Software : EngineDrawing::Gl;
+    const qint64 at = fields.size() == 3 ? fields[1].toLongLong(&ok) : 0;
+    if (!ok || QString::fromUtf8(fields[2]) != display || (fields[0] != "yes" && fields[0] != "no"))
+        return { EngineDrawing::Software, true };
+    if (fields[0] == "yes")
+        return { EngineDrawing::Gl, false };
+    const qint64 age = now.toSecsSinceEpoch() - at;
+    return { EngineDrawing::Software, age < 0 || age >= AnswerLifeSecs };
 }
 
 bool KeepAccelerationAnswer(const QString& file, bool accelerated, const QString& display, const QDateTime& now)

@@ -13,10 +13,15 @@ QString EngineRenderer(const QByteArray& forced);
 // the engine then draws into memory and the window shows the image as it is.
 enum class EngineDrawing { Gl, Software };
 
-// Software drawing when Chromium last said, on the same display and within a week, that it has no
-// accelerated WebGL (kept in `file` by KeepAccelerationAnswer); GL otherwise, where the page asks
-// again. A forced WebGL renderer needs GL.
-EngineDrawing ChooseEngineDrawing(
+// GL when Chromium last said, on the same display, that it has accelerated WebGL (a GL start asks again
+// and keeps the answer, so a GPU taken out is noticed); software when it said no within a week. With
+// no such answer, software too, and `ask`: Chromium is to be asked, away from the start, for the next
+// one. A forced WebGL renderer needs GL.
+struct DrawingChoice {
+    EngineDrawing drawing = EngineDrawing::Software;
+    bool ask = false;
+};
+DrawingChoice ChooseEngineDrawing(
     const QString& file, const QByteArray& forcedRenderer, const QString& display, const QDateTime& now);
 // Keeps Chromium's answer for the next start; false when it could not be written.
 bool KeepAccelerationAnswer(const QString& file, bool accelerated, const QString& display, const QDateTime& now);

@@ -18,12 +18,13 @@ private slots:
         QTest::addColumn<int>("ageDays");
         QTest::addColumn<QString>("display");
         QTest::addColumn<EngineDrawing>("drawing");
-        QTest::newRow("first start") << -1 << 0 << u"x11::0"_qs << EngineDrawing::Gl;
-        QTest::newRow("no GPU yesterday") << 0 << 1 << u"x11::0"_qs << EngineDrawing::Software;
-        QTest::newRow("a GPU yesterday") << 1 << 1 << u"x11::0"_qs << EngineDrawing::Gl;
-        QTest::newRow("no GPU, another display") << 0 << 1 << u"x11::1"_qs << EngineDrawing::Gl;
-        QTest::newRow("no GPU eight days ago") << 0 << 8 << u"x11::0"_qs << EngineDrawing::Gl;
-        QTest::newRow("damaged") << 2 << 0 << u"x11::0"_qs << EngineDrawing::Gl;
+        QTest::addColumn<bool>("ask");
+        QTest::newRow("first start") << -1 << 0 << u"x11::0"_qs << EngineDrawing::Software << true;
+        QTest::newRow("no GPU yesterday") << 0 << 1 << u"x11::0"_qs << EngineDrawing::Software << false;
+        QTest::newRow("a GPU a month ago") << 1 << 30 << u"x11::0"_qs << EngineDrawing::Gl << false;
+        QTest::newRow("a GPU, another display") << 1 << 1 << u"x11::1"_qs << EngineDrawing::Software << true;
+        QTest::newRow("no GPU eight days ago") << 0 << 8 << u"x11::0"_qs << EngineDrawing::Software << true;
+        QTest::newRow("damaged") << 2 << 0 << u"x11::0"_qs << EngineDrawing::Software << true;
     }
     void chooseDrawing()
     {
@@ -34,13 +35,15 @@ private slots:
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1796684307);
         if (kept == 2) {
             QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("no 17x66 x11::0") > 0);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("yes 17x66 x11::0") > 0);
         } else if (kept >= 0) {
             QVERIFY(KeepAccelerationAnswer(file, kept, QStringLiteral("x11::0"), now.addDays(-ageDays)));
         }
         QFETCH(QString, display);
-        QTEST(ChooseEngineDrawing(file, {}, display, now), "drawing");
-        QCOMPARE(ChooseEngineDrawing(file, "webgl", display, now), EngineDrawing::Gl);
+        const DrawingChoice choice = ChooseEngineDrawing(file, {}, display, now);
+        QTEST(choice.drawing, "drawing");
+        QTEST(choice.ask, "ask");
+        QCOMPARE(ChooseEngineDrawing(file, "webgl", display, now).drawing, EngineDrawing::Gl);
     }
 
     // The engine we ship names a code file that is there: a release that loads its code another way
