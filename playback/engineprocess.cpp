@@ -2,9 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -123,7 +121,6 @@ int AskAboutGpu(const QString& answerFile)
         page.runJavaScript(QStringLiteral("!!document.createElement('canvas').getContext('webgl', "
                                           "{ failIfMajorPerformanceCaveat: true })"),
             [&](const QVariant& accelerated) {
-            QDir().mkpath(QFileInfo(answerFile).path());
             const bool kept = accelerated.typeId() == QMetaType::Bool
                 && KeepAccelerationAnswer(
                     answerFile, accelerated.toBool(), EngineDisplay(), QDateTime::currentDateTimeUtc());

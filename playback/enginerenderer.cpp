@@ -1,6 +1,8 @@
 #include "playback/enginerenderer.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -39,6 +41,7 @@ DrawingChoice ChooseEngineDrawing(
 
 bool KeepAccelerationAnswer(const QString& file, bool accelerated, const QString& display, const QDateTime& now)
 {
+    QDir().mkpath(QFileInfo(file).path());
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;

@@ -23,5 +23,5 @@ struct DrawingChoice {
 };
 DrawingChoice ChooseEngineDrawing(
     const QString& file, const QByteArray& forcedRenderer, const QString& display, const QDateTime& now);
-// Keeps Chromium's answer for the next start; false when it could not be written.
+// Keeps Chromium's answer for the next start, its folder made if need be; false when it could not be written.
 bool KeepAccelerationAnswer(const QString& file, bool accelerated, const QString& display, const QDateTime& now);

@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QEvent>
 #include <QEventLoopLocker>
 #include <QFileInfo>
@@ -433,7 +432,6 @@ void RuffleFlashControl::keepAccelerationAnswer(const QVariant& accelerated)
         || CurrentEngineDrawing() != EngineDrawing::Gl)
         return;
     m_accelerationKept = true;
-    QDir().mkpath(QFileInfo(file).path());
     KeepAccelerationAnswer(file, accelerated.toBool(), EngineDisplay(), QDateTime::currentDateTimeUtc());
 }
 
