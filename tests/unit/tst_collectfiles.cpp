@@ -1,8 +1,11 @@
+#include "core/fileexists.h"
 #include "playlist/collectfiles.h"
+#include "playlist/moviepaths.h"
 #include "tests/support/filetree.h"
 #include "tests/support/texttablerow.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,6 +42,26 @@ empty folder: d/|d =>
         while (found.size() < 100 && collector.Next(path))
             found.append(root.relativeFilePath(path));
         QCOMPARE(found.join(u' '), expected);
+    }
+    // The movies of files, folders and list files, in the given order; everything else is left out.
+    void moviePathsFrom()
+    {
+        QTemporaryDir dir;
+        QVERIFY(MakeTree(dir.path(), u"a.swf tree/10.swf tree/2.SWF tree/b.txt tree/sub/c.swf"_qs));
+        QVERIFY(WriteAll(dir.filePath(u"list.m3u"_qs), "#EXTM3U\r\ntree/sub/c.swf\r\nreadme.txt|x|y\r\n/z.swf||\r\n"));
+        const QStringList got = MoviePathsFrom({ dir.filePath(u"a.swf"_qs), dir.filePath(u"tree"_qs),
+            dir.filePath(u"list.m3u"_qs), dir.filePath(u"tree/b.txt"_qs), dir.filePath(u"gone.m3u"_qs) });
+        QCOMPARE(got.join(u' ').remove(dir.path()),
+            u"/a.swf /tree/2.SWF /tree/10.swf /tree/sub/c.swf /tree/sub/c.swf /z.swf"_qs);
+    }
+
+    // A link counts even when its target is gone: the list keeps its row.
+    void fileExists()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone.swf")), dir.filePath(QStringLiteral("link.swf"))));
+        QVERIFY(FileExists(dir.filePath(QStringLiteral("link.swf"))) && FileExists(dir.path() + u'/'));
+        QVERIFY(!FileExists(dir.filePath(QStringLiteral("gone.swf"))) && !FileExists(QString()));
     }
 };
 

@@ -1,7 +1,16 @@
+#include "app/clipboardhandoff.h"
 #include "app/handoff.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
+
+struct FakeClipboard : ClipboardSource {
+    std::optional<QString> content;
+    std::optional<QString> text() override { return content; }
+    void clear() override { content = QString(); }
+};
 
 class TestHandOff : public QObject {
     Q_OBJECT
