@@ -1,14 +1,17 @@
 #include "playback/avm1probe.h"
 #include "playback/avm2probe.h"
+#include "playback/lookahead.h"
 #include "playback/movieprep.h"
 #include "playback/swfcontainer.h"
 #include "tests/support/testdir.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <sys/stat.h>
 
 using swfgen::Compression;
@@ -153,6 +156,39 @@ private slots:
         const UncompressedSwf refused = DecodeSwfContainer(big, 50000);
         QCOMPARE(refused.error + QString::number(refused.fws.size()), u"movie too large0"_qs);
         QVERIFY(DecodeSwfContainer(big, 200000).error.isEmpty());
+    }
+
+    // The next movie prepared ahead is handed out only while the list and the file still say it is the
+    // one to play: never stale bytes.
+    // Between preparing and advancing: nothing happens, the file is edited, renamed away, a same-size file is
+    // renamed over it, the list changes, or another row is asked for. Only the unchanged file is handed out.
+    void handsOutOnlyTheFileAsItIs()
+    {
+        for (const QString change : { u"none"_qs, u"edit"_qs, u"rename"_qs, u"replace"_qs, u"drop"_qs, u"other"_qs }) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"next.swf"_qs), other = dir.filePath(u"other.swf"_qs);
+            QVERIFY(swfgen::WriteMovieFile(path, { .compression = swfgen::Compression::Zlib, .frameCount = 10 }));
+            Lookahead lookahead;
+            lookahead.prepare(path);
+            QThreadPool::globalInstance()->waitForDone();
+            if (change == u"edit")
+                QVERIFY(swfgen::WriteMovieFile(path, { .frameCount = 30 }));
+            if (change == u"rename")
+                QVERIFY(QFile::rename(path, other));
+            if (change == u"replace") {
+                QTest::qWait(20);
+                QVERIFY(swfgen::WriteMovieFile(other, { .compression = swfgen::Compression::Zlib, .frameCount = 10 })
+                    && std::rename(qPrintable(other), qPrintable(path)) == 0);
+            }
+            if (change == u"drop")
+                lookahead.drop();
+            const QString asked = change == u"other" ? other : path;
+            const std::optional<PreparedMovie> movie = lookahead.take(asked);
+            QCOMPARE(change + QString::number(movie ? movie->showFrames : 0),
+                change + QString::number(change == u"none" ? 10 : 0));
+            QVERIFY2(
+                !movie || (movie->fws.startsWith("FWS") && !lookahead.take(asked)), "not FWS, or handed out twice");
+        }
     }
 };
 
