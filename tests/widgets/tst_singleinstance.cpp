@@ -12,7 +12,6 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 // The first copy's side: who becomes first over what an earlier copy left behind, and what its
 // socket takes; and the real program started while a first copy holds the lock but does not answer:
@@ -63,19 +62,14 @@ private slots:
         QCOMPARE(instance.start(QString(), 2000), SingleInstance::Role::First);
         QSignalSpy activations(&instance, &SingleInstance::activationRequested);
         QSignalSpy files(&instance, &SingleInstance::fileHandedOver);
-        char huge[4];
-        qToBigEndian<quint32>(MaxHandOffPayload + 1, huge);
-        for (const QByteArray& bytes :
-            QList<QByteArray> { QByteArray("QBRW") + QByteArray(huge, 4) + QByteArray(1024, 'x'),
-                QByteArray("GET / HTTP/1.0\r\n\r\n") }) {
-            QLocalSocket client;
-            client.connectToServer(name());
-            QVERIFY(client.waitForConnected(2000));
-            client.write(bytes);
-            client.flush();
-            QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 5000);
-            QCOMPARE(client.readAll(), QByteArray()); // no acknowledgement
-        }
+        // A message the decoder refuses (which ones: tst_handoff) ends the connection unanswered.
+        QLocalSocket bad;
+        bad.connectToServer(name());
+        QVERIFY(bad.waitForConnected(2000));
+        bad.write("GET / HTTP/1.0\r\n\r\n");
+        bad.flush();
+        QTRY_COMPARE_WITH_TIMEOUT(bad.state(), QLocalSocket::UnconnectedState, 5000);
+        QCOMPARE(bad.readAll(), QByteArray()); // no acknowledgement
         QCOMPARE(activations.count() + files.count(), 0);
 
         // The server still takes a proper message, even one byte at a time, and acknowledges it.
