@@ -76,15 +76,6 @@ private slots:
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
         QCOMPARE(clicks.at(0).at(1).toInt(), 4);
-        // A disabled button ignores hover, press and click.
-        SkinButton* stop = set->button(Group::Transport, 2);
-        stop->setEnabled(false);
-        set->ResetAllBtnIcon();
-        SendMouse(stop, QEvent::MouseMove);
-        click(stop);
-        QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
-        QVERIFY(!set->PlayerBtnsHot());
-        QCOMPARE(clicks.count(), 1);
         // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
         SkinButton* loop = set->button(Group::Transport, 12);
         const auto atRest = [&] {
