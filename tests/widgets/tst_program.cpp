@@ -11,6 +11,7 @@
 #include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,7 +37,7 @@ start-up, saved row beyond the list becomes 1: start 9 =>  | a* b c
 start-up, auto play on, the saved row only: start autoplay => b | a b* c
 start-up, a named file wins over the saved row: start autoplay n1 => n1 | a b c n1*
 start-up, list not saved, the named files only: start unsaved n1 n2 => n1 | n1* n2
-drops on the player and the window: drop events => a | a* b
+drops on the player, the window and the list, web addresses left out: drop events => a | a* b c
 three files from a second copy: second copy => a | a* b c
 hand-off while a drop onto the empty list collects: drop => c | a c* f1 f2
 double click before a queued drop runs: queued => f1 f2 | f1 f2* a b
@@ -86,9 +87,10 @@ hand-off while the not-a-movie box is up: box => bad bad a | bad a*)"_qs);
             QTRY_COMPARE(program.model().RowCount(), expected.section(u" | "_qs, 1).split(u' ').size());
         } else if (scenario == u"drop events") {
             program.watchPlayerInput(player);
+            QWidget* list = qobject_cast<QAbstractItemView*>(program.window().playlistView())->viewport();
             for (auto [name, target] :
-                { std::pair { "a", player }, std::pair<const char*, QWidget*> { "b", &program.window() } }) {
-                QVERIFY(DropFiles(target, { QUrl::fromLocalFile(path(name)) }));
+                { std::pair<const char*, QWidget*> { "a", player }, { "b", &program.window() }, { "c", list } }) {
+                QVERIFY(DropFiles(target, { QUrl::fromLocalFile(path(name)), QUrl(u"https://example.org/x.swf"_qs) }));
             }
         } else if (scenario == u"second copy") {
             SingleInstance first(dir.filePath(QStringLiteral("s")));
