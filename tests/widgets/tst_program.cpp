@@ -7,7 +7,7 @@
 #include "shell/frmmain.h"
 #include "tests/support/fakeflashcontrol.h"
 #include "tests/support/testdir.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 #include "tests/support/widgetevents.h"
 #include "tools/swfgen/swfwriter.h"
 
@@ -25,12 +25,10 @@
 class TestProgram : public QObject {
     Q_OBJECT
 private slots:
+    // The scenario => the movies given to the engine, in order | the list afterwards, * on the current row.
     void arrivals_data()
     {
-        QTest::addColumn<QString>("scenario");
-        // The movies given to the engine, in order | the list afterwards, * on the current row.
-        QTest::addColumn<QString>("expected");
-        AddTextTableRows(uR"(
+        TextTable(uR"(
 hand-off while paused: paused => a b | a b*
 start-up, auto play off: start =>  | a b* c
 start-up, saved row beyond the list becomes 1: start 9 =>  | a* b c
@@ -45,8 +43,7 @@ hand-off while the not-a-movie box is up: box => bad bad a | bad a*)"_qs);
     }
     void arrivals()
     {
-        QFETCH(QString, scenario);
-        QFETCH(QString, expected);
+        const auto [scenario, expected] = TextRow();
         QTemporaryDir dir;
         const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name) + u".swf"_qs); };
         QDir(dir.path()).mkpath(QStringLiteral("f"));
