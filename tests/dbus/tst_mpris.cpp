@@ -30,11 +30,10 @@ private slots:
     void methods_data()
     {
         TextTable(uR"(
-Play when stopped: 1 0 3 Play => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
 Play when paused resumes: 2 2 3 Play => 0 CanPause PlaybackStatus | Playing 2 0 2.swf
 Play when playing does nothing: 2 1 3 Play => - | Playing 2 0 2.swf
 Play with an empty list asks for no files: 0 0 0 Play => - | Stopped NoTrack 0
-PlayPause when stopped plays: 0 0 3 PlayPause => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
+PlayPause when stopped plays, as Play does: 0 0 3 PlayPause => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
 PlayPause when playing pauses: 1 1 3 PlayPause => 1 | Playing 1 2500000 a b.swf
 Pause when stopped does nothing: 1 0 3 Pause => - | Stopped NoTrack 0
 Stop when playing: 1 1 3 Stop => 2 | Playing 1 2500000 a b.swf
