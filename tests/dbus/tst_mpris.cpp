@@ -2,7 +2,7 @@
 #include "app/mpris.h"
 #include "tests/support/fakeplaylistrows.h"
 #include "tests/support/recordingtransport.h"
-#include "tests/support/texttable.h"
+#include "tests/support/texttablerow.h"
 #include "tools/swfgen/swfwriter.h"
 
 #include <QDBusArgument>
@@ -24,18 +24,16 @@ private slots:
             u"org.freedesktop.DBus.Properties"_qs, u"PropertiesChanged"_qs, this,
             SLOT(propertiesChanged(QString, QVariantMap))));
     }
+    // The current row, play state, rows in the list, method => the transport command (- for none), the properties
+    // announced; after the | what the desktop then reads: the state, the track, the length the file's header
+    // gives, the title.
     void methods_data()
     {
-        QTest::addColumn<QString>("given"); // current row, play state, rows in the list, method
-        // The transport command (- for none), the properties announced; after the | what the desktop then reads:
-        // the state, the track, the length the file's header gives, the title.
-        QTest::addColumn<QString>("expected");
-        AddTextTableRows(uR"(
-Play when stopped: 1 0 3 Play => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
+        TextTable(uR"(
 Play when paused resumes: 2 2 3 Play => 0 CanPause PlaybackStatus | Playing 2 0 2.swf
 Play when playing does nothing: 2 1 3 Play => - | Playing 2 0 2.swf
 Play with an empty list asks for no files: 0 0 0 Play => - | Stopped NoTrack 0
-PlayPause when stopped plays: 0 0 3 PlayPause => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
+PlayPause when stopped plays, as Play does: 0 0 3 PlayPause => 0 CanPause Metadata PlaybackStatus | Playing 1 2500000 a b.swf
 PlayPause when playing pauses: 1 1 3 PlayPause => 1 | Playing 1 2500000 a b.swf
 Pause when stopped does nothing: 1 0 3 Pause => - | Stopped NoTrack 0
 Stop when playing: 1 1 3 Stop => 2 | Playing 1 2500000 a b.swf
@@ -48,10 +46,8 @@ Previous from the first row does nothing: 1 1 3 Previous => - | Playing 1 250000
     }
     void methods()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, expected);
+        const auto [given, expected] = TextRow();
         const QStringList in = given.split(u' '), out = expected.section(u" | "_qs, 0, 0).split(u' ');
-        QVERIFY(dir.isValid());
         QVERIFY(swfgen::WriteMovieFile(dir.filePath(u"a b.swf"_qs), { .frameRate = 12, .frameCount = 30 })); // 2.5 s
         FakePlaylistRows rows(
             QStringList { dir.filePath(u"a b.swf"_qs), u"/2.swf"_qs, u"/3.swf"_qs }.mid(0, in[2].toInt()));

@@ -38,19 +38,12 @@ private slots:
         QCOMPARE(texts(window),
             u"%1|movie.swf|CWS|8|%2|%3|550x400|24帧/秒|240帧|10秒|Zlib压缩格式的Flash"_qs.arg(
                 movie, FormatFileSize(QFileInfo(movie).size()), FormatFileSize(swfgen::WriteMovie(movieSpec).size())));
-        // Refresh reads the file again: a file that is no movie warns, gone it leaves nothing but the path.
-        const auto refresh
-            = [&] { QTest::mouseClick(window.findChild<QPushButton*>(u"cmdRefresh"_qs), Qt::LeftButton); };
+        // Refresh reads the file again: a file that is no movie warns.
         QVERIFY(WriteAll(movie, "hello world")); // signature "hel", version byte 'l'
-        refresh();
+        QTest::mouseClick(window.findChild<QPushButton*>(u"cmdRefresh"_qs), Qt::LeftButton);
         QCOMPARE(warnings, 1);
         QCOMPARE(
             texts(window).section(u'|', 1), u"movie.swf|hel|108|11Byte|0Byte|0x0|0帧/秒|0帧||不是Flash文件格式"_qs);
-        QFile::remove(movie);
-        refresh();
-        QCOMPARE(box(window, 0)->text(), movie);
-        QCOMPARE(texts(window).section(u'|', 2), u"|0|0Byte|0Byte|0x0|0帧/秒|0帧||"_qs);
-        QVERIFY(swfgen::WriteMovieFile(movie, movieSpec));
         frmFlashInfo empty(QString(), nullptr, services);
         for (frmFlashInfo* w : { &window, &empty }) {
             w->show();
@@ -59,7 +52,6 @@ private slots:
             QTest::mouseClick(box(*w, 0), Qt::LeftButton); // no path, nothing to show
         }
         QCOMPARE(revealed, QStringList { movie });
-        QCOMPARE(warnings, 1);
         QTest::mouseClick(window.findChild<QPushButton*>(u"cmdReturn"_qs), Qt::LeftButton);
         QVERIFY(!window.isVisible());
     }

@@ -1,15 +1,14 @@
 #include "playlist/playlistmenus.h"
 #include "playlist/playlistview.h"
 #include "tests/support/playlistfixture.h"
-#include "tests/support/testdir.h"
 #include "tests/support/widgetevents.h"
 
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
-// The list view over a faked playlist: which mouse actions and drops reach the commands (keys: tst_keysandpointer).
+// The list view over a faked playlist: which mouse actions reach the commands (keys: tst_keysandpointer,
+// drops: tst_program).
 class TestPlaylistView : public QObject {
     Q_OBJECT
 private slots:
@@ -46,16 +45,6 @@ private slots:
         QSignalSpy drag(m_view, &PlaylistView::WindowDragRequested);
         QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
         QCOMPARE(drag.count(), 0);
-    }
-    void drop_addsLocalFiles()
-    {
-        QTemporaryDir dir;
-        const QString movie = dir.filePath(QStringLiteral("dropped.swf"));
-        QVERIFY(WriteAll(movie, "x"));
-        QVERIFY(DropFiles(m_view->viewport(),
-            { QUrl::fromLocalFile(movie), QUrl(QStringLiteral("https://example.org/remote.swf")) }));
-        QCOMPARE(m_f->paths(), QStringList { movie });
-        QCOMPARE(m_f->transport.CurrFileIndex(), 1); // an empty list starts its first row
     }
 
 private:

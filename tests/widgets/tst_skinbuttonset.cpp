@@ -9,16 +9,6 @@
 using Group = SkinButtonSet::Group;
 Q_DECLARE_METATYPE(SkinButtonSet::Group)
 
-namespace {
-
-void click(QWidget* target, QPoint releaseAt = { 5, 5 })
-{
-    SendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton);
-    SendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, releaseAt);
-}
-
-} // namespace
-
 // The skin buttons' pictures, hover flags, clicks and the single-loop button's swapped pictures.
 class TestSkinButtonSet : public QObject {
     Q_OBJECT
@@ -70,21 +60,14 @@ private slots:
         QCOMPARE(next->pictureName(), u"PLBTN4_DOWN"_qs);
         SendMouse(next, QEvent::MouseButtonRelease, Qt::RightButton);
         QCOMPARE(next->pictureName(), u"PLBTN4_NORMAL"_qs); // though the pointer is still there
-        click(next, QPoint(40, 3)); // released off the button
+        SendMouse(next, QEvent::MouseButtonPress, Qt::LeftButton);
+        SendMouse(next, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(40, 3)); // released off the button
         QCOMPARE(clicks.count(), 0);
-        click(next);
+        SendMouse(next, QEvent::MouseButtonPress, Qt::LeftButton);
+        SendMouse(next, QEvent::MouseButtonRelease, Qt::LeftButton);
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(clicks.at(0).at(0).value<Group>(), Group::Transport);
         QCOMPARE(clicks.at(0).at(1).toInt(), 4);
-        // A disabled button ignores hover, press and click.
-        SkinButton* stop = set->button(Group::Transport, 2);
-        stop->setEnabled(false);
-        set->ResetAllBtnIcon();
-        SendMouse(stop, QEvent::MouseMove);
-        click(stop);
-        QCOMPARE(stop->pictureName(), u"PLBTN2_NORMAL"_qs);
-        QVERIFY(!set->PlayerBtnsHot());
-        QCOMPARE(clicks.count(), 1);
         // Single loop swapped from the keyboard: at rest it looks pressed, and held it looks normal.
         SkinButton* loop = set->button(Group::Transport, 12);
         const auto atRest = [&] {
