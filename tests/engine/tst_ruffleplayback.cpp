@@ -169,14 +169,18 @@ private slots:
     {
         QTest::addColumn<bool>("beforeReady");
         QTest::addColumn<bool>("ownStopAndPlay"); // the movie replaces _root's stop, play and gotos
-        QTest::newRow("stop before the movie is ready") << true << false;
-        QTest::newRow("movie with its own stop and play is still driven") << false << true;
+        QTest::addColumn<bool>("scenes"); // AS3, its second scene from frame 60: still one timeline of 120 frames
+        QTest::newRow("stop before the movie is ready") << true << false << false;
+        QTest::newRow("movie with its own stop and play is still driven") << false << true << false;
+        QTest::newRow("AS3 scenes count as one timeline") << false << false << true;
     }
     void stopHoldsAndPlayResumes()
     {
         QFETCH(bool, beforeReady);
         QFETCH(bool, ownStopAndPlay);
-        swfgen::MovieSpec s = movieSpec(120, 30);
+        QFETCH(bool, scenes);
+        swfgen::MovieSpec s
+            = scenes ? as3Spec(120, { {}, { { "Scene 1", 0 }, { "Scene 2", 60 } } }) : movieSpec(120, 30);
         if (ownStopAndPlay) {
             // A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing:
             // GetVariable _root, then SetMember of a DefineFunction with no name and no body.
@@ -213,23 +217,6 @@ private slots:
                 std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } })
             QVERIFY2(drawnAs(mode, size), mode);
     }
-    void unloadRemovesThePlayer()
-    {
-        QVERIFY(LoadAndWait(*m_flash, write({})));
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, FlashControl::UnloadUrl);
-        QCOMPARE(m_flash->ReadyState(), 0);
-        QCOMPARE(m_flash->TotalFrames(), 0);
-        QVERIFY(!m_flash->Playing());
-        run(300);
-        QCOMPARE(ready.count(), 0);
-        QVERIFY(WaitInEventLoop(
-            [&] {
-            const QVariant players = evaluate(u"document.querySelectorAll('ruffle-player').length"_qs);
-            return players.isValid() && players.toInt() == 0;
-            },
-            5000));
-    }
     // The level set before a movie loads is the engine's when it plays, and a change reaches it at once.
     void moviesPlayAtTheSetVolume()
     {
@@ -238,17 +225,6 @@ private slots:
         const QString volume = QStringLiteral("document.querySelector('ruffle-player').ruffle().volume");
         QVERIFY(WaitInEventLoop([&] { return qAbs(evaluate(volume).toDouble() - 0.3) < 0.001; }, 5000));
         m_flash->SetGain(1);
-    }
-    void fileThatIsNoMovieNeverBecomesReady()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("text.swf"));
-        QVERIFY(WriteAll(path, "this is not a movie at all"));
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, path);
-        QVERIFY(!m_flash->movieReport().error.isEmpty());
-        run(500);
-        QCOMPARE(ready.count(), 0);
-        QCOMPARE(m_flash->TotalFrames(), 0);
     }
     void inputNeverReachesTheMovie()
     {
@@ -281,20 +257,6 @@ private slots:
             },
             5000));
         QCOMPARE(counts.value(0).toInt(), 0);
-    }
-    void as3ScenesCountAsOneTimeline()
-    {
-        QVERIFY(LoadAndWait(*m_flash, write(as3Spec(60, { {}, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
-        QVERIFY(m_flash->probeAnswering());
-        QCOMPARE(m_flash->TotalFrames(), 60);
-        QVERIFY(reaches([](int f) { return f >= 35; }));
-        QVERIFY(reaches([](int f) { return f == 59; }));
-        QCOMPARE(frameAfter(400), 59);
-        m_flash->StopPlay();
-        for (int frame : { 45, 10 }) {
-            m_flash->SetFrameNum(frame);
-            QCOMPARE(frameAfter(300), frame);
-        }
     }
     void as3SpriteDocumentHasNoTimeline()
     {
@@ -345,7 +307,8 @@ private slots:
     }
 
     // What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and
-    // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties.
+    // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties
+    // the control at once and takes the player off the page.
     void controlContract()
     {
         swfgen::MovieSpec s = movieSpec(100, 30);
@@ -380,36 +343,47 @@ private slots:
         QVERIFY(reaches([](int f) { return f == 99; }));
         QCOMPARE(frameAfter(600), 99);
         QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
+        m_flash->LoadMovie(0, FlashControl::UnloadUrl);
+        QCOMPARE(m_flash->ReadyState(), 0);
+        QCOMPARE(m_flash->TotalFrames(), 0);
+        QVERIFY(!m_flash->Playing());
+        QVERIFY(WaitInEventLoop(
+            [&] {
+            const QVariant players = evaluate(u"document.querySelectorAll('ruffle-player').length"_qs);
+            return players.isValid() && players.toInt() == 0;
+            },
+            5000));
+        // Nor does a file that is no movie: neither it nor the unloading ever make the control ready.
+        const QString text = m_dir.filePath(QStringLiteral("text.swf"));
+        QVERIFY(WriteAll(text, "this is not a movie at all"));
+        m_flash->LoadMovie(0, text);
+        QVERIFY(!m_flash->movieReport().error.isEmpty());
+        run(500);
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(m_flash->TotalFrames(), 0);
     }
     void restrictionsStopTheMovie_data()
     {
-        QTest::addColumn<QString>("policy"); // networking, script access
-        QTest::addColumn<QString>(
-            "call"); // on its first frame the movie loads a movie from the loopback server ("load"),
-                     // or sets the page's title by ExternalInterface.call or a javascript: URL
+        // Networking, script access, and what the movie does on its first frame: load a movie from the loopback
+        // server ("load"), or set the page's title by ExternalInterface.call or a javascript: URL.
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<bool>("works"); // the server was reached, or the title set
-        QTest::newRow("networking none") << "none always"
-                                         << "load" << false;
-        QTest::newRow("networking all") << "all always"
-                                        << "load" << true;
-        QTest::newRow("networking none again after all") << "none always"
-                                                         << "load" << false;
-        QTest::newRow("ExternalInterface.call, never") << "all never"
-                                                       << "external" << false;
-        QTest::newRow("ExternalInterface.call, always") << "all always"
-                                                        << "external" << true;
-        QTest::newRow("javascript: URL, never") << "all never"
-                                                << "javascript" << false;
-        QTest::newRow("javascript: URL, always") << "all always"
-                                                 << "javascript" << true;
+        QTest::newRow("networking none") << "none always load" << false;
+        QTest::newRow("networking all") << "all always load" << true;
+        QTest::newRow("networking none again after all") << "none always load" << false;
+        QTest::newRow("ExternalInterface.call, never") << "all never external" << false;
+        QTest::newRow("ExternalInterface.call, always") << "all always external" << true;
+        QTest::newRow("javascript: URL, never") << "all never javascript" << false;
+        QTest::newRow("javascript: URL, always") << "all always javascript" << true;
     }
     void restrictionsStopTheMovie()
     {
-        QFETCH(QString, policy);
-        QFETCH(QString, call);
+        QFETCH(QString, setup);
         QFETCH(bool, works);
-        m_flash->SetAllowNetworking(policy.section(u' ', 0, 0));
-        m_flash->SetAllowScriptAccess(policy.section(u' ', 1));
+        const QStringList words = setup.split(u' ');
+        const QString call = words[2];
+        m_flash->SetAllowNetworking(words[0]);
+        m_flash->SetAllowScriptAccess(words[1]);
         m_connections = 0;
         const QByteArray url = call == u"load"
             ? u"http://127.0.0.1:%1/other.swf"_qs.arg(m_server.serverPort()).toLatin1()
