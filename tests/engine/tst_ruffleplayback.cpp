@@ -41,12 +41,6 @@ QSize squareSize(QWidget* view)
     return bounds.size();
 }
 
-// A movie that runs the given actions on its first frame.
-swfgen::MovieSpec frameOneMovie(const corpus::Avm1& actions)
-{
-    return { .frameCount = 200, .extraTags = { { 1, { actions.tag() } } } };
-}
-
 swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
 {
     return { .version = uint8_t(version), .frameRate = rate, .frameCount = frames, .actionScript3 = version >= 10 };
@@ -388,10 +382,11 @@ private slots:
         const QByteArray url = call == u"load"
             ? u"http://127.0.0.1:%1/other.swf"_qs.arg(m_server.serverPort()).toLatin1()
             : "javascript:void(document.title='movie-script')";
-        QVERIFY(LoadAndWait(*m_flash,
-            write(frameOneMovie(call == u"external"
-                    ? externalCall("(function(){document.title='movie-script'})")
-                    : corpus::Avm1().getUrl(url, call == u"load" ? "_level5" : "_self")))));
+        swfgen::MovieSpec s = movieSpec(200);
+        s.extraTags[1] = { (call == u"external" ? externalCall("(function(){document.title='movie-script'})")
+                                                : corpus::Avm1().getUrl(url, call == u"load" ? "_level5" : "_self"))
+                               .tag() };
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
         // What gets through arrives well within this.
         const auto through
@@ -408,7 +403,7 @@ private slots:
             QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
         QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
         m_flash->SetAllowScriptAccess(u"always"_qs);
-        QVERIFY(LoadAndWait(*m_flash, write(frameOneMovie({}))));
+        QVERIFY(LoadAndWait(*m_flash, write(movieSpec(200))));
         m_flash->StopPlay();
         m_flash->SetFrameNum(120);
         QVERIFY(WaitInEventLoop([&] { return m_flash->FrameNum() == 120; }, 3000));
