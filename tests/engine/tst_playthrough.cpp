@@ -26,22 +26,44 @@ private slots:
         m_flash = ShownEngine(this, QSize(400, 300));
         ApplyPlayerProperties(*m_flash, m_settings);
     }
-    void threeRowPlaylist_playsThroughToRowOneAgain_data() { generations(); }
-    void threeRowPlaylist_playsThroughToRowOneAgain()
+    void probeAndPlaylist_seeWhyEachMovieEnded_data()
+    {
+        QTest::addColumn<bool>("as3");
+        QTest::newRow("ActionScript 1/2") << false;
+        QTest::newRow("ActionScript 3") << true;
+    }
+    // The same three movies probed one by one, then played as a list by the transport.
+    void probeAndPlaylist_seeWhyEachMovieEnded()
     {
         QFETCH(bool, as3);
         const QStringList movies = writeMovies(as3);
         QCOMPARE(movies.size(), 3);
+        ProbeRunner runner(*m_flash, m_settings);
+        const QList<ProbeResult> results = runner.ProbeAll(movies, [](int ms) {
+            QElapsedTimer clock;
+            clock.start();
+            WaitInEventLoop([] { return false; }, ms);
+            return int(clock.elapsed());
+        });
+        QCOMPARE(results.size(), 3);
+        QStringList probed;
+        for (const ProbeResult& r : results) {
+            probed.append(r.Reason);
+            QVERIFY2(r.Loaded && r.Ended, qPrintable(r.Path));
+        }
+        QCOMPARE(probed.join(u' '), QStringLiteral("last-frame last-frame loop-timeout"));
+        QCOMPARE(results[0].TotalFrames, 24);
+        QCOMPARE(results[1].MaxFrame, 29);
+        QVERIFY(results[2].MaxFrame < 10);
+
         FakePlaylistRows rows(movies);
         RecordingWindowHost host;
         Transport transport(*m_flash, rows, host, m_settings);
         QSignalSpy ended(&transport.Monitor(), &PlaybackMonitor::MovieEnded);
         QSignalSpy skipped(m_flash, &FlashControl::StuckFrameSkipped);
-
         transport.SetCurrFileIndex(1);
         transport.PlayerBtns_Click(Transport::CmdPlay);
         QVERIFY(WaitInEventLoop([&] { return ended.count() >= 3; }, 40000));
-
         QList<EndReason> reasons;
         for (const QList<QVariant>& args : ended)
             reasons.append(args.at(0).value<EndReason>());
@@ -56,38 +78,8 @@ private slots:
         QCOMPARE(transport.PlayState(), int(Transport::Playing));
         transport.PlayerBtns_Click(Transport::CmdStop);
     }
-    void probe_reportsWhyEachMovieEnded_data() { generations(); }
-    void probe_reportsWhyEachMovieEnded()
-    {
-        QFETCH(bool, as3);
-        const QStringList movies = writeMovies(as3);
-        QCOMPARE(movies.size(), 3);
-        ProbeRunner runner(*m_flash, m_settings);
-        const QList<ProbeResult> results = runner.ProbeAll(movies, [](int ms) {
-            QElapsedTimer clock;
-            clock.start();
-            WaitInEventLoop([] { return false; }, ms);
-            return int(clock.elapsed());
-        });
-        QCOMPARE(results.size(), 3);
-        QStringList reasons;
-        for (const ProbeResult& r : results) {
-            reasons.append(r.Reason);
-            QVERIFY2(r.Loaded && r.Ended, qPrintable(r.Path));
-        }
-        QCOMPARE(reasons.join(u' '), QStringLiteral("last-frame last-frame loop-timeout"));
-        QCOMPARE(results[0].TotalFrames, 24);
-        QCOMPARE(results[1].MaxFrame, 29);
-        QVERIFY(results[2].MaxFrame < 10);
-    }
 
 private:
-    static void generations()
-    {
-        QTest::addColumn<bool>("as3");
-        QTest::newRow("ActionScript 1/2") << false;
-        QTest::newRow("ActionScript 3") << true;
-    }
     // The first plays to its last frame, the second waits on frame 12 for a click that never comes, the third
     // loops frames 1-5 like a loading bar.
     QStringList writeMovies(bool as3)

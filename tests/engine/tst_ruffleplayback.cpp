@@ -41,12 +41,6 @@ QSize squareSize(QWidget* view)
     return bounds.size();
 }
 
-// A movie that runs the given actions on its first frame.
-swfgen::MovieSpec frameOneMovie(const corpus::Avm1& actions)
-{
-    return { .frameCount = 200, .extraTags = { { 1, { actions.tag() } } } };
-}
-
 swfgen::MovieSpec movieSpec(int frames, double rate = 24, int version = 8)
 {
     return { .version = uint8_t(version), .frameRate = rate, .frameCount = frames, .actionScript3 = version >= 10 };
@@ -169,14 +163,18 @@ private slots:
     {
         QTest::addColumn<bool>("beforeReady");
         QTest::addColumn<bool>("ownStopAndPlay"); // the movie replaces _root's stop, play and gotos
-        QTest::newRow("stop before the movie is ready") << true << false;
-        QTest::newRow("movie with its own stop and play is still driven") << false << true;
+        QTest::addColumn<bool>("scenes"); // AS3, its second scene from frame 60: still one timeline of 120 frames
+        QTest::newRow("stop before the movie is ready") << true << false << false;
+        QTest::newRow("movie with its own stop and play is still driven") << false << true << false;
+        QTest::newRow("AS3 scenes count as one timeline") << false << false << true;
     }
     void stopHoldsAndPlayResumes()
     {
         QFETCH(bool, beforeReady);
         QFETCH(bool, ownStopAndPlay);
-        swfgen::MovieSpec s = movieSpec(120, 30);
+        QFETCH(bool, scenes);
+        swfgen::MovieSpec s
+            = scenes ? as3Spec(120, { {}, { { "Scene 1", 0 }, { "Scene 2", 60 } } }) : movieSpec(120, 30);
         if (ownStopAndPlay) {
             // A frame-1 action that gives _root its own stop, play and gotoAndStop/Play, which do nothing:
             // GetVariable _root, then SetMember of a DefineFunction with no name and no body.
@@ -213,23 +211,6 @@ private slots:
                 std::pair { "ExactFit", QSize(40, 60) }, std::pair { "ShowAll", QSize(40, 40) } })
             QVERIFY2(drawnAs(mode, size), mode);
     }
-    void unloadRemovesThePlayer()
-    {
-        QVERIFY(LoadAndWait(*m_flash, write({})));
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, FlashControl::UnloadUrl);
-        QCOMPARE(m_flash->ReadyState(), 0);
-        QCOMPARE(m_flash->TotalFrames(), 0);
-        QVERIFY(!m_flash->Playing());
-        run(300);
-        QCOMPARE(ready.count(), 0);
-        QVERIFY(WaitInEventLoop(
-            [&] {
-            const QVariant players = evaluate(u"document.querySelectorAll('ruffle-player').length"_qs);
-            return players.isValid() && players.toInt() == 0;
-            },
-            5000));
-    }
     // The level set before a movie loads is the engine's when it plays, and a change reaches it at once.
     void moviesPlayAtTheSetVolume()
     {
@@ -238,17 +219,6 @@ private slots:
         const QString volume = QStringLiteral("document.querySelector('ruffle-player').ruffle().volume");
         QVERIFY(WaitInEventLoop([&] { return qAbs(evaluate(volume).toDouble() - 0.3) < 0.001; }, 5000));
         m_flash->SetGain(1);
-    }
-    void fileThatIsNoMovieNeverBecomesReady()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("text.swf"));
-        QVERIFY(WriteAll(path, "this is not a movie at all"));
-        QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
-        m_flash->LoadMovie(0, path);
-        QVERIFY(!m_flash->movieReport().error.isEmpty());
-        run(500);
-        QCOMPARE(ready.count(), 0);
-        QCOMPARE(m_flash->TotalFrames(), 0);
     }
     void inputNeverReachesTheMovie()
     {
@@ -281,20 +251,6 @@ private slots:
             },
             5000));
         QCOMPARE(counts.value(0).toInt(), 0);
-    }
-    void as3ScenesCountAsOneTimeline()
-    {
-        QVERIFY(LoadAndWait(*m_flash, write(as3Spec(60, { {}, { { "Scene 1", 0 }, { "Scene 2", 30 } } }))));
-        QVERIFY(m_flash->probeAnswering());
-        QCOMPARE(m_flash->TotalFrames(), 60);
-        QVERIFY(reaches([](int f) { return f >= 35; }));
-        QVERIFY(reaches([](int f) { return f == 59; }));
-        QCOMPARE(frameAfter(400), 59);
-        m_flash->StopPlay();
-        for (int frame : { 45, 10 }) {
-            m_flash->SetFrameNum(frame);
-            QCOMPARE(frameAfter(300), frame);
-        }
     }
     void as3SpriteDocumentHasNoTimeline()
     {
@@ -345,7 +301,8 @@ private slots:
     }
 
     // What every FlashControl promises: ready once and never from inside LoadMovie, gotos read back at once and
-    // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties.
+    // clamp, the movie's own stop and the last frame hold, a skip moves off a stopped frame, unloading empties
+    // the control at once and takes the player off the page.
     void controlContract()
     {
         swfgen::MovieSpec s = movieSpec(100, 30);
@@ -380,44 +337,56 @@ private slots:
         QVERIFY(reaches([](int f) { return f == 99; }));
         QCOMPARE(frameAfter(600), 99);
         QVERIFY(!m_flash->Playing()); // the last frame held with Loop off
+        m_flash->LoadMovie(0, FlashControl::UnloadUrl);
+        QCOMPARE(m_flash->ReadyState(), 0);
+        QCOMPARE(m_flash->TotalFrames(), 0);
+        QVERIFY(!m_flash->Playing());
+        QVERIFY(WaitInEventLoop(
+            [&] {
+            const QVariant players = evaluate(u"document.querySelectorAll('ruffle-player').length"_qs);
+            return players.isValid() && players.toInt() == 0;
+            },
+            5000));
+        // Nor does a file that is no movie: neither it nor the unloading ever make the control ready.
+        const QString text = m_dir.filePath(QStringLiteral("text.swf"));
+        QVERIFY(WriteAll(text, "this is not a movie at all"));
+        m_flash->LoadMovie(0, text);
+        QVERIFY(!m_flash->movieReport().error.isEmpty());
+        run(500);
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(m_flash->TotalFrames(), 0);
     }
     void restrictionsStopTheMovie_data()
     {
-        QTest::addColumn<QString>("policy"); // networking, script access
-        QTest::addColumn<QString>(
-            "call"); // on its first frame the movie loads a movie from the loopback server ("load"),
-                     // or sets the page's title by ExternalInterface.call or a javascript: URL
+        // Networking, script access, and what the movie does on its first frame: load a movie from the loopback
+        // server ("load"), or set the page's title by ExternalInterface.call or a javascript: URL.
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<bool>("works"); // the server was reached, or the title set
-        QTest::newRow("networking none") << "none always"
-                                         << "load" << false;
-        QTest::newRow("networking all") << "all always"
-                                        << "load" << true;
-        QTest::newRow("networking none again after all") << "none always"
-                                                         << "load" << false;
-        QTest::newRow("ExternalInterface.call, never") << "all never"
-                                                       << "external" << false;
-        QTest::newRow("ExternalInterface.call, always") << "all always"
-                                                        << "external" << true;
-        QTest::newRow("javascript: URL, never") << "all never"
-                                                << "javascript" << false;
-        QTest::newRow("javascript: URL, always") << "all always"
-                                                 << "javascript" << true;
+        QTest::newRow("networking none") << "none always load" << false;
+        QTest::newRow("networking all") << "all always load" << true;
+        QTest::newRow("networking none again after all") << "none always load" << false;
+        QTest::newRow("ExternalInterface.call, never") << "all never external" << false;
+        QTest::newRow("ExternalInterface.call, always") << "all always external" << true;
+        QTest::newRow("javascript: URL, never") << "all never javascript" << false;
+        QTest::newRow("javascript: URL, always") << "all always javascript" << true;
     }
     void restrictionsStopTheMovie()
     {
-        QFETCH(QString, policy);
-        QFETCH(QString, call);
+        QFETCH(QString, setup);
         QFETCH(bool, works);
-        m_flash->SetAllowNetworking(policy.section(u' ', 0, 0));
-        m_flash->SetAllowScriptAccess(policy.section(u' ', 1));
+        const QStringList words = setup.split(u' ');
+        const QString call = words[2];
+        m_flash->SetAllowNetworking(words[0]);
+        m_flash->SetAllowScriptAccess(words[1]);
         m_connections = 0;
         const QByteArray url = call == u"load"
             ? u"http://127.0.0.1:%1/other.swf"_qs.arg(m_server.serverPort()).toLatin1()
             : "javascript:void(document.title='movie-script')";
-        QVERIFY(LoadAndWait(*m_flash,
-            write(frameOneMovie(call == u"external"
-                    ? externalCall("(function(){document.title='movie-script'})")
-                    : corpus::Avm1().getUrl(url, call == u"load" ? "_level5" : "_self")))));
+        swfgen::MovieSpec s = movieSpec(200);
+        s.extraTags[1] = { (call == u"external" ? externalCall("(function(){document.title='movie-script'})")
+                                                : corpus::Avm1().getUrl(url, call == u"load" ? "_level5" : "_self"))
+                               .tag() };
+        QVERIFY(LoadAndWait(*m_flash, write(s)));
         QVERIFY(m_flash->probeAnswering()); // the probe answers whatever the policy
         // What gets through arrives well within this.
         const auto through
@@ -425,15 +394,20 @@ private slots:
         QCOMPARE(WaitInEventLoop(through, 3000), works);
         evaluate(u"document.title = ''"_qs);
     }
-    void scriptAccessChangeKeepsTheMovieWhereItWas()
+    // Lifting or setting the script policy takes a new page: the movie comes back where it was, stopped, and the
+    // page serves the movie's folder and below, nothing outside it.
+    void newPageKeepsTheMovieAndServesOnlyItsFolder()
     {
+        QDir dir(m_dir.path());
+        for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" })
+            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
+        QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
         m_flash->SetAllowScriptAccess(u"always"_qs);
-        QVERIFY(LoadAndWait(*m_flash, write(frameOneMovie({}))));
+        QVERIFY(LoadAndWait(*m_flash, write(movieSpec(200))));
         m_flash->StopPlay();
         m_flash->SetFrameNum(120);
         QVERIFY(WaitInEventLoop([&] { return m_flash->FrameNum() == 120; }, 3000));
         const QString movie = m_flash->Movie();
-        // Lifting or setting the policy takes a new page; the movie comes back where it was, stopped.
         QSignalSpy ready(m_flash, &FlashControl::OnReadyStateChange);
         m_flash->SetAllowScriptAccess(u"never"_qs);
         QVERIFY(ready.wait(20000) || ready.count() > 0);
@@ -443,37 +417,21 @@ private slots:
         QSignalSpy snapshots(m_flash, &RuffleFlashControl::SnapshotTaken);
         QVERIFY(WaitInEventLoop([&] { return snapshots.count() >= 10; }, 5000));
         QCOMPARE(m_flash->FrameNum(), 120);
-    }
-    void onlyTheMovieFolderIsServed_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("served");
-        QTest::newRow("sibling") << u"notes.txt"_qs << true;
-        QTest::newRow("subfolder") << u"sub/deep.txt"_qs << true;
-        QTest::newRow("parent, encoded") << u"%2e%2e/secret.txt"_qs << false;
-        QTest::newRow("parent") << u"../secret.txt"_qs << false;
-        QTest::newRow("absolute, encoded") << u"%2fetc%2fpasswd"_qs << false;
-        QTest::newRow("link out") << u"link.txt"_qs << false;
-    }
-    void onlyTheMovieFolderIsServed()
-    {
-        QFETCH(QString, relative);
-        QFETCH(bool, served);
-        QDir dir(m_dir.path());
-        for (const char* name : { "secret.txt", "movies/notes.txt", "movies/sub/deep.txt" })
-            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), "content"));
-        QFile::link(dir.filePath(QStringLiteral("secret.txt")), dir.filePath(QStringLiteral("movies/link.txt")));
-        QVERIFY(LoadAndWait(*m_flash, write(frameOneMovie({}))));
         // The movie's own URL is the base its relative loads resolve against.
         const QString base
             = evaluate(u"document.querySelector('ruffle-player').ruffle().loadedConfig.url"_qs).toString();
         QVERIFY(base.startsWith(u"quen://player/movie/"));
-        const QString answer = evaluate(
-            QStringLiteral("(function(){ const x = new XMLHttpRequest(); try { x.open('GET', '%1', false); x.send(); "
-                           "return x.status + ':' + x.responseText; } catch (e) { return 'refused'; } })()")
-                .arg(base.left(base.lastIndexOf(u'/') + 1) + relative))
-                                   .toString();
-        QCOMPARE(answer == u"200:content", served);
+        const QString request
+            = QStringLiteral("(function(){ const x = new XMLHttpRequest(); try { x.open('GET', '%1', false); x.send(); "
+                             "return x.status + ':' + x.responseText; } catch (e) { return 'refused'; } })()");
+        const auto served = [&](const char* relative) {
+            const QString url = base.left(base.lastIndexOf(u'/') + 1) + QLatin1String(relative);
+            return evaluate(request.arg(url)).toString() == u"200:content";
+        };
+        for (const char* relative : { "notes.txt", "sub/deep.txt" })
+            QVERIFY2(served(relative), relative);
+        for (const char* relative : { "%2e%2e/secret.txt", "../secret.txt", "%2fetc%2fpasswd", "link.txt" })
+            QVERIFY2(!served(relative), relative);
     }
 
 private:
