@@ -20,7 +20,7 @@ private slots:
         QTest::addColumn<EngineDrawing>("drawing");
         QTest::addColumn<bool>("ask");
         QTest::newRow("first start") << -1 << 0 << u"x11::0"_qs << EngineDrawing::Software << true;
-        QTest::newRow("no GPU yesterday") << 0 << 1 << u"x11::0"_qs << EngineDrawing::Software << false;
+        QTest::newRow("no GPU, asked this second") << 0 << 0 << u"x11::0"_qs << EngineDrawing::Software << false;
         QTest::newRow("a GPU a month ago") << 1 << 30 << u"x11::0"_qs << EngineDrawing::Gl << false;
         QTest::newRow("a GPU, another display") << 1 << 1 << u"x11::1"_qs << EngineDrawing::Software << true;
         QTest::newRow("no GPU eight days ago") << 0 << 8 << u"x11::0"_qs << EngineDrawing::Software << true;
