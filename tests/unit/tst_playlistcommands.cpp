@@ -52,6 +52,7 @@ delete the playing last row, row 1 plays: del abcde 5 1 5 => abcd|1 1 1|:S0,C1,B
 delete the only row, playback stops: del a 1 1 1 => |1 0|:S0
 delete before the playing row: del abcde 4 1 2 => acde|3 2 3|:C3
 delete without a selection: del ab 1 1 0 => ab|1 0 1|:
+a right press selects the row under it, row 1 too: right abc 2 1 3 => abc|2 1 2|:
 clear: clear abc 2 1 2 => |0 0|:C0,S0
 duplicates while stopped; letter case differs: dups ABAaB 5 0 1 => ABa|5 1|:
 duplicates, playing the second copy moves to the first: dups ABACB 5 1 1 => ABC|2 2 2|:C2
@@ -82,6 +83,7 @@ Enter on an empty list is ignored: 16777220  0 0 0 => |0 0|0:
         int handled = 0;
         given[0] == u"del"                 ? m_f->commands.ListBtn_Click(1)
             : given[0] == u"clear"         ? m_f->commands.ListBtn_Click(2)
+            : given[0] == u"right"         ? m_f->commands.RightPress(1)
             : given[0] == u"gone"          ? m_f->commands.RemoveMissingItems()
             : given[0].startsWith(u"dups") ? m_f->commands.RemoveDuplicateItems()
                                            : void(handled = int(m_f->commands.ListKeyDown(given[0].toInt())));
