@@ -22,6 +22,12 @@ QString drawingAnswerFile;
 // The environment as it was before drawing without GL changed it, for the process that asks about the GPU.
 QProcessEnvironment glEnvironment;
 
+void appendChromiumFlag(const QByteArray& flag)
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? flag : flags + ' ' + flag);
+}
+
 } // namespace
 
 EngineDrawing CurrentEngineDrawing()
@@ -67,21 +73,20 @@ void PrepareEngineProcess(const QString& drawingAnswer)
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     drawingAnswerFile = drawingAnswer;
-    glEnvironment = QProcessEnvironment::systemEnvironment();
     const DrawingChoice choice = drawingAnswer.isEmpty() ? DrawingChoice { EngineDrawing::Gl, false }
                                                          : ChooseEngineDrawing(drawingAnswer, qgetenv("QUEN_RENDERER"),
                                                              EngineDisplay(), QDateTime::currentDateTimeUtc());
     drawing = choice.drawing;
     drawingToAsk = choice.ask;
+    if (drawingToAsk)
+        glEnvironment = QProcessEnvironment::systemEnvironment();
     if (drawing == EngineDrawing::Software) {
         // No GL driver is loaded at all: not by the window system, the scene graph or the engine.
         if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
             qputenv("QT_XCB_GL_INTEGRATION", "none");
         if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
             qputenv("QT_QUICK_BACKEND", "software");
-        const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            flags.isEmpty() ? QByteArray("--disable-gpu") : QByteArray(flags + " --disable-gpu"));
+        appendChromiumFlag("--disable-gpu");
     } else {
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     }
